@@ -1,0 +1,35 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include "match/GameStatsC.h"
+#include "match/ScoreBoardC.h"
+#include "stats/civilDate.h"
+
+namespace qm {
+
+using errorReport = std::function<void(const std::string&)>;
+
+// Everything the leg-end save needs to know about the leg that has just been won.
+struct legEndS {
+    int winner = 0;  // the current player, who has just won the leg
+    std::int32_t finishScore = 0;
+    civilDate today;
+};
+
+// Appends one leg record for each player (player 1 first). Each failure is reported as
+// "Unable to save statistics for player: " and the name; the other player is still saved.
+// True when both records were written.
+bool saveStatistics(const legEndS& leg, const std::array<ScoreBoardC, 2>& board,
+                    std::array<GameStatsC, 2>& gstats, const std::array<std::string, 2>& names,
+                    const std::filesystem::path& dataDir, const errorReport& reportError);
+
+// The record of player i for the leg.
+legRecordS buildLegRecord(const legEndS& leg, int player, const ScoreBoardC& board,
+                          const GameStatsC& stats);
+
+}  // namespace qm

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "stats/legRecord.h"
+
+namespace qm {
+
+// A player's statistics file is the name unchanged followed by ".dat", in the data directory.
+std::filesystem::path statsFilePath(const std::filesystem::path& dataDir, const std::string& name);
+
+// A name that would not name a file inside the data directory (empty, a path separator,
+// a NUL character, "." or "..") is never used as a file name.
+bool isUsableStatsFileName(const std::string& name);
+
+// Appends one record to the player's file, creating it on the first leg. The 16 bytes go out
+// in one write; a short write is taken back so the file never holds half a record from us.
+bool appendLegRecord(const std::filesystem::path& dataDir, const std::string& name,
+                     const legRecordS& record);
+
+}  // namespace qm

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "stats/civilDate.h"
+
+namespace qm {
+
+// One finished leg of one player, as stored in the player's statistics file: 16 bytes,
+// little-endian, no header and nothing between records.
+struct legRecordS {
+    std::int16_t year = 0;
+    std::int16_t month = 0;
+    std::int16_t day = 0;
+    std::int16_t darts = 0;
+    std::int16_t points = 0;
+    std::uint8_t won = 0;       // any non-zero byte means won
+    std::uint8_t reserved = 0;  // carries nothing; written as 0
+    std::int16_t count180 = 0;
+    std::int16_t finish = 0;
+
+    [[nodiscard]] bool isWon() const { return won != 0; }
+    [[nodiscard]] civilDate date() const { return {year, month, day}; }
+};
+
+inline constexpr std::size_t legRecordSize = 16;
+using legRecordBytes = std::array<std::uint8_t, legRecordSize>;
+
+legRecordBytes encodeLegRecord(const legRecordS& record);
+legRecordS decodeLegRecord(const legRecordBytes& bytes);
+legRecordS decodeLegRecord(const unsigned char* bytes);
+
+// The readers' range check.
+bool isValidRecord(const legRecordS& record);
+
+}  // namespace qm

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "stats/statsSummaryC.h"
+
+namespace qm {
+
+// How the two reading passes talk to the statistics window: progress and file messages in
+// the first panel, errors in the second, and the odd sound.
+class statsReportSink {
+public:
+    virtual ~statsReportSink() = default;
+    virtual void showInfo(const std::string& text) = 0;
+    virtual void showSystemInfo(const std::string& text) = 0;
+    virtual void playSound(const std::string& name) = 0;
+    // The progress bar becomes visible at position 0 with this maximum.
+    virtual void startProgress(std::int64_t maximum) = 0;
+    virtual void setProgress(std::int64_t position) = 0;
+};
+
+// The summary pass: every record of the player's file, validated, into the summary in file
+// order. True when the whole file was read and the summary should be shown.
+bool loadSummary(const std::filesystem::path& dataDir, const std::string& name,
+                 statsSummaryC& summary, statsReportSink& report);
+
+// The series pass: the PPD of every leg whose day lies from startDay to endDay (day numbers,
+// both ends included). False when the file is missing or unreadable.
+bool loadPpdSeries(const std::filesystem::path& dataDir, const std::string& name,
+                   std::int64_t startDay, std::int64_t endDay, std::vector<double>& list,
+                   statsReportSink& report);
+
+}  // namespace qm

@@ -1,0 +1,100 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "stats/legFile.h"
+#include "stats/legRecord.h"
+#include "tempDir.h"
+
+using namespace qm;
+
+namespace {
+
+legRecordS winnersRecord() {
+    legRecordS record;
+    record.year = 2026;
+    record.month = 12;
+    record.day = 6;
+    record.darts = 18;
+    record.points = 501;
+    record.won = 1;
+    record.count180 = 1;
+    record.finish = 40;
+    return record;
+}
+
+}  // namespace
+
+TEST(LegRecord, HasTheStoredByteLayout) {
+    static_assert(legRecordSize == 16);
+    const legRecordBytes expected{0xEA, 0x07, 0x0C, 0x00, 0x06, 0x00, 0x12, 0x00,
+                                  0xF5, 0x01, 0x01, 0x00, 0x01, 0x00, 0x28, 0x00};
+    EXPECT_EQ(encodeLegRecord(winnersRecord()), expected);
+
+    legRecordBytes other = expected;
+    other[10] = 2;     // any non-zero byte means won
+    other[11] = 0x5A;  // the reserved byte is ignored
+    const auto decoded = decodeLegRecord(other);
+    EXPECT_TRUE(decoded.isWon());
+    EXPECT_EQ(decoded.points, 501);
+    EXPECT_EQ(decoded.finish, 40);
+}
+
+TEST(LegRecord, RangeCheckBounds) {
+    EXPECT_TRUE(isValidRecord(winnersRecord()));
+    auto with = [](auto change) {
+        auto record = winnersRecord();
+        change(record);
+        return isValidRecord(record);
+    };
+    EXPECT_FALSE(with([](legRecordS& r) { r.year = 1899; }));
+    EXPECT_FALSE(with([](legRecordS& r) { r.finish = 171; }));
+    EXPECT_FALSE(with([](legRecordS& r) { r.darts = 1001; }));
+    EXPECT_FALSE(with([](legRecordS& r) { r.points = 1002; }));
+    EXPECT_FALSE(with([](legRecordS& r) { r.count180 = -1; }));
+    EXPECT_FALSE(with([](legRecordS& r) { r.month = 13; }));
+    EXPECT_TRUE(with([](legRecordS& r) {
+        r.year = 1900;
+        r.finish = 170;
+        r.darts = 1000;
+        r.points = 1001;
+        r.month = 0;
+        r.day = 0;
+    }));
+}
+
+TEST(LegFile, AppendsOneWholeRecordPerCall) {
+    tempDir dir;
+    ASSERT_TRUE(appendLegRecord(dir.path(), "New Player", winnersRecord()));
+    EXPECT_EQ(readBytes(dir / "New Player.dat").size(), 16u);
+    auto second = winnersRecord();
+    second.won = 0;
+    ASSERT_TRUE(appendLegRecord(dir.path(), "New Player", second));
+    const auto bytes = readBytes(dir / "New Player.dat");
+    ASSERT_EQ(bytes.size(), 32u);
+    EXPECT_EQ(bytes[10], 1);
+    EXPECT_EQ(bytes[26], 0);
+}
+
+TEST(LegFile, NamesThatLeaveTheDirectoryAreRefused) {
+    tempDir dir;
+    for (const std::string& name : std::vector<std::string>{"", ".", "..", "a/b", "../up", std::string("nul\0x", 5)}) {
+        EXPECT_FALSE(isUsableStatsFileName(name));
+        EXPECT_FALSE(appendLegRecord(dir.path(), name, winnersRecord()));
+    }
+    EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
+    EXPECT_TRUE(isUsableStatsFileName("Phil the Power"));
+    EXPECT_TRUE(isUsableStatsFileName(".hidden"));
+}
+
+TEST(LegFile, FailureIsReportedAndLeavesTheFileAlone) {
+    tempDir dir;
+    // A directory where the file should be, then an unwritable data directory.
+    std::filesystem::create_directory(dir / "Dir.dat");
+    EXPECT_FALSE(appendLegRecord(dir.path(), "Dir", winnersRecord()));
+    EXPECT_FALSE(appendLegRecord(dir / "missing", "Ann", winnersRecord()));
+    if (::geteuid() != 0) {  // root writes anywhere
+        std::filesystem::create_directory(dir / "ro");
+        ::chmod((dir / "ro").c_str(), 0555);
+        EXPECT_FALSE(appendLegRecord(dir / "ro", "Ann", winnersRecord()));
+    }
+}

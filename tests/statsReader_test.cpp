@@ -1,0 +1,159 @@
+#include <gtest/gtest.h>
+
+#include "stats/legFile.h"
+#include "stats/statsReader.h"
+#include "tempDir.h"
+
+using namespace qm;
+
+namespace {
+
+struct recordingSink : statsReportSink {
+    std::vector<std::string> info, system, sounds;
+    std::int64_t maximum = -1, position = -1;
+    void showInfo(const std::string& text) override { info.push_back(text); }
+    void showSystemInfo(const std::string& text) override { system.push_back(text); }
+    void playSound(const std::string& name) override { sounds.push_back(name); }
+    void startProgress(std::int64_t max) override {
+        maximum = max;
+        position = 0;
+    }
+    void setProgress(std::int64_t pos) override { position = pos; }
+};
+
+legRecordS leg(civilDate date, int points, int darts, bool won = false, int finish = 0,
+               int count180 = 0) {
+    legRecordS r;
+    r.year = static_cast<std::int16_t>(date.year);
+    r.month = static_cast<std::int16_t>(date.month);
+    r.day = static_cast<std::int16_t>(date.day);
+    r.points = static_cast<std::int16_t>(points);
+    r.darts = static_cast<std::int16_t>(darts);
+    r.won = won ? 1 : 0;
+    r.finish = static_cast<std::int16_t>(finish);
+    r.count180 = static_cast<std::int16_t>(count180);
+    return r;
+}
+
+class StatsReader : public testing::Test {
+protected:
+    void append(const legRecordS& r) { ASSERT_TRUE(appendLegRecord(dir.path(), "Ann", r)); }
+    tempDir dir;
+    recordingSink sink;
+    statsSummaryC summary;
+    std::vector<double> series;
+};
+
+}  // namespace
+
+TEST_F(StatsReader, SummaryOfAWholeFile) {
+    append(leg({2026, 1, 2}, 501, 21, true, 40, 1));
+    append(leg({2026, 1, 3}, 420, 18));
+    append(leg({2026, 1, 4}, 501, 18, true, 121, 2));
+    append(leg({2026, 1, 5}, 301, 12, true, 60));
+    ASSERT_TRUE(loadSummary(dir.path(), "Ann", summary, sink));
+    EXPECT_EQ(sink.info, (std::vector<std::string>{"Loading Ann.dat", "Loaded file: Ann.dat"}));
+    EXPECT_TRUE(sink.system.empty());
+    EXPECT_EQ(sink.maximum, 4);
+    EXPECT_EQ(sink.position, 4);
+    EXPECT_EQ(summary.firstDate, (civilDate{2026, 1, 2}));
+    EXPECT_EQ(summary.lastDate, (civilDate{2026, 1, 5}));
+    const auto figures = summary.figureTexts();
+    EXPECT_EQ(figures[0], "24.97");  // 1723 / 69
+    EXPECT_EQ(figures[3], "4");
+    EXPECT_EQ(figures[4], "3");
+    EXPECT_EQ(figures[5], "1");
+    EXPECT_EQ(figures[6], "3");
+    EXPECT_EQ(figures[7], "121");
+    EXPECT_EQ(figures[8], "18");
+}
+
+TEST_F(StatsReader, LastTenLegsAreARatioOfSums) {
+    append(leg({2026, 1, 1}, 1000, 1));
+    append(leg({2026, 1, 1}, 1000, 1));
+    for (int i = 0; i < 10; ++i) {
+        append(leg({2026, 1, 2}, 60, 20));
+    }
+    ASSERT_TRUE(loadSummary(dir.path(), "Ann", summary, sink));
+    const auto figures = summary.figureTexts();
+    EXPECT_EQ(figures[1], "3.00");
+    EXPECT_EQ(figures[2], "0.00");  // no won leg
+    EXPECT_EQ(figures[8], "-");
+}
+
+TEST_F(StatsReader, EmptyFileGivesAnEmptySummaryAndSeries) {
+    writeBytes(dir / "Ann.dat", {});
+    ASSERT_TRUE(loadSummary(dir.path(), "Ann", summary, sink));
+    EXPECT_EQ(summary.figureTexts()[0], "0.00");
+    EXPECT_FALSE(summary.firstDate.has_value());
+    EXPECT_TRUE(loadPpdSeries(dir.path(), "Ann", 0, 1'000'000, series, sink));
+    EXPECT_TRUE(series.empty());
+}
+
+TEST_F(StatsReader, MissingFileMessagesDifferBetweenThePasses) {
+    EXPECT_FALSE(loadSummary(dir.path(), "Nobody", summary, sink));
+    EXPECT_EQ(sink.system, (std::vector<std::string>{"File not found: Nobody.dat"}));
+    EXPECT_EQ(sink.sounds, (std::vector<std::string>{"INVALID"}));
+    EXPECT_FALSE(loadPpdSeries(dir.path(), "Nobody", 0, 1, series, sink));
+    EXPECT_EQ(sink.system.back(), "File not found: Nobody.dat");
+    EXPECT_EQ(sink.sounds.size(), 1u);  // no sound from the series pass
+}
+
+TEST_F(StatsReader, TrailingPartOfARecordIsCorruption) {
+    append(leg({2026, 1, 2}, 501, 21, true, 40));
+    append(leg({2026, 1, 3}, 420, 18));
+    auto bytes = readBytes(dir / "Ann.dat");
+    bytes.resize(40, 0);
+    writeBytes(dir / "Ann.dat", bytes);
+
+    EXPECT_FALSE(loadSummary(dir.path(), "Ann", summary, sink));
+    EXPECT_EQ(sink.maximum, 2);
+    EXPECT_EQ(summary.legsPlayed, 2);  // both whole records were read before the tail
+    EXPECT_EQ(sink.system.back(), "Warning: data corrupted in Ann.dat");
+    EXPECT_EQ(sink.info.back(), "Loading Ann.dat");
+
+    EXPECT_FALSE(loadPpdSeries(dir.path(), "Ann", 0, 1'000'000, series, sink));
+    EXPECT_EQ(sink.info.back(), "Load file: Ann.dat");
+    EXPECT_EQ(sink.system.back(), "Warning: Data corrupted in: Ann.dat");
+}
+
+TEST_F(StatsReader, OutOfRangeRecordsAndNonCalendarDatesStopBothPasses) {
+    for (const auto& bad : {leg({1899, 1, 1}, 100, 10), leg({2026, 4, 31}, 100, 10),
+                            leg({2026, 0, 5}, 100, 10), leg({2026, 2, 29}, 100, 10)}) {
+        writeBytes(dir / "Ann.dat", {});
+        append(leg({2026, 1, 1}, 100, 10));
+        append(bad);
+        summary.reset();
+        EXPECT_FALSE(loadSummary(dir.path(), "Ann", summary, sink));
+        EXPECT_EQ(sink.system.back(), "Warning: data corrupted in Ann.dat");
+        EXPECT_FALSE(loadPpdSeries(dir.path(), "Ann", 0, 1'000'000, series, sink));
+        EXPECT_EQ(sink.system.back(), "Warning: Data corrupted in: Ann.dat");
+    }
+    // A leap day is a real date.
+    writeBytes(dir / "Ann.dat", {});
+    append(leg({2024, 2, 29}, 100, 10));
+    EXPECT_TRUE(loadSummary(dir.path(), "Ann", summary, sink));
+}
+
+TEST_F(StatsReader, SeriesFiltersByDayBothEndsIncluded) {
+    append(leg({2026, 3, 1}, 100, 10));
+    append(leg({2026, 3, 2}, 90, 10));
+    append(leg({2026, 3, 2}, 0, 0));
+    append(leg({2026, 3, 3}, 80, 10));
+    const auto day = dayNumber({2026, 3, 2});
+    ASSERT_TRUE(loadPpdSeries(dir.path(), "Ann", day, day, series, sink));
+    EXPECT_EQ(series, (std::vector<double>{9.0, 0.0}));
+    EXPECT_EQ(sink.info, (std::vector<std::string>{"Load file: Ann.dat", "Loaded file: Ann.dat"}));
+}
+
+TEST(CivilDate, DayNumbersRoundTrip) {
+    EXPECT_EQ(dayNumber({1970, 1, 1}), 0);
+    EXPECT_EQ(dayNumber({2000, 3, 1}) - dayNumber({2000, 2, 28}), 2);
+    for (std::int64_t d = dayNumber({1900, 1, 1}); d < dayNumber({2100, 1, 1}); d += 37) {
+        const auto date = fromDayNumber(d);
+        EXPECT_TRUE(isCalendarDate(date));
+        EXPECT_EQ(dayNumber(date), d);
+    }
+    EXPECT_FALSE(isCalendarDate({1900, 2, 29}));
+    EXPECT_TRUE(isCalendarDate({2000, 2, 29}));
+}
