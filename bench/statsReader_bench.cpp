@@ -23,8 +23,8 @@ struct quietSink : qm::statsReportSink {
 
 const std::filesystem::path& historyDir() {
     static const std::filesystem::path dir = [] {
-        auto path = std::filesystem::temp_directory_path() /
-                    ("qm-bench-" + std::to_string(::getpid()));
+        auto path =
+            std::filesystem::temp_directory_path() / ("qm-bench-" + std::to_string(::getpid()));
         std::filesystem::create_directories(path);
         std::ofstream out(path / "Long.dat", std::ios::binary);
         qm::civilDate date{2000, 1, 1};

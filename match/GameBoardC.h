@@ -7,7 +7,7 @@ namespace qm {
 
 // Legs and sets of the whole match.
 class GameBoardC {
-public:
+  public:
     GameBoardC(std::int32_t bestOfSets, std::int32_t bestOfLegs);
 
     // Records a leg won by player p; true when that won the match.
@@ -18,7 +18,7 @@ public:
     [[nodiscard]] std::int32_t bestOfLegs() const { return bestOfLegs_; }
     [[nodiscard]] std::int32_t bestOfSets() const { return bestOfSets_; }
 
-private:
+  private:
     std::array<std::int32_t, 2> legs_{};
     std::array<std::int32_t, 2> sets_{};
     std::int32_t bestOfLegs_;

@@ -25,7 +25,9 @@ void GameStatsC::classify(std::int32_t score, std::int32_t step) {
     }
 }
 
-void GameStatsC::countHighScore(std::int32_t score) { classify(score, +1); }
+void GameStatsC::countHighScore(std::int32_t score) {
+    classify(score, +1);
+}
 
 void GameStatsC::updateBestFinish(std::int32_t score, std::int32_t darts) {
     if (score < bestFinish_ || darts < bestFinishDarts_) {

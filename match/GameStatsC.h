@@ -10,7 +10,7 @@ namespace qm {
 
 // One player's running statistics for the whole game: all legs and sets.
 class GameStatsC {
-public:
+  public:
     void addVisit(std::int32_t score, std::int32_t darts);
     // Counts the visit in exactly one of the classes 100+, 120+, 140+ and 180, or in none.
     void countHighScore(std::int32_t score);
@@ -34,7 +34,7 @@ public:
     [[nodiscard]] std::int32_t count140() const { return count140_; }
     [[nodiscard]] std::int32_t count180() const { return count180_; }
 
-private:
+  private:
     void classify(std::int32_t score, std::int32_t step);
 
     std::int32_t leg180s_ = 0;

@@ -16,7 +16,7 @@ struct visitS {
 // One player's score sheet for the current leg: the x01 rules for a visit total and the
 // history of visits that undo and redo move in.
 class ScoreBoardC {
-public:
+  public:
     explicit ScoreBoardC(std::int32_t startScore);
 
     // Begins a new leg: start score, no darts, empty history.
@@ -48,7 +48,7 @@ public:
     }
     [[nodiscard]] bool canRedo() const { return historyPos_ < historyTop_; }
 
-private:
+  private:
     void pushHistory(std::int32_t remaining, std::int32_t darts);
     void restoreFromHistory();
 

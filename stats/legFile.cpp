@@ -12,7 +12,7 @@ namespace {
 
 // Closes the descriptor on every path out of the writer.
 class fileDescriptor {
-public:
+  public:
     explicit fileDescriptor(int fd) : fd_(fd) {}
     ~fileDescriptor() {
         if (fd_ >= 0) {
@@ -30,20 +30,19 @@ public:
         return ::close(fd) == 0;
     }
 
-private:
+  private:
     int fd_;
 };
 
 }  // namespace
 
-std::filesystem::path statsFilePath(const std::filesystem::path& dataDir,
-                                    const std::string& name) {
+std::filesystem::path statsFilePath(const std::filesystem::path& dataDir, const std::string& name) {
     return dataDir / (name + ".dat");
 }
 
 bool isUsableStatsFileName(const std::string& name) {
-    return !name.empty() && name != "." && name != ".." &&
-           name.find('/') == std::string::npos && name.find('\0') == std::string::npos;
+    return !name.empty() && name != "." && name != ".." && name.find('/') == std::string::npos &&
+           name.find('\0') == std::string::npos;
 }
 
 bool appendLegRecord(const std::filesystem::path& dataDir, const std::string& name,

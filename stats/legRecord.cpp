@@ -45,13 +45,15 @@ legRecordS decodeLegRecord(const unsigned char* bytes) {
     return record;
 }
 
-legRecordS decodeLegRecord(const legRecordBytes& bytes) { return decodeLegRecord(bytes.data()); }
+legRecordS decodeLegRecord(const legRecordBytes& bytes) {
+    return decodeLegRecord(bytes.data());
+}
 
 bool isValidRecord(const legRecordS& record) {
-    return record.year >= 1900 && record.year <= 9999 && record.month >= 0 &&
-           record.month <= 12 && record.day >= 0 && record.day <= 31 && record.darts >= 0 &&
-           record.darts <= 1000 && record.points >= 0 && record.points <= 1001 &&
-           record.finish >= 0 && record.finish <= 170 && record.count180 >= 0;
+    return record.year >= 1900 && record.year <= 9999 && record.month >= 0 && record.month <= 12 &&
+           record.day >= 0 && record.day <= 31 && record.darts >= 0 && record.darts <= 1000 &&
+           record.points >= 0 && record.points <= 1001 && record.finish >= 0 &&
+           record.finish <= 170 && record.count180 >= 0;
 }
 
 }  // namespace qm

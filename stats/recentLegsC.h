@@ -7,7 +7,7 @@ namespace qm {
 
 // The most recent ten legs (points, darts); once full each add overwrites the oldest.
 class recentLegsC {
-public:
+  public:
     static constexpr int capacity = 10;
 
     void clear();
@@ -16,7 +16,7 @@ public:
     [[nodiscard]] double ppd() const;
     [[nodiscard]] int count() const { return count_; }
 
-private:
+  private:
     struct entry {
         std::int32_t points = 0;
         std::int32_t darts = 0;

@@ -19,7 +19,7 @@ using filePtr = std::unique_ptr<std::FILE, fileCloser>;
 constexpr std::size_t readBufferSize = 1 << 16;
 
 class recordFile {
-public:
+  public:
     explicit recordFile(const std::filesystem::path& path)
         : file_(std::fopen(path.c_str(), "rb")), buffer_(std::make_unique<char[]>(readBufferSize)) {
         if (file_) {
@@ -40,7 +40,7 @@ public:
         return std::fread(record, 1, legRecordSize, file_.get());
     }
 
-private:
+  private:
     filePtr file_;
     std::unique_ptr<char[]> buffer_;
 };
@@ -153,8 +153,7 @@ bool loadPpdSeries(const std::filesystem::path& dataDir, const std::string& name
         if (day < startDay || day > endDay) {
             continue;
         }
-        list.push_back(record.darts > 0 ? static_cast<double>(record.points) / record.darts
-                                        : 0.0);
+        list.push_back(record.darts > 0 ? static_cast<double>(record.points) / record.darts : 0.0);
     }
     report.showInfo("Loaded file: " + fileName);
     return true;

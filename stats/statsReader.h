@@ -12,7 +12,7 @@ namespace qm {
 // How the two reading passes talk to the statistics window: progress and file messages in
 // the first panel, errors in the second, and the odd sound.
 class statsReportSink {
-public:
+  public:
     virtual ~statsReportSink() = default;
     virtual void showInfo(const std::string& text) = 0;
     virtual void showSystemInfo(const std::string& text) = 0;

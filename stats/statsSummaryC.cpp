@@ -14,7 +14,9 @@ std::string twoDecimals(double value) {
 
 }  // namespace
 
-void statsSummaryC::reset() { *this = statsSummaryC{}; }
+void statsSummaryC::reset() {
+    *this = statsSummaryC{};
+}
 
 void statsSummaryC::addRecord(const legRecordS& record) {
     totalDarts += record.darts;
@@ -37,9 +39,8 @@ void statsSummaryC::addRecord(const legRecordS& record) {
 }
 
 std::array<std::string, 9> statsSummaryC::figureTexts() const {
-    const double overall = totalDarts == 0 ? 0.0
-                                           : static_cast<double>(totalPoints) /
-                                                 static_cast<double>(totalDarts);
+    const double overall =
+        totalDarts == 0 ? 0.0 : static_cast<double>(totalPoints) / static_cast<double>(totalDarts);
     return {twoDecimals(overall),
             twoDecimals(recentLegs.ppd()),
             twoDecimals(recentWonLegs.ppd()),

@@ -13,7 +13,7 @@ namespace qm {
 // The nine summary figures of a player's whole history, accumulated record by record in
 // file order.
 class statsSummaryC {
-public:
+  public:
     static constexpr std::int32_t noBestLeg = 999;
 
     void reset();

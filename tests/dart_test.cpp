@@ -21,7 +21,8 @@ TEST(String2Dart, UnknownTypeWordDegradesToSingleWithDiagnostic) {
     testing::internal::CaptureStdout();
     EXPECT_EQ(string2dart("double 20"), (dartS{1, 20}));
     EXPECT_EQ(string2dart("Treble 19"), (dartS{1, 19}));
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "unknown type: double\nunknown type: Treble\n");
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "unknown type: double\nunknown type: Treble\n");
 }
 
 TEST(String2Dart, UnreadableTextGivesSingleZeroWithDiagnostic) {
@@ -33,4 +34,6 @@ TEST(String2Dart, UnreadableTextGivesSingleZeroWithDiagnostic) {
               "Error in string2dart, while converting: Double x\n");
 }
 
-TEST(DartScore, MissScoresNothingWhateverItsNumber) { EXPECT_EQ((dartS{0, 20}).score(), 0); }
+TEST(DartScore, MissScoresNothingWhateverItsNumber) {
+    EXPECT_EQ((dartS{0, 20}).score(), 0);
+}

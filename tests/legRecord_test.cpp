@@ -77,7 +77,8 @@ TEST(LegFile, AppendsOneWholeRecordPerCall) {
 
 TEST(LegFile, NamesThatLeaveTheDirectoryAreRefused) {
     tempDir dir;
-    for (const std::string& name : std::vector<std::string>{"", ".", "..", "a/b", "../up", std::string("nul\0x", 5)}) {
+    for (const std::string& name :
+         std::vector<std::string>{"", ".", "..", "a/b", "../up", std::string("nul\0x", 5)}) {
         EXPECT_FALSE(isUsableStatsFileName(name));
         EXPECT_FALSE(appendLegRecord(dir.path(), name, winnersRecord()));
     }

@@ -36,7 +36,7 @@ legRecordS leg(civilDate date, int points, int darts, bool won = false, int fini
 }
 
 class StatsReader : public testing::Test {
-protected:
+  protected:
     void append(const legRecordS& r) { ASSERT_TRUE(appendLegRecord(dir.path(), "Ann", r)); }
     tempDir dir;
     recordingSink sink;

@@ -9,7 +9,7 @@
 
 // A fresh directory under the system's temporary folder, removed with everything in it.
 class tempDir {
-public:
+  public:
     tempDir() {
         std::string pattern = (std::filesystem::temp_directory_path() / "qmtest-XXXXXX").string();
         if (::mkdtemp(pattern.data()) == nullptr) {
@@ -29,7 +29,7 @@ public:
         return path_ / name;
     }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 
@@ -40,5 +40,6 @@ inline std::vector<unsigned char> readBytes(const std::filesystem::path& path) {
 
 inline void writeBytes(const std::filesystem::path& path, const std::vector<unsigned char>& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
 }

@@ -6,7 +6,7 @@ namespace qm {
 
 class TForm1 : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     explicit TForm1(QWidget* parent = nullptr);
 };
 

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "settings/gameSettingsS.h"
+#include "settings/profileFileC.h"
+
+namespace qm {
+
+// The INI file sits beside the program: its path with the extension replaced by ".INI".
+std::filesystem::path iniPathFor(const std::filesystem::path& programPath);
+
+struct playerListsS {
+    std::vector<std::string> humans;     // keys of "Players", in file order
+    std::vector<std::string> computers;  // keys of "AI", in file order
+};
+
+struct saveOutcomeS {
+    bool ok = true;
+    std::string message;  // why the save was refused or failed
+};
+
+// The program's one settings store: the settings last loaded or collected by the dialog, and
+// the INI file that remembers the players between runs.
+class settingsStoreC {
+  public:
+    explicit settingsStoreC(std::filesystem::path iniPath) : ini_(std::move(iniPath)) {}
+
+    // Reads the last pair of players from the file and starts the match format afresh
+    // (501, best of 1 set, best of 5 legs). The speed mode is kept.
+    void loadSettings();
+    [[nodiscard]] playerListsS readPlayerLists() const;
+    // A computer player's strength, 20 when unknown; always within 1 to 60.
+    [[nodiscard]] std::int32_t readStrength(const std::string& name) const;
+
+    // Records player `index` of the pair: a new name joins its list, the pair is written as the
+    // last chosen one, and a known computer player's strength is rewritten. A name the file
+    // cannot hold is refused before anything is written.
+    saveOutcomeS savePlayer(int index, const std::array<std::string, 2>& names,
+                            const std::array<bool, 2>& kinds, std::int32_t strength, bool known);
+
+    gameSettingsS storedSettings;
+
+    [[nodiscard]] const std::filesystem::path& iniPath() const { return ini_.path(); }
+
+  private:
+    profileFileC ini_;
+};
+
+}  // namespace qm

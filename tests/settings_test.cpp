@@ -1,0 +1,179 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <fstream>
+
+#include "settings/playerName.h"
+#include "settings/profileFileC.h"
+#include "settings/settingsStoreC.h"
+#include "tempDir.h"
+
+using namespace qm;
+
+namespace {
+
+std::string readText(const std::filesystem::path& path) {
+    const auto bytes = readBytes(path);
+    return {bytes.begin(), bytes.end()};
+}
+
+void writeText(const std::filesystem::path& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+class Settings : public testing::Test {
+  protected:
+    std::filesystem::path ini() const { return dir / "quivermark.INI"; }
+    tempDir dir;
+    settingsStoreC store{dir / "quivermark.INI"};
+};
+
+}  // namespace
+
+TEST(IniPath, ReplacesOrAddsTheExtension) {
+    EXPECT_EQ(iniPathFor("/opt/qm/quivermark"), "/opt/qm/quivermark.INI");
+    EXPECT_EQ(iniPathFor("/opt/qm/darts.exe"), "/opt/qm/darts.INI");
+}
+
+TEST_F(Settings, DefaultsWithoutAFileAndTheFormatResetByEveryLoad) {
+    store.storedSettings.startScore = 701;
+    store.storedSettings.bestOfLegs = 11;
+    store.storedSettings.speedMode = true;
+    store.loadSettings();
+    const auto& s = store.storedSettings;
+    EXPECT_EQ(s.names, (std::array<std::string, 2>{"Player 1", "Player 2"}));
+    EXPECT_EQ(s.isComputer, (std::array<bool, 2>{true, true}));
+    EXPECT_EQ(s.strengths, (std::array<std::int32_t, 2>{20, 20}));
+    EXPECT_EQ(s.startScore, 501);
+    EXPECT_EQ(s.bestOfSets, 1);
+    EXPECT_EQ(s.bestOfLegs, 5);
+    EXPECT_TRUE(s.speedMode);  // lasts while the program runs
+    EXPECT_FALSE(std::filesystem::exists(ini()));
+}
+
+TEST_F(Settings, SavingANewPairLeavesExactlyTheirEntries) {
+    const std::array<std::string, 2> names{"Bot", "Ann"};
+    const std::array<bool, 2> kinds{true, false};
+    ASSERT_TRUE(store.savePlayer(0, names, kinds, 35, false).ok);
+    ASSERT_TRUE(store.savePlayer(1, names, kinds, 20, false).ok);
+    EXPECT_EQ(readText(ini()),
+              "[AI]\nBot=35\n\n[Default]\nPlayer1=Bot\nPlayer2=Ann\nKind1=1\nKind2=0\n\n"
+              "[Players]\nAnn=0\n");
+
+    store.loadSettings();
+    EXPECT_EQ(store.storedSettings.names[0], "Bot");
+    EXPECT_EQ(store.storedSettings.strengths[0], 35);
+    EXPECT_EQ(store.storedSettings.strengths[1], 20);
+    EXPECT_EQ(store.storedSettings.isComputer, (std::array<bool, 2>{true, false}));
+
+    // Known players: a computer's strength is rewritten, a human writes nothing under Players.
+    ASSERT_TRUE(store.savePlayer(0, names, kinds, 48, true).ok);
+    ASSERT_TRUE(store.savePlayer(1, names, kinds, 20, true).ok);
+    EXPECT_EQ(store.readStrength("Bot"), 48);
+    const auto lists = store.readPlayerLists();
+    EXPECT_EQ(lists.humans, (std::vector<std::string>{"Ann"}));
+    EXPECT_EQ(lists.computers, (std::vector<std::string>{"Bot"}));
+}
+
+TEST_F(Settings, LongNamesAndInnerBlanksAreStoredAsTyped) {
+    const std::array<std::string, 2> names{"The Very Long Computer Name", "Mary  Ann"};
+    ASSERT_TRUE(store.savePlayer(0, names, {true, false}, 60, false).ok);
+    ASSERT_TRUE(store.savePlayer(1, names, {true, false}, 20, false).ok);
+    store.loadSettings();
+    EXPECT_EQ(store.storedSettings.names, names);
+    EXPECT_EQ(store.storedSettings.strengths[0], 60);
+}
+
+TEST_F(Settings, RefusedNamesNeverTouchTheFile) {
+    writeText(ini(), "[Players]\nAnn=0\n");
+    const std::string before = readText(ini());
+    for (const std::string& bad :
+         std::vector<std::string>{"", "a\nb", "x=y", "[Evil]", ";comment", " Ann", "Ann ", "a\rb",
+                                  std::string("nu\0l", 4), "..", "a/b"}) {
+        const auto outcome = store.savePlayer(0, {bad, "Ann"}, {true, false}, 30, false);
+        EXPECT_FALSE(outcome.ok) << bad;
+        EXPECT_FALSE(outcome.message.empty());
+        EXPECT_EQ(readText(ini()), before);
+    }
+    EXPECT_EQ(playerNameProblem(""), "Please enter a player name");
+    EXPECT_TRUE(playerNameProblem("Phil [ai] Taylor").empty());
+}
+
+TEST_F(Settings, FailedWriteIsReportedAndKeepsTheOldFile) {
+    if (::geteuid() == 0) {
+        // Root ignores folder permissions; a missing folder fails the same way for everyone.
+        settingsStoreC nowhere(dir / "missing" / "quivermark.INI");
+        EXPECT_FALSE(nowhere.savePlayer(0, {"A", "B"}, {false, false}, 20, false).ok);
+        return;
+    }
+    writeText(ini(), "[Players]\nAnn=0\n");
+    ::chmod(dir.path().c_str(), 0555);
+    const auto outcome = store.savePlayer(0, {"Bob", "Ann"}, {false, false}, 20, false);
+    ::chmod(dir.path().c_str(), 0755);
+    EXPECT_FALSE(outcome.ok);
+    EXPECT_EQ(readText(ini()), "[Players]\nAnn=0\n");
+}
+
+TEST_F(Settings, StrengthsReadAsWholeNumbersWithinTheScale) {
+    writeText(ini(), "[AI]\nWild=abc\nHalf=12.5\nHuge=500\nZero=0\nPlus=+7\n");
+    EXPECT_EQ(store.readStrength("Wild"), 20);
+    EXPECT_EQ(store.readStrength("Half"), 20);
+    EXPECT_EQ(store.readStrength("Huge"), 60);
+    EXPECT_EQ(store.readStrength("Zero"), 1);
+    EXPECT_EQ(store.readStrength("Plus"), 7);
+    EXPECT_EQ(store.readStrength("nobody"), 20);
+}
+
+TEST(ProfileFile, CaseInsensitiveFirstMatchAndFileOrder) {
+    tempDir dir;
+    writeText(dir / "a.INI",
+              "stray=1\r\n; a comment\r\n[ai]\r\n Zed = 5 \r\nalpha=7\r\nZED=9\r\n\r\n"
+              "[Other]\r\nkey=x\r\n[AI]\r\nlater=1\r\n");
+    profileFileC ini(dir / "a.INI");
+    EXPECT_EQ(ini.readInteger("AI", "zed", 0), 5);
+    EXPECT_EQ(ini.readString("Ai", "ALPHA", ""), "7");
+    EXPECT_EQ(ini.readSectionKeys("AI"), (std::vector<std::string>{"Zed", "alpha"}));
+    EXPECT_EQ(ini.readString("AI", "stray", "none"), "none");
+    EXPECT_EQ(ini.readString("Missing", "key", "dflt"), "dflt");
+
+    // Writes change a value in place, append new keys to their section, keep everything else.
+    ASSERT_TRUE(ini.writeInteger("AI", "zed", 6));
+    ASSERT_TRUE(ini.writeInteger("Other", "new", 1));
+    ASSERT_TRUE(ini.writeBool("Fresh", "flag", true));
+    EXPECT_EQ(readText(dir / "a.INI"),
+              "stray=1\r\n; a comment\r\n[ai]\r\nZed=6\r\nalpha=7\r\nZED=9\r\n\r\n"
+              "[Other]\r\nkey=x\r\nnew=1\r\n[AI]\r\nlater=1\r\n\r\n[Fresh]\r\nflag=1\r\n");
+    EXPECT_TRUE(ini.readBool("fresh", "FLAG", false));
+}
+
+TEST(ProfileFile, OddContentIsReadWithoutTrouble) {
+    tempDir dir;
+    std::string junk = "[Players]\nAnn=0\n";
+    junk += std::string(100000, 'x') + "\n";
+    junk += std::string("\0\xff\xfe[x]\n=\n[\n]\nBob", 16);
+    writeText(dir / "odd.INI", junk);
+    profileFileC ini(dir / "odd.INI");
+    EXPECT_EQ(ini.readSectionKeys("Players"), (std::vector<std::string>{"Ann"}));
+    EXPECT_EQ(ini.readString("Players", "Bob", "none"), "none");  // no "=": not an entry
+    ASSERT_TRUE(ini.writeInteger("Players", "Cy", 0));
+    EXPECT_EQ(ini.readSectionKeys("Players"), (std::vector<std::string>{"Ann", "Cy"}));
+    EXPECT_EQ(readText(dir / "odd.INI").size(), junk.size() + 1 + 5);
+}
+
+TEST(ProfileFile, WholeIntegersOnly) {
+    std::int32_t value = 0;
+    EXPECT_TRUE(parseWholeInteger(" -12 ", value));
+    EXPECT_EQ(value, -12);
+    for (const char* bad : {"", "12abc", "1.5", "0x10", "99999999999", "+", "- 3"}) {
+        EXPECT_FALSE(parseWholeInteger(bad, value)) << bad;
+    }
+}
+
+TEST(ProfileFile, RefusesWhatTheFormatCannotHold) {
+    tempDir dir;
+    profileFileC ini(dir / "x.INI");
+    EXPECT_FALSE(ini.writeString("AI", "a=b", "1"));
+    EXPECT_FALSE(ini.writeString("AI", "key", "two\nlines"));
+    EXPECT_FALSE(ini.writeString("A]I", "key", "1"));
+    EXPECT_FALSE(std::filesystem::exists(dir / "x.INI"));
+}
