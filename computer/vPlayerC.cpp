@@ -1,0 +1,99 @@
+#include "computer/vPlayerC.h"
+
+#include <iostream>
+
+namespace qm {
+
+namespace {
+
+constexpr dartS triple20{3, 20};
+constexpr dartS bullsEye{2, 25};
+const std::string noCheckText = "No check";
+
+}  // namespace
+
+vPlayerC::vPlayerC() {
+    for (std::size_t r = 0; r < mainChartSize; ++r) {
+        chart_[r] = mainChartTexts[r];
+        noCheck_[r] = chart_[r] == noCheckText;
+        if (!noCheck_[r]) {
+            chartDarts_[r] = string2dart(chart_[r]);
+        }
+    }
+    for (const auto& entry : alternativeChartTexts) {
+        alternativeChart_[entry.remaining] = entry.text;
+    }
+}
+
+bool vPlayerC::isNoCheck(int remaining) const {
+    return noCheck_[remaining];
+}
+
+dartS vPlayerC::normalCheck(int remaining) const {
+    if (remaining < 2 || remaining > 170) {
+        std::cout << "ERROR: normalCheck(" << remaining << ")" << std::endl;
+        return {0, 0};
+    }
+    if (isNoCheck(remaining)) {
+        return triple20;
+    }
+    return chartDarts_[remaining];
+}
+
+dartS vPlayerC::alternativeCheck(int remaining) const {
+    if (remaining >= 1 && remaining <= 70 && !alternativeChart_[remaining].empty()) {
+        return string2dart(alternativeChart_[remaining]);
+    }
+    return normalCheck(remaining);
+}
+
+dartS vPlayerC::firstDartCheck(int remaining) const {
+    return remaining > 170 ? triple20 : normalCheck(remaining);
+}
+
+dartS vPlayerC::secondDartCheck(int remaining, bool alternative) const {
+    if (remaining >= 110) {
+        return triple20;
+    }
+    return alternative ? alternativeCheck(remaining) : normalCheck(remaining);
+}
+
+dartS vPlayerC::thirdDartCheck(int remaining, bool alternative) const {
+    if (remaining >= 230) {
+        return triple20;
+    }
+    if (remaining >= 171) {
+        return setupCheck(remaining);
+    }
+    if (alternative && remaining == 50) {
+        return bullsEye;
+    }
+    return normalCheck(remaining);
+}
+
+dartS vPlayerC::setupCheck(int remaining) const {
+    auto finishable = [this](int score) { return score >= 0 && score <= 170 && !isNoCheck(score); };
+    if (remaining == 195 || remaining == 192) {
+        return bullsEye;
+    }
+    if (remaining >= 196) {
+        for (int n = 20; n >= 15; --n) {
+            if (finishable(remaining - 3 * n)) {
+                return {3, n};
+            }
+        }
+        return triple20;
+    }
+    for (int n = 20; n >= 11; --n) {
+        const int afterSingle = remaining - n;
+        if (afterSingle > 170 || isNoCheck(afterSingle)) {
+            continue;
+        }
+        if (finishable(remaining - 3 * n)) {
+            return {3, n};
+        }
+    }
+    return triple20;
+}
+
+}  // namespace qm

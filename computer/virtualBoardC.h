@@ -1,0 +1,57 @@
+#pragma once
+
+#include <array>
+
+#include "match/dart.h"
+
+namespace qm {
+
+// A point on the board in board units: origin at the bull's centre, x to the right, y upwards,
+// the double ring's outer edge at 169.
+struct boardPointS {
+    float x = 0.0f;
+    float y = 0.0f;
+    boardPointS() = default;
+    boardPointS(float px, float py) : x(px), y(py) {}
+    friend bool operator==(const boardPointS&, const boardPointS&) = default;
+};
+
+struct polarS {
+    double distance = 0.0;
+    double angle = 0.0;  // degrees, anticlockwise from the positive x axis, in [0, 360)
+};
+
+struct windowPointS {
+    double x = 0.0;
+    double y = 0.0;
+};
+
+// The board picture's bull centre in the main window, and its scale of 125 pixels to 169 units.
+inline constexpr float boardCentreX = 515.0f;
+inline constexpr float boardCentreY = 186.0f;
+
+// The geometry of the dartboard: where a target lies, and which target a point lies in.
+class virtualBoardC {
+  public:
+    virtualBoardC();
+
+    // The aim point of a target. A number outside 1 to 20 and 25 writes a diagnostic line and
+    // aims at the centre.
+    [[nodiscard]] boardPointS getCoordinates(int type, int number) const;
+    [[nodiscard]] dartS getHit(boardPointS point) const;
+
+    [[nodiscard]] static boardPointS fromPolar(float radius, float angle);
+    [[nodiscard]] static polarS toPolar(boardPointS point);
+
+    [[nodiscard]] static windowPointS boardToWindow(boardPointS point);
+    [[nodiscard]] static boardPointS windowToBoard(int windowX, int windowY);
+
+    [[nodiscard]] int segmentAngle(int number) const { return segmentAngle_[number]; }
+    [[nodiscard]] int sectorNumber(int sector) const { return sectorNumber_[sector]; }
+
+  private:
+    std::array<int, 21> segmentAngle_{};
+    std::array<int, 20> sectorNumber_{};
+};
+
+}  // namespace qm

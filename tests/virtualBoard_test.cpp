@@ -1,0 +1,104 @@
+#include <gtest/gtest.h>
+
+#include "computer/virtualBoardC.h"
+
+using qm::boardPointS;
+using qm::dartS;
+using qm::virtualBoardC;
+
+namespace {
+const virtualBoardC board;
+}
+
+TEST(VirtualBoard, AimPointsOfTargets) {
+    const auto t20 = board.getCoordinates(3, 20);
+    EXPECT_NEAR(t20.x, 0.0f, 1e-4);
+    EXPECT_NEAR(t20.y, 100.0f, 1e-4);
+    const auto d6 = board.getCoordinates(2, 6);
+    EXPECT_FLOAT_EQ(d6.x, 164.0f);
+    EXPECT_FLOAT_EQ(d6.y, 0.0f);
+    const auto outerBull = board.getCoordinates(1, 25);
+    EXPECT_NEAR(outerBull.x, -12.25f, 1e-4);
+    EXPECT_NEAR(outerBull.y, 0.0f, 1e-4);
+    EXPECT_EQ(board.getCoordinates(2, 25), (boardPointS{0.0f, 0.0f}));
+    const auto s20 = board.getCoordinates(1, 20);
+    EXPECT_NEAR(s20.y, 135.0f, 1e-4);
+    EXPECT_EQ(board.getHit(outerBull), (dartS{1, 25}));
+    EXPECT_EQ(board.getHit({0.0f, 0.0f}), (dartS{2, 25}));
+}
+
+TEST(VirtualBoard, EveryTargetsAimPointHitsIt) {
+    for (int type = 1; type <= 3; ++type) {
+        for (int number = 1; number <= 20; ++number) {
+            EXPECT_EQ(board.getHit(board.getCoordinates(type, number)), (dartS{type, number}));
+        }
+    }
+    for (int k = 0; k < 20; ++k) {
+        EXPECT_EQ(board.segmentAngle(board.sectorNumber(k)), 18 * k);
+    }
+}
+
+TEST(VirtualBoard, RingLimitsBelongToTheRingOutside) {
+    EXPECT_EQ(board.getHit({7.5f, 0.0f}), (dartS{1, 25}));
+    EXPECT_EQ(board.getHit({7.49f, 0.0f}), (dartS{2, 25}));
+    EXPECT_EQ(board.getHit({17.0f, 0.0f}), (dartS{1, 6}));
+    EXPECT_EQ(board.getHit({95.0f, 0.0f}), (dartS{3, 6}));
+    EXPECT_EQ(board.getHit({105.0f, 0.0f}), (dartS{1, 6}));
+    EXPECT_EQ(board.getHit({159.0f, 0.0f}), (dartS{2, 6}));
+    EXPECT_EQ(board.getHit({169.0f, 0.0f}), (dartS{0, 6}));
+    EXPECT_EQ(board.getHit({200.0f, 0.0f}).score(), 0);
+}
+
+TEST(VirtualBoard, PolarAnglesInAllFourQuadrants) {
+    EXPECT_EQ(board.getHit({0.0f, -100.0f}), (dartS{3, 3}));
+    EXPECT_EQ(board.getHit({0.0f, 100.0f}), (dartS{3, 20}));
+    EXPECT_EQ(board.getHit({-100.0f, 0.0f}), (dartS{3, 11}));
+    struct polarCase {
+        boardPointS point;
+        double angle;
+    };
+    for (const auto& c : {polarCase{{10.0f, 10.0f}, 45.0}, polarCase{{-10.0f, 10.0f}, 135.0},
+                          polarCase{{-10.0f, -10.0f}, 225.0}, polarCase{{10.0f, -10.0f}, 315.0},
+                          polarCase{{0.0f, -3.0f}, 270.0}}) {
+        const auto polar = virtualBoardC::toPolar(c.point);
+        EXPECT_NEAR(polar.angle, c.angle, 1e-6);
+    }
+    EXPECT_DOUBLE_EQ(virtualBoardC::toPolar({3.0f, -4.0f}).distance, 5.0);
+}
+
+TEST(VirtualBoard, PointsOnTheDiagonalsFallAsThePinnedConstantsGive) {
+    // 45 degrees plus half a sector is 54: exactly three sectors on paper, so the last bits of
+    // the angle decide between neighbours. With these constants 45 and 225 degrees come out a
+    // hair low (the sector below wins); 135 and 315 do not.
+    EXPECT_EQ(board.getHit({13.0f, 13.0f}), (dartS{1, 4}));
+    EXPECT_EQ(board.getHit({-13.0f, -13.0f}), (dartS{1, 16}));
+    EXPECT_EQ(board.getHit({-13.0f, 13.0f}), (dartS{1, 9}));
+    EXPECT_EQ(board.getHit({13.0f, -13.0f}), (dartS{1, 15}));
+}
+
+TEST(VirtualBoard, WindowMappings) {
+    const auto triple = virtualBoardC::windowToBoard(515, 112);
+    EXPECT_FLOAT_EQ(triple.x, 0.0f);
+    EXPECT_FLOAT_EQ(triple.y, 100.048f);
+    EXPECT_EQ(board.getHit(triple), (dartS{3, 20}));
+    const auto outside = virtualBoardC::windowToBoard(641, 186);
+    EXPECT_FLOAT_EQ(outside.x, 170.352f);
+    EXPECT_EQ(board.getHit(outside), (dartS{0, 6}));
+
+    const auto window = virtualBoardC::boardToWindow({0.0f, 100.0f});
+    EXPECT_DOUBLE_EQ(window.x, 515.0);
+    EXPECT_NEAR(window.y, 186.0 - 100.0 * 125.0 / 169.0, 1e-9);
+}
+
+TEST(VirtualBoard, InvalidTargetsAimAtTheCentreWithADiagnostic) {
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(board.getCoordinates(3, 25), (boardPointS{0.0f, 0.0f}));
+    EXPECT_EQ(board.getCoordinates(1, 21), (boardPointS{}));
+    EXPECT_EQ(board.getCoordinates(1, -5), (boardPointS{}));
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "virtualBoardC::getCoordinates invalid type\n"
+              "virtualBoardC::getCoordinates invalid number: 21\n"
+              "virtualBoardC::getCoordinates invalid number: -5\n");
+    // An invalid type with a real number aims like a single.
+    EXPECT_EQ(board.getCoordinates(7, 20), board.getCoordinates(1, 20));
+}
