@@ -22,9 +22,12 @@ dartS ComputerVisitC::aimDart(int k, const vPlayerC& chart, const virtualBoardC&
 }
 
 bool ComputerVisitC::throwDart(int k, const throwC& hand, const virtualBoardC& board) {
+    return landDart(k, hand.throwOffset(), board);
+}
+
+bool ComputerVisitC::landDart(int k, boardPointS offset, const virtualBoardC& board) {
     int runningTotal = visitTotal_;
     const boardPointS aimAt = board.getCoordinates(aim_.type, aim_.number);
-    const boardPointS offset = hand.throwOffset();
     const boardPointS landing{aimAt.x + offset.x, aimAt.y + offset.y};
     const dartS hitDart = board.getHit(landing);
     dartPoint_[k - 1] = landing;

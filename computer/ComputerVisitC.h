@@ -23,6 +23,8 @@ class ComputerVisitC {
     // not finish and at least 2 remain. A checkout needs a double; finishing on anything
     // else, or leaving 1 or less, is a bust.
     bool throwDart(int k, const throwC& hand, const virtualBoardC& board);
+    // The same with the scatter already drawn.
+    bool landDart(int k, boardPointS offset, const virtualBoardC& board);
 
     [[nodiscard]] const dartS& aim() const { return aim_; }
     [[nodiscard]] const boardPointS& aimPoint() const { return aimPoint_; }

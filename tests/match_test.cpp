@@ -1,0 +1,353 @@
+#include <gtest/gtest.h>
+
+#include "computer/gameRandom.h"
+#include "match/MatchC.h"
+#include "tempDir.h"
+
+using namespace qm;
+
+namespace {
+
+const vPlayerC chart;
+const virtualBoardC vBoard;
+
+gameSettingsS settingsFor(bool computer1, bool computer2, int legs = 3, int sets = 1,
+                          int start = 501) {
+    gameSettingsS s;
+    s.names = {"Ann", "Bob"};
+    s.isComputer = {computer1, computer2};
+    s.strengths = {40, 40};
+    s.startScore = start;
+    s.bestOfLegs = legs;
+    s.bestOfSets = sets;
+    return s;
+}
+
+class Match : public testing::Test {
+  protected:
+    MatchC make(const gameSettingsS& s) {
+        matchContextS context;
+        context.dataDir = dir.path();
+        context.reportError = [this](const std::string& e) { errors.push_back(e); };
+        context.today = [] { return civilDate{2026, 12, 6}; };
+        context.chart = &chart;
+        context.vBoard = &vBoard;
+        context.seeding = throwC::seeding::keep;
+        return MatchC(s, context);
+    }
+    std::vector<legRecordS> records(const std::string& name) const {
+        const auto bytes = readBytes(dir / (name + ".dat"));
+        std::vector<legRecordS> out;
+        for (std::size_t i = 0; i + 16 <= bytes.size(); i += 16) {
+            out.push_back(decodeLegRecord(bytes.data() + i));
+        }
+        return out;
+    }
+    // Plays visits for whoever is to throw, each expected to be accepted and not finish.
+    static void visits(MatchC& m, std::initializer_list<int> totals) {
+        for (int total : totals) {
+            ASSERT_EQ(m.enterHumanVisit(total).result, VisitResult::Scored) << total;
+        }
+    }
+    tempDir dir;
+    std::vector<std::string> errors;
+};
+
+}  // namespace
+
+TEST_F(Match, WholeHumanMatchBestOfThreeLegs) {
+    MatchC m = make(settingsFor(false, false));
+    EXPECT_EQ(m.currentPlayer(), 0);
+
+    // Leg 1, Ann starts: a refused total keeps the turn, a bust passes it.
+    EXPECT_EQ(m.enterHumanVisit(179).result, VisitResult::Refused);
+    EXPECT_EQ(m.currentPlayer(), 0);
+    visits(m, {180, 60, 180, 60, 100, 60});  // Ann 41 left, Bob 321
+    visits(m, {50});                         // Ann busts: 41 - 50
+    EXPECT_EQ(m.board(0).remaining(), 41);
+    EXPECT_EQ(m.board(0).darts(), 12);
+    visits(m, {60});
+    EXPECT_EQ(m.enterHumanVisit(41).result, VisitResult::CheckoutPending);
+    EXPECT_TRUE(m.awaitingDartsUsed());
+    EXPECT_EQ(m.enterHumanVisit(20).result, VisitResult::Ignored);
+    const auto leg1 = m.setDartsUsed(1);
+    ASSERT_EQ(leg1.result, VisitResult::LegWon);
+    EXPECT_EQ(leg1.player, 0);
+    EXPECT_EQ(leg1.leg->darts[0], 13);  // 15 darts typed, the checkout used 1 of 3
+    EXPECT_NEAR(leg1.leg->winnerPpd, 501.0 / 13.0, 1e-9);
+    EXPECT_EQ(m.gstats(0).dartsThrown(), 13);
+    EXPECT_EQ(m.gstats(0).bestFinish(), 41);
+    EXPECT_EQ(m.gstats(0).count180(), 2);
+    EXPECT_EQ(m.gstats(0).pointsScored(), 551);  // the bust's 50 counts in the game's points
+
+    // Leg 2: Bob starts and wins with 2 darts.
+    EXPECT_EQ(m.currentPlayer(), 1);
+    EXPECT_EQ(m.legStarter(), 1);
+    EXPECT_EQ(m.board(0).remaining(), 501);
+    visits(m, {140, 100, 140, 100, 140, 100});
+    EXPECT_EQ(m.enterHumanVisit(81).result, VisitResult::CheckoutPending);
+    ASSERT_EQ(m.setDartsUsed(2).result, VisitResult::LegWon);
+
+    // Leg 3: Ann starts again; winning it wins the match.
+    EXPECT_EQ(m.currentPlayer(), 0);
+    visits(m, {180, 0, 180, 0});
+    EXPECT_EQ(m.enterHumanVisit(141).result, VisitResult::CheckoutPending);
+    const auto last = m.setDartsUsed(3);
+    ASSERT_EQ(last.result, VisitResult::MatchWon);
+    EXPECT_TRUE(m.matchOver());
+    EXPECT_EQ(m.enterHumanVisit(60).result, VisitResult::Ignored);
+    EXPECT_EQ(m.gboard().legs(0), 2);
+
+    const auto ann = records("Ann");
+    const auto bob = records("Bob");
+    ASSERT_EQ(ann.size(), 3u);
+    ASSERT_EQ(bob.size(), 3u);
+    EXPECT_EQ(ann[0].points, 501);
+    EXPECT_EQ(ann[0].darts, 13);
+    EXPECT_EQ(ann[0].finish, 41);
+    EXPECT_EQ(ann[0].count180, 2);
+    EXPECT_EQ(bob[0].points, 240);
+    EXPECT_EQ(bob[0].finish, 0);
+    EXPECT_FALSE(bob[0].isWon());
+    EXPECT_TRUE(bob[1].isWon());
+    EXPECT_EQ(bob[1].darts, 11);
+    EXPECT_EQ(ann[2].count180, 2);
+    EXPECT_EQ(ann[2].date(), (civilDate{2026, 12, 6}));
+    EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(Match, SetsAndTheStarterAlternation) {
+    MatchC m = make(settingsFor(false, false, 3, 3, 101));
+    std::vector<int> starters;
+    VisitResult result = VisitResult::Scored;
+    while (result != VisitResult::MatchWon) {
+        starters.push_back(m.currentPlayer());
+        // Whoever starts takes the leg out in one visit.
+        ASSERT_EQ(m.enterHumanVisit(101).result, VisitResult::CheckoutPending);
+        result = m.setDartsUsed(3).result;
+    }
+    // Legs alternate starters, and so winners: sets go 2-0 to nobody until the deciding leg.
+    EXPECT_EQ(starters, (std::vector<int>{0, 1, 0, 1, 0, 1, 0, 1, 0}));
+    EXPECT_EQ(m.gboard().sets(0), 2);
+    EXPECT_EQ(m.gboard().sets(1), 1);
+    EXPECT_EQ(records("Ann").size(), 9u);
+}
+
+TEST_F(Match, DartsUsedOutsideOneToThreeIsHeldToTheRange) {
+    MatchC m = make(settingsFor(false, false, 1, 1, 101));
+    ASSERT_EQ(m.enterHumanVisit(101).result, VisitResult::CheckoutPending);
+    const auto outcome = m.setDartsUsed(0);
+    EXPECT_EQ(outcome.leg->darts[0], 1);
+    EXPECT_EQ(m.dartsUsed(), 1);
+}
+
+TEST_F(Match, FailedSavesAreReportedAndThePlayGoesOn) {
+    auto s = settingsFor(false, false, 3, 1, 101);
+    s.names = {"../Ann", "Bob"};
+    MatchC m = make(s);
+    ASSERT_EQ(m.enterHumanVisit(101).result, VisitResult::CheckoutPending);
+    EXPECT_EQ(m.setDartsUsed(3).result, VisitResult::LegWon);
+    EXPECT_EQ(errors, (std::vector<std::string>{"Unable to save statistics for player: ../Ann"}));
+    EXPECT_EQ(records("Bob").size(), 1u);
+}
+
+TEST_F(Match, UndoAndRedoBetweenTwoHumans) {
+    MatchC m = make(settingsFor(false, false));
+    EXPECT_EQ(m.undo().outcome, undoResultS::status::NothingToUndo);
+    EXPECT_EQ(m.currentPlayer(), 0);
+
+    visits(m, {60, 45, 100});  // Ann, Bob, Ann; Bob to throw
+    auto undo = m.undo();
+    ASSERT_EQ(undo.outcome, undoResultS::status::Done);
+    ASSERT_EQ(undo.steps.size(), 1u);
+    EXPECT_EQ(undo.steps[0].player, 0);
+    EXPECT_EQ(undo.steps[0].visit, (visitS{100, 3}));
+    EXPECT_EQ(m.currentPlayer(), 0);
+    EXPECT_EQ(m.gstats(0).count100(), 0);
+
+    undo = m.undo();
+    EXPECT_EQ(undo.steps[0].player, 1);
+    EXPECT_EQ(m.currentPlayer(), 1);
+    const auto redo = m.redo();
+    ASSERT_EQ(redo.outcome, redoResultS::status::Done);
+    EXPECT_EQ(redo.visit, (visitS{45, 3}));
+    EXPECT_EQ(m.currentPlayer(), 0);
+    EXPECT_EQ(m.gstats(1).pointsScored(), 45);
+
+    visits(m, {26});  // a new visit discards Ann's redo entry
+    m.undo();
+    visits(m, {26});
+    EXPECT_EQ(m.redo().outcome, redoResultS::status::NothingToRedo);
+}
+
+TEST_F(Match, UndoOfABustTakesBackTheDartsOnly) {
+    MatchC m = make(settingsFor(false, false, 3, 1, 101));
+    visits(m, {60, 0});  // Ann 41 left
+    visits(m, {140});    // Ann busts with 140
+    visits(m, {0});
+    m.undo();                    // Bob's 0
+    const auto undo = m.undo();  // Ann's bust
+    EXPECT_EQ(undo.steps[0].visit, (visitS{0, 3}));
+    EXPECT_EQ(m.gstats(0).pointsScored(), 200);
+    EXPECT_EQ(m.gstats(0).count140(), 1);
+}
+
+namespace {
+
+// Plays the computer's visit the way the window does, dart by dart.
+visitOutcomeS playComputerVisit(MatchC& m) {
+    const auto start = m.beginComputerTurn();
+    EXPECT_FALSE(start.replayed);
+    for (int k = 1; k <= 3; ++k) {
+        m.aimDart(k);
+        if (!m.throwDart(k) || k == 3) {
+            break;
+        }
+    }
+    return m.completeComputerVisit();
+}
+
+}  // namespace
+
+TEST_F(Match, HumanAgainstComputerUndoRedoAndReplay) {
+    gameRandom::seed(99);
+    MatchC m = make(settingsFor(false, true));
+    visits(m, {60});
+    EXPECT_EQ(m.undo().outcome, undoResultS::status::ComputerToThrow);
+    EXPECT_EQ(m.redo().outcome, redoResultS::status::ComputerToThrow);
+
+    ASSERT_EQ(playComputerVisit(m).result, VisitResult::Scored);
+    const visitS computerVisit = m.board(1).lastThrow();
+    const int computerPoints = m.gstats(1).pointsScored();
+
+    // One undo takes back the computer's visit and the human's before it.
+    const auto undo = m.undo();
+    ASSERT_EQ(undo.outcome, undoResultS::status::Done);
+    ASSERT_EQ(undo.steps.size(), 2u);
+    EXPECT_EQ(undo.steps[0].player, 1);
+    EXPECT_EQ(undo.steps[0].visit, computerVisit);
+    EXPECT_EQ(undo.steps[1].visit, (visitS{60, 3}));
+    EXPECT_EQ(m.currentPlayer(), 0);
+    EXPECT_EQ(m.gstats(1).dartsThrown(), 0);
+
+    // A new total from the human; the computer then replays its visit instead of throwing.
+    visits(m, {85});
+    const std::uint32_t generatorBefore = gameRandom::state();
+    const auto replay = m.beginComputerTurn();
+    EXPECT_TRUE(replay.replayed);
+    EXPECT_EQ(replay.visit, computerVisit);
+    EXPECT_EQ(gameRandom::state(), generatorBefore);
+    EXPECT_EQ(m.gstats(1).pointsScored(), computerPoints);
+    EXPECT_EQ(m.currentPlayer(), 0);
+}
+
+TEST_F(Match, UndoWhenTheComputerBeganTheLegRestartsItsTurn) {
+    gameRandom::seed(5);
+    MatchC m = make(settingsFor(true, false));
+    ASSERT_EQ(playComputerVisit(m).result, VisitResult::Scored);
+    const auto undo = m.undo();
+    EXPECT_EQ(undo.outcome, undoResultS::status::NothingToUndo);
+    ASSERT_EQ(undo.steps.size(), 1u);
+    EXPECT_EQ(undo.steps[0].player, 0);
+    EXPECT_TRUE(undo.computerTurnStarts);
+    EXPECT_EQ(m.currentPlayer(), 0);
+    EXPECT_TRUE(m.beginComputerTurn().replayed);
+    EXPECT_EQ(m.currentPlayer(), 1);
+}
+
+TEST_F(Match, UndoIsRefusedInAComputerGame) {
+    MatchC m = make(settingsFor(true, true));
+    EXPECT_EQ(m.undo().outcome, undoResultS::status::ComputerGame);
+}
+
+TEST_F(Match, ComputerMatchPlaysToTheEndAndSavesEveryLeg) {
+    gameRandom::seed(1234);
+    auto s = settingsFor(true, true, 5, 3);
+    s.strengths = {45, 35};
+    MatchC m = make(s);
+    int legs = 0;
+    int visitsPlayed = 0;
+    for (;;) {
+        const auto outcome = playComputerVisit(m);
+        ++visitsPlayed;
+        ASSERT_LT(visitsPlayed, 10000);
+        if (outcome.result == VisitResult::LegWon || outcome.result == VisitResult::MatchWon) {
+            ++legs;
+            EXPECT_EQ(outcome.leg->points[outcome.leg->winner], 501);
+            EXPECT_EQ(outcome.leg->finish % 2 == 0 || outcome.leg->finish > 40, true);
+        }
+        if (outcome.result == VisitResult::MatchWon) {
+            break;
+        }
+    }
+    EXPECT_EQ(records("Ann").size(), static_cast<std::size_t>(legs));
+    EXPECT_EQ(records("Bob").size(), static_cast<std::size_t>(legs));
+    EXPECT_EQ(std::max(m.gboard().sets(0), m.gboard().sets(1)), 2);
+    for (const auto& r : records("Ann")) {
+        EXPECT_TRUE(isValidRecord(r));
+    }
+}
+
+namespace {
+
+// Lands dart k of the visit exactly on the aim point of `where`.
+bool landOn(ComputerVisitC& visit, int k, dartS where) {
+    const auto aim = visit.aimPoint();
+    const auto spot = vBoard.getCoordinates(where.type, where.number);
+    return visit.landDart(k, {spot.x - aim.x, spot.y - aim.y}, vBoard);
+}
+
+}  // namespace
+
+TEST(ComputerVisit, APerfectHandFollowsTheChart) {
+    const throwC perfect(100000.0f, throwC::seeding::keep);  // every offset truncates to 0
+    struct visitCase {
+        int remaining;
+        int total;
+        int darts;
+    };
+    for (const auto& c : {visitCase{40, 40, 1}, visitCase{100, 100, 2}, visitCase{48, 48, 2},
+                          visitCase{170, 138, 3}, visitCase{501, 180, 3}}) {
+        ComputerVisitC visit(c.remaining);
+        for (int k = 1; k <= 3; ++k) {
+            visit.aimDart(k, chart, vBoard);
+            if (!visit.throwDart(k, perfect, vBoard)) {
+                break;
+            }
+        }
+        EXPECT_EQ(visit.visitTotal(), c.total) << c.remaining;
+        EXPECT_EQ(visit.visitDarts(), c.darts) << c.remaining;
+    }
+}
+
+TEST(ComputerVisit, CheckoutsAndTheThreeBusts) {
+    ComputerVisitC checkout(40);
+    EXPECT_EQ(checkout.aimDart(1, chart, vBoard), (dartS{2, 20}));
+    EXPECT_FALSE(landOn(checkout, 1, {2, 20}));
+    EXPECT_EQ(checkout.visitTotal(), 40);
+    EXPECT_EQ(checkout.visitDarts(), 1);
+
+    ComputerVisitC singleFinish(20);  // finishing on a single is a bust worth 0
+    singleFinish.aimDart(1, chart, vBoard);
+    EXPECT_FALSE(landOn(singleFinish, 1, {1, 20}));
+    EXPECT_EQ(singleFinish.visitTotal(), 0);
+
+    ComputerVisitC overshoot(20);
+    overshoot.aimDart(1, chart, vBoard);
+    EXPECT_FALSE(landOn(overshoot, 1, {3, 20}));
+    EXPECT_EQ(overshoot.visitTotal(), 60);
+
+    ComputerVisitC leavesOne(3);
+    EXPECT_EQ(leavesOne.aimDart(1, chart, vBoard), (dartS{1, 1}));
+    EXPECT_FALSE(landOn(leavesOne, 1, {1, 2}));
+    EXPECT_EQ(leavesOne.visitTotal(), 2);
+    EXPECT_EQ(leavesOne.visitRemaining(), 1);
+
+    // A dart off the board scores nothing, reports the sector beside it, and the visit goes on.
+    ComputerVisitC offBoard(501);
+    offBoard.aimDart(1, chart, vBoard);
+    EXPECT_TRUE(offBoard.landDart(1, {0.0f, 80.0f}, vBoard));
+    EXPECT_EQ(offBoard.hit(1), (dartS{0, 20}));
+    EXPECT_EQ(offBoard.visitTotal(), 0);
+    EXPECT_EQ(offBoard.visitRemaining(), 501);
+}
