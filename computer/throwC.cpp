@@ -1,7 +1,9 @@
 #include "computer/throwC.h"
 
+#include <algorithm>
 #include <cmath>
 #include <ctime>
+#include <stdexcept>
 
 #include "computer/gameRandom.h"
 
@@ -24,12 +26,24 @@ throwC::throwC(float strength, seeding seed) : strength_(strength) {
         gameRandom::seed(static_cast<std::uint32_t>(std::time(nullptr)));
     }
     const auto& tail = tailCounts();
-    spreadTable_.reserve(static_cast<std::size_t>(tail[0]));
+    // The simulator builds two of these per match, so the tables are filled in bulk.
+    spreadTable_.resize(static_cast<std::size_t>(tail[0] - tail[279] + 1));
+    auto next = spreadTable_.begin();
     for (int k = 0; k < 280; ++k) {
         const int repeats = k + 1 < 280 ? tail[k] - tail[k + 1] : 1;
-        spreadTable_.insert(spreadTable_.end(), static_cast<std::size_t>(repeats), k + 1);
+        next = std::fill_n(next, repeats, k + 1);
     }
-    spreadCount_ = static_cast<int>(spreadTable_.size());
+    spreadCount_ = static_cast<int>(next - spreadTable_.begin());
+    if (spreadCount_ != expectedSpreadCount) {
+        throw std::logic_error("spread table does not hold 4975 entries");
+    }
+    std::array<float, 281> offsetOf{};
+    for (int magnitude = 1; magnitude <= 280; ++magnitude) {
+        offsetOf[magnitude] = axisOffset(magnitude, 1, strength_);
+    }
+    scaledSpread_.resize(spreadTable_.size());
+    std::transform(spreadTable_.begin(), spreadTable_.end(), scaledSpread_.begin(),
+                   [&offsetOf](int magnitude) { return offsetOf[magnitude]; });
 }
 
 int throwC::randomBelow(int n) {
@@ -43,11 +57,15 @@ float throwC::axisOffset(int magnitude, int signDraw, float strength) {
 }
 
 boardPointS throwC::throwOffset() const {
-    const int xMagnitude = spreadTable_[static_cast<std::size_t>(randomBelow(spreadCount_))];
-    const int xSign = randomBelow(2);
-    const int yMagnitude = spreadTable_[static_cast<std::size_t>(randomBelow(spreadCount_))];
-    const int ySign = randomBelow(2);
-    return {axisOffset(xMagnitude, xSign, strength_), axisOffset(yMagnitude, ySign, strength_)};
+    // randomBelow(spreadCount_) with the count known to the compiler; truncation toward zero
+    // makes the negative offset the exact mirror of the positive one.
+    const float x =
+        scaledSpread_[static_cast<std::size_t>(gameRandom::next() % expectedSpreadCount)];
+    const bool xPositive = randomBelow(2) == 1;
+    const float y =
+        scaledSpread_[static_cast<std::size_t>(gameRandom::next() % expectedSpreadCount)];
+    const bool yPositive = randomBelow(2) == 1;
+    return {xPositive ? x : -x, yPositive ? y : -y};
 }
 
 }  // namespace qm

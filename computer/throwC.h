@@ -23,6 +23,9 @@ class throwC {
 
     explicit throwC(float strength, seeding seed = seeding::fromClock);
 
+    // The table always holds 5000 - 26 + 1 entries.
+    static constexpr int expectedSpreadCount = 4975;
+
     // Four draws in this order: x index, x sign, y index, y sign.
     [[nodiscard]] boardPointS throwOffset() const;
     [[nodiscard]] static int randomBelow(int n);
@@ -37,6 +40,9 @@ class throwC {
     float strength_;
     int spreadCount_ = 0;
     std::vector<int> spreadTable_;
+    // Each table entry already scaled by 4 / strength and truncated: the offset for a plus sign.
+    // A dart is thrown millions of times per second in the simulator.
+    std::vector<float> scaledSpread_;
 };
 
 }  // namespace qm

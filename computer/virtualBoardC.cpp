@@ -29,9 +29,23 @@ constexpr float singleAim = 135.0f;
 virtualBoardC::virtualBoardC()
     : segmentAngle_{0,   72,  306, 270, 36,  108, 0,   234, 198, 144, 342,
                     180, 126, 18,  162, 324, 216, 288, 54,  252, 90},
-      sectorNumber_{6, 13, 4, 18, 1, 20, 5, 12, 9, 14, 11, 8, 16, 7, 19, 3, 17, 2, 15, 10} {}
+      sectorNumber_{6, 13, 4, 18, 1, 20, 5, 12, 9, 14, 11, 8, 16, 7, 19, 3, 17, 2, 15, 10} {
+    for (int type = 1; type <= 3; ++type) {
+        for (int number = 1; number <= 20; ++number) {
+            aimPoints_[type][number] = computeCoordinates(type, number);
+        }
+    }
+    aimPoints_[1][25] = computeCoordinates(1, 25);
+    aimPoints_[2][25] = computeCoordinates(2, 25);
+}
 
 boardPointS virtualBoardC::getCoordinates(int type, int number) const {
+    const bool cached =
+        type >= 1 && type <= 3 && ((number >= 1 && number <= 20) || (number == 25 && type != 3));
+    return cached ? aimPoints_[type][number] : computeCoordinates(type, number);
+}
+
+boardPointS virtualBoardC::computeCoordinates(int type, int number) const {
     if (number == 25) {
         float radius = 0.0f;
         if (type == 1) {

@@ -50,8 +50,13 @@ class virtualBoardC {
     [[nodiscard]] int sectorNumber(int sector) const { return sectorNumber_[sector]; }
 
   private:
+    [[nodiscard]] boardPointS computeCoordinates(int type, int number) const;
+
     std::array<int, 21> segmentAngle_{};
     std::array<int, 20> sectorNumber_{};
+    // Aim points of single, double and triple 1 to 20 and the bull, worked out once: the
+    // computer asks for one twice per dart.
+    std::array<std::array<boardPointS, 26>, 4> aimPoints_{};
 };
 
 }  // namespace qm

@@ -51,9 +51,9 @@ double GameStatsC::ppd() const {
 }
 
 bool GameStatsC::saveLeg(const std::string& playerName, const legRecordS& record,
-                         const std::filesystem::path& dataDir) {
+                         const legRecordWriter& write) {
     leg180s_ = 0;
-    return appendLegRecord(dataDir, playerName, record);
+    return write && write(playerName, record);
 }
 
 }  // namespace qm

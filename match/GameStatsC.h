@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <string>
 
-#include "stats/legRecord.h"
+#include "stats/legFile.h"
 
 namespace qm {
 
@@ -19,10 +19,10 @@ class GameStatsC {
     void undoVisit(std::int32_t score, std::int32_t darts);
     [[nodiscard]] double ppd() const;
 
-    // Appends the leg record to the player's file in dataDir. The leg's 180s are cleared first,
-    // whether or not the write succeeds, so a lost record does not carry them into the next leg.
+    // Appends the leg record to the player's file. The leg's 180s are cleared first, whether
+    // or not the write succeeds, so a lost record does not carry them into the next leg.
     bool saveLeg(const std::string& playerName, const legRecordS& record,
-                 const std::filesystem::path& dataDir);
+                 const legRecordWriter& write);
 
     [[nodiscard]] std::int32_t leg180s() const { return leg180s_; }
     [[nodiscard]] std::int32_t dartsThrown() const { return dartsThrown_; }

@@ -52,7 +52,8 @@ visitOutcomeS MatchC::setDartsUsed(std::int32_t darts) {
     gstats_[p].addVisit(total, dartsUsed_);
     gstats_[p].updateBestFinish(total, dartsUsed_);
     const legEndS leg{p, total, context_.today()};
-    saveStatistics(leg, board_, gstats_, settings_.names, context_.dataDir, context_.reportError);
+    saveStatistics(leg, board_, gstats_, settings_.names, context_.writeLegRecord,
+                   context_.reportError);
     return finishLeg(total, gboard_.legWon(p));
 }
 
@@ -113,7 +114,8 @@ visitOutcomeS MatchC::completeVisit(std::int32_t total, std::int32_t darts) {
     const bool matchWon = gboard_.legWon(p);
     gstats_[p].updateBestFinish(total, darts);
     const legEndS leg{p, total, context_.today()};
-    saveStatistics(leg, board_, gstats_, settings_.names, context_.dataDir, context_.reportError);
+    saveStatistics(leg, board_, gstats_, settings_.names, context_.writeLegRecord,
+                   context_.reportError);
     return finishLeg(total, matchWon);
 }
 

@@ -72,7 +72,7 @@ struct turnStartS {
 // Everything the game needs from outside: where leg records go, how errors are reported,
 // today's date, and the program-wide chart and board.
 struct matchContextS {
-    std::filesystem::path dataDir;
+    legRecordWriter writeLegRecord;
     errorReport reportError;
     std::function<civilDate()> today = localToday;
     const vPlayerC* chart = nullptr;

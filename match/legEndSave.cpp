@@ -19,11 +19,11 @@ legRecordS buildLegRecord(const legEndS& leg, int player, const ScoreBoardC& boa
 
 bool saveStatistics(const legEndS& leg, const std::array<ScoreBoardC, 2>& board,
                     std::array<GameStatsC, 2>& gstats, const std::array<std::string, 2>& names,
-                    const std::filesystem::path& dataDir, const errorReport& reportError) {
+                    const legRecordWriter& write, const errorReport& reportError) {
     bool allSaved = true;
     for (int i = 0; i < 2; ++i) {
         const legRecordS record = buildLegRecord(leg, i, board[i], gstats[i]);
-        if (!gstats[i].saveLeg(names[i], record, dataDir)) {
+        if (!gstats[i].saveLeg(names[i], record, write)) {
             allSaved = false;
             if (reportError) {
                 reportError("Unable to save statistics for player: " + names[i]);

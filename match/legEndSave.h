@@ -26,7 +26,7 @@ struct legEndS {
 // True when both records were written.
 bool saveStatistics(const legEndS& leg, const std::array<ScoreBoardC, 2>& board,
                     std::array<GameStatsC, 2>& gstats, const std::array<std::string, 2>& names,
-                    const std::filesystem::path& dataDir, const errorReport& reportError);
+                    const legRecordWriter& write, const errorReport& reportError);
 
 // The record of player i for the leg.
 legRecordS buildLegRecord(const legEndS& leg, int player, const ScoreBoardC& board,

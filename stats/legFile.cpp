@@ -45,6 +45,12 @@ bool isUsableStatsFileName(const std::string& name) {
            name.find('\0') == std::string::npos;
 }
 
+legRecordWriter directoryWriter(std::filesystem::path dataDir) {
+    return [dir = std::move(dataDir)](const std::string& name, const legRecordS& record) {
+        return appendLegRecord(dir, name, record);
+    };
+}
+
 bool appendLegRecord(const std::filesystem::path& dataDir, const std::string& name,
                      const legRecordS& record) {
     if (!isUsableStatsFileName(name)) {

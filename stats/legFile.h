@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "stats/legRecord.h"
@@ -18,5 +19,10 @@ bool isUsableStatsFileName(const std::string& name);
 // in one write; a short write is taken back so the file never holds half a record from us.
 bool appendLegRecord(const std::filesystem::path& dataDir, const std::string& name,
                      const legRecordS& record);
+
+// Where finished legs go: the game appends them to files in its data directory; a simulation
+// that keeps no history hands in a writer that drops them.
+using legRecordWriter = std::function<bool(const std::string& name, const legRecordS& record)>;
+legRecordWriter directoryWriter(std::filesystem::path dataDir);
 
 }  // namespace qm

@@ -86,7 +86,7 @@ TEST(SaveStatistics, WritesOneRecordPerPlayerWithTheirOwnFigures) {
     stats[1].countHighScore(180);
     std::vector<std::string> errors;
     const legEndS leg{1, 60, civilDate{2026, 12, 6}};
-    EXPECT_TRUE(saveStatistics(leg, board, stats, {"Ann", "Bob"}, dir.path(),
+    EXPECT_TRUE(saveStatistics(leg, board, stats, {"Ann", "Bob"}, directoryWriter(dir.path()),
                                [&](const std::string& e) { errors.push_back(e); }));
     EXPECT_TRUE(errors.empty());
 
@@ -114,7 +114,8 @@ TEST(SaveStatistics, ReportsEachFailureAndStillSavesTheOtherPlayer) {
     stats[0].countHighScore(180);
     std::vector<std::string> errors;
     const legEndS leg{1, 60, civilDate{2026, 12, 6}};
-    EXPECT_FALSE(saveStatistics(leg, board, stats, {"../escape", "Bob"}, dir.path(),
+    EXPECT_FALSE(saveStatistics(leg, board, stats, {"../escape", "Bob"},
+                                directoryWriter(dir.path()),
                                 [&](const std::string& e) { errors.push_back(e); }));
     ASSERT_EQ(errors.size(), 1u);
     EXPECT_EQ(errors[0], "Unable to save statistics for player: ../escape");

@@ -27,7 +27,7 @@ class Match : public testing::Test {
   protected:
     MatchC make(const gameSettingsS& s) {
         matchContextS context;
-        context.dataDir = dir.path();
+        context.writeLegRecord = directoryWriter(dir.path());
         context.reportError = [this](const std::string& e) { errors.push_back(e); };
         context.today = [] { return civilDate{2026, 12, 6}; };
         context.chart = &chart;

@@ -1,0 +1,63 @@
+// quivermark-sim: computer players at full speed, for statistics and for checking the model.
+#include <unistd.h>
+
+#include <cstdio>
+#include <exception>
+#include <filesystem>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "sim/simOptions.h"
+#include "sim/simRun.h"
+
+namespace {
+
+std::filesystem::path programDirectory() {
+    std::error_code error;
+    const auto exe = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? std::filesystem::current_path() : exe.parent_path();
+}
+
+int run(const qm::sim::throwsOptions& options) {
+    if (options.trace) {
+        std::vector<char> buffer(1 << 20);
+        std::setvbuf(stdout, buffer.data(), _IOFBF, buffer.size());
+        qm::sim::runThrows(options, stdout);
+        std::fflush(stdout);
+        std::setvbuf(stdout, nullptr, _IOLBF, 0);
+        return 0;
+    }
+    const auto result = qm::sim::runThrows(options, nullptr);
+    std::cout << qm::sim::throwsJson(options, result) << '\n';
+    return 0;
+}
+
+int run(const qm::sim::matchOptions& options) {
+    const auto dataDir = options.dataDir.value_or(programDirectory());
+    const auto result = qm::sim::runMatches(options, dataDir);
+    if (!result.errors.empty()) {
+        for (const auto& error : result.errors) {
+            std::cerr << error << '\n';
+        }
+        return 1;
+    }
+    std::cout << qm::sim::matchJson(options, result) << '\n';
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    try {
+        const std::vector<std::string> args(argv + 1, argv + argc);
+        const auto options = qm::sim::parseOptions(args);
+        return std::visit([](const auto& chosen) { return run(chosen); }, options);
+    } catch (const std::invalid_argument& error) {
+        std::cerr << "quivermark-sim: " << error.what() << '\n';
+        return 2;
+    } catch (const std::exception& error) {
+        std::cerr << "quivermark-sim: " << error.what() << '\n';
+        return 1;
+    }
+}

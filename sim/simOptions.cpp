@@ -1,0 +1,187 @@
+#include "sim/simOptions.h"
+
+#include <algorithm>
+#include <charconv>
+#include <stdexcept>
+
+#include "settings/gameSettingsS.h"
+
+namespace qm::sim {
+
+namespace {
+
+template <typename T>
+T parseNumber(const std::string& option, const std::string& text) {
+    T value{};
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size()) {
+        throw std::invalid_argument(option + " needs a whole number, not \"" + text + "\"");
+    }
+    return value;
+}
+
+int parseStrength(const std::string& option, const std::string& text) {
+    const int strength = parseNumber<int>(option, text);
+    if (strength < minStrength || strength > maxStrength) {
+        throw std::invalid_argument(option + " must be from 1 to 60");
+    }
+    return strength;
+}
+
+template <std::size_t N>
+int parseChoice(const std::string& option, const std::string& text,
+                const std::array<std::int32_t, N>& choices) {
+    const int value = parseNumber<int>(option, text);
+    if (std::find(choices.begin(), choices.end(), value) == choices.end()) {
+        std::string allowed;
+        for (const auto choice : choices) {
+            allowed += (allowed.empty() ? "" : ", ") + std::to_string(choice);
+        }
+        throw std::invalid_argument(option + " must be one of " + allowed);
+    }
+    return value;
+}
+
+// Walks the options after the command word; every option but the flags takes one value.
+class optionReader {
+  public:
+    explicit optionReader(const std::vector<std::string>& args) : args_(args) {}
+    bool next(std::string& option) {
+        if (index_ >= args_.size()) {
+            return false;
+        }
+        option = args_[index_++];
+        return true;
+    }
+    std::string value(const std::string& option) {
+        if (index_ >= args_.size()) {
+            throw std::invalid_argument(option + " needs a value");
+        }
+        return args_[index_++];
+    }
+
+  private:
+    const std::vector<std::string>& args_;
+    std::size_t index_ = 1;
+};
+
+throwsOptions parseThrows(const std::vector<std::string>& args) {
+    throwsOptions result;
+    bool haveStrength = false;
+    bool haveTarget = false;
+    bool haveCount = false;
+    optionReader reader(args);
+    std::string option;
+    while (reader.next(option)) {
+        if (option == "--strength") {
+            result.strength = parseStrength(option, reader.value(option));
+            haveStrength = true;
+        } else if (option == "--target") {
+            result.targetText = reader.value(option);
+            const auto target = parseTarget(result.targetText);
+            if (!target) {
+                throw std::invalid_argument("unreadable target \"" + result.targetText + "\"");
+            }
+            result.target = *target;
+            haveTarget = true;
+        } else if (option == "--count") {
+            result.count = parseNumber<long long>(option, reader.value(option));
+            if (result.count < 1) {
+                throw std::invalid_argument("--count must be at least 1");
+            }
+            haveCount = true;
+        } else if (option == "--seed") {
+            result.seed = parseNumber<std::uint32_t>(option, reader.value(option));
+        } else if (option == "--trace") {
+            result.trace = true;
+        } else {
+            throw std::invalid_argument("unknown option " + option);
+        }
+    }
+    if (!haveStrength || !haveTarget || !haveCount) {
+        throw std::invalid_argument("throws needs --strength, --target and --count");
+    }
+    return result;
+}
+
+matchOptions parseMatch(const std::vector<std::string>& args) {
+    matchOptions result;
+    std::array<bool, 4> have{};
+    optionReader reader(args);
+    std::string option;
+    while (reader.next(option)) {
+        if (option == "--player1" || option == "--player2") {
+            const int p = option.back() - '1';
+            result.names[p] = reader.value(option);
+            have[p] = true;
+        } else if (option == "--strength1" || option == "--strength2") {
+            const int p = option.back() - '1';
+            result.strengths[p] = parseStrength(option, reader.value(option));
+            have[2 + p] = true;
+        } else if (option == "--start") {
+            result.start = parseChoice(option, reader.value(option), startScoreChoices);
+        } else if (option == "--legs") {
+            result.legs = parseChoice(option, reader.value(option), bestOfChoices);
+        } else if (option == "--sets") {
+            result.sets = parseChoice(option, reader.value(option), bestOfChoices);
+        } else if (option == "--matches") {
+            result.matches = parseNumber<long long>(option, reader.value(option));
+            if (result.matches < 1) {
+                throw std::invalid_argument("--matches must be at least 1");
+            }
+        } else if (option == "--seed") {
+            result.seed = parseNumber<std::uint32_t>(option, reader.value(option));
+        } else if (option == "--save-stats") {
+            result.saveStats = true;
+        } else if (option == "--data-dir") {
+            result.dataDir = reader.value(option);
+        } else if (option == "--trace-legs") {
+            result.traceLegs = true;
+        } else {
+            throw std::invalid_argument("unknown option " + option);
+        }
+    }
+    if (!std::all_of(have.begin(), have.end(), [](bool b) { return b; })) {
+        throw std::invalid_argument(
+            "match needs --player1, --strength1, --player2 and --strength2");
+    }
+    return result;
+}
+
+}  // namespace
+
+std::optional<dartS> parseTarget(const std::string& text) {
+    const auto blank = text.find(' ');
+    if (blank == std::string::npos) {
+        return std::nullopt;
+    }
+    const std::string word = text.substr(0, blank);
+    const int type = word == "Single" ? 1 : word == "Double" ? 2 : word == "Triple" ? 3 : 0;
+    int number = 0;
+    const std::string digits = text.substr(blank + 1);
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), number);
+    if (type == 0 || digits.empty() || error != std::errc() ||
+        end != digits.data() + digits.size()) {
+        return std::nullopt;
+    }
+    const bool onBoard = (number >= 1 && number <= 20) || (number == 25 && type != 3);
+    if (!onBoard) {
+        return std::nullopt;
+    }
+    return dartS{type, number};
+}
+
+simCommand parseOptions(const std::vector<std::string>& args) {
+    if (args.empty()) {
+        throw std::invalid_argument("usage: quivermark-sim throws|match [options]");
+    }
+    if (args[0] == "throws") {
+        return parseThrows(args);
+    }
+    if (args[0] == "match") {
+        return parseMatch(args);
+    }
+    throw std::invalid_argument("unknown command " + args[0] + " (use throws or match)");
+}
+
+}  // namespace qm::sim

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "match/dart.h"
+
+namespace qm::sim {
+
+struct throwsOptions {
+    int strength = 0;
+    dartS target;
+    std::string targetText;
+    long long count = 0;
+    std::optional<std::uint32_t> seed;
+    bool trace = false;
+};
+
+struct matchOptions {
+    std::array<std::string, 2> names;
+    std::array<int, 2> strengths{};
+    int start = 501;
+    int legs = 5;
+    int sets = 1;
+    long long matches = 1;
+    std::optional<std::uint32_t> seed;
+    bool saveStats = false;
+    std::optional<std::filesystem::path> dataDir;
+    bool traceLegs = false;
+};
+
+using simCommand = std::variant<throwsOptions, matchOptions>;
+
+// Reads the command line (without the program name). Throws std::invalid_argument with a
+// one-line message for anything it cannot accept.
+simCommand parseOptions(const std::vector<std::string>& args);
+
+// Strict dart notation: "Single n", "Double n", "Triple n" with n from 1 to 20, or
+// "Single 25" and "Double 25".
+std::optional<dartS> parseTarget(const std::string& text);
+
+}  // namespace qm::sim

@@ -1,0 +1,203 @@
+#include "sim/simRun.h"
+
+#include <algorithm>
+#include <ctime>
+
+#include "computer/gameRandom.h"
+#include "match/MatchC.h"
+
+namespace qm::sim {
+
+namespace {
+
+void seedGenerator(const std::optional<std::uint32_t>& seed) {
+    // Seeded once, before anything else; no throwC built here reseeds it.
+    gameRandom::seed(seed ? *seed : static_cast<std::uint32_t>(std::time(nullptr)));
+}
+
+std::string jsonString(const std::string& text) {
+    std::string out = "\"";
+    for (const char c : text) {
+        switch (c) {
+            case '"':
+                out += "\\\"";
+                break;
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
+            default:
+                if (static_cast<unsigned char>(c) < 0x20) {
+                    char escaped[8];
+                    std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+                    out += escaped;
+                } else {
+                    out += c;
+                }
+        }
+    }
+    return out + "\"";
+}
+
+std::string jsonNumber(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.4f", value);
+    return text;
+}
+
+}  // namespace
+
+throwsResult runThrows(const throwsOptions& options, std::FILE* trace) {
+    seedGenerator(options.seed);
+    const virtualBoardC board;
+    const throwC hand(static_cast<float>(options.strength), throwC::seeding::keep);
+    const boardPointS aim = board.getCoordinates(options.target.type, options.target.number);
+    throwsResult result;
+    result.darts = options.count;
+    for (long long i = 0; i < options.count; ++i) {
+        const boardPointS offset = hand.throwOffset();
+        const dartS hit = board.getHit({aim.x + offset.x, aim.y + offset.y});
+        result.hitTarget += hit == options.target ? 1 : 0;
+        result.offBoard += hit.type == 0 ? 1 : 0;
+        result.points += hit.score();
+        if (trace != nullptr) {
+            std::fprintf(trace, "%d %d %d %d\n", static_cast<int>(offset.x),
+                         static_cast<int>(offset.y), hit.type, hit.number);
+        }
+    }
+    return result;
+}
+
+matchRunResult runMatches(const matchOptions& options, const std::filesystem::path& dataDir) {
+    seedGenerator(options.seed);
+    const vPlayerC chart;
+    const virtualBoardC vBoard;
+
+    gameSettingsS settings;
+    settings.names = options.names;
+    settings.isComputer = {true, true};
+    settings.strengths = options.strengths;
+    settings.startScore = options.start;
+    settings.bestOfLegs = options.legs;
+    settings.bestOfSets = options.sets;
+
+    matchRunResult result;
+    matchContextS context;
+    context.chart = &chart;
+    context.vBoard = &vBoard;
+    context.seeding = throwC::seeding::keep;
+    if (options.saveStats) {
+        context.writeLegRecord = directoryWriter(dataDir);
+        context.reportError = [&result](const std::string& error) {
+            result.errors.push_back(error);
+        };
+    } else {
+        context.writeLegRecord = [](const std::string&, const legRecordS&) { return true; };
+    }
+
+    for (long long matchNo = 1; matchNo <= options.matches; ++matchNo) {
+        MatchC match(settings, context);
+        for (;;) {
+            match.beginComputerTurn();
+            for (int k = 1; k <= 3; ++k) {
+                match.aimDart(k);
+                if (!match.throwDart(k)) {
+                    break;
+                }
+            }
+            const GameBoardC before = match.gboard();
+            const visitOutcomeS outcome = match.completeComputerVisit();
+            if (!outcome.leg) {
+                continue;
+            }
+            const legResultS& leg = *outcome.leg;
+            ++result.totalLegs;
+            ++result.players[leg.winner].legsWon;
+            for (int p = 0; p < 2; ++p) {
+                result.players[p].darts += leg.darts[p];
+                result.players[p].points += leg.points[p];
+            }
+            auto& best = result.players[leg.winner].bestFinish;
+            best = std::max(best, leg.finish);
+            if (options.traceLegs) {
+                legTraceS traced;
+                traced.match = matchNo;
+                traced.set = before.sets(0) + before.sets(1) + 1;
+                traced.leg = before.legs(0) + before.legs(1) + 1;
+                traced.starter = leg.starter;
+                traced.winner = leg.winner;
+                traced.darts = {leg.darts[0], leg.darts[1]};
+                traced.points = {leg.points[0], leg.points[1]};
+                traced.finish = leg.finish;
+                result.legs.push_back(traced);
+            }
+            if (!result.errors.empty()) {
+                return result;
+            }
+            if (outcome.result == VisitResult::MatchWon) {
+                ++result.players[leg.winner].matchesWon;
+                for (int p = 0; p < 2; ++p) {
+                    result.players[p].count180 += match.gstats(p).count180();
+                }
+                break;
+            }
+        }
+    }
+    return result;
+}
+
+std::string throwsJson(const throwsOptions& options, const throwsResult& result) {
+    return "{\"strength\":" + std::to_string(options.strength) +
+           ",\"target\":" + jsonString(options.targetText) +
+           ",\"darts\":" + std::to_string(result.darts) +
+           ",\"hit_target\":" + std::to_string(result.hitTarget) +
+           ",\"off_board\":" + std::to_string(result.offBoard) +
+           ",\"points\":" + std::to_string(result.points) + "}";
+}
+
+std::string matchJson(const matchOptions& options, const matchRunResult& result) {
+    std::string out = "{\"matches\":" + std::to_string(options.matches) +
+                      ",\"total_legs\":" + std::to_string(result.totalLegs) + ",\"players\":[";
+    for (int p = 0; p < 2; ++p) {
+        const auto& totals = result.players[p];
+        const double ppd = totals.darts > 0 ? static_cast<double>(totals.points) /
+                                                  static_cast<double>(totals.darts)
+                                            : 0.0;
+        out += (p ? "," : "");
+        out += "{\"name\":" + jsonString(options.names[p]) +
+               ",\"strength\":" + std::to_string(options.strengths[p]) +
+               ",\"matches_won\":" + std::to_string(totals.matchesWon) +
+               ",\"legs_won\":" + std::to_string(totals.legsWon) +
+               ",\"darts\":" + std::to_string(totals.darts) +
+               ",\"points\":" + std::to_string(totals.points) + ",\"ppd\":" + jsonNumber(ppd) +
+               ",\"three_dart_average\":" + jsonNumber(3.0 * ppd) +
+               ",\"180s\":" + std::to_string(totals.count180) +
+               ",\"best_finish\":" + std::to_string(totals.bestFinish) + "}";
+    }
+    out += "]";
+    if (options.traceLegs) {
+        out += ",\"legs\":[";
+        bool first = true;
+        for (const auto& leg : result.legs) {
+            out += first ? "" : ",";
+            first = false;
+            out += "{\"match\":" + std::to_string(leg.match) +
+                   ",\"set\":" + std::to_string(leg.set) + ",\"leg\":" + std::to_string(leg.leg) +
+                   ",\"starter\":" + std::to_string(leg.starter) +
+                   ",\"winner\":" + std::to_string(leg.winner) + ",\"darts\":[" +
+                   std::to_string(leg.darts[0]) + "," + std::to_string(leg.darts[1]) +
+                   "],\"points\":[" + std::to_string(leg.points[0]) + "," +
+                   std::to_string(leg.points[1]) + "],\"finish\":" + std::to_string(leg.finish) +
+                   "}";
+        }
+        out += "]";
+    }
+    return out + "}";
+}
+
+}  // namespace qm::sim

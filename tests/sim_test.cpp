@@ -1,0 +1,191 @@
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+#include "sim/simOptions.h"
+#include "sim/simRun.h"
+#include "stats/legRecord.h"
+#include "tempDir.h"
+
+using namespace qm;
+using namespace qm::sim;
+
+namespace {
+
+struct commandResult {
+    int status = -1;
+    std::string out;
+};
+
+// Runs the real simulator program; standard error goes to a file of its own.
+commandResult runSim(const std::string& arguments, const std::filesystem::path& errFile) {
+    const std::string command = "\"" + std::string(QUIVERMARK_SIM_PATH) + "\" " + arguments +
+                                " 2>\"" + errFile.string() + "\"";
+    commandResult result;
+    FILE* pipe = ::popen(command.c_str(), "r");
+    if (pipe == nullptr) {
+        return result;
+    }
+    char buffer[4096];
+    std::size_t got = 0;
+    while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) {
+        result.out.append(buffer, got);
+    }
+    const int status = ::pclose(pipe);
+    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return result;
+}
+
+std::string fileText(const std::filesystem::path& path) {
+    std::ifstream in(path);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+}  // namespace
+
+TEST(SimOptions, TargetsAreReadStrictly) {
+    EXPECT_EQ(parseTarget("Triple 20"), (dartS{3, 20}));
+    EXPECT_EQ(parseTarget("Double 25"), (dartS{2, 25}));
+    for (const char* bad : {"Triple 25", "triple 20", "Triple20", "Double 0", "Single 21",
+                            "Single 5x", "Single ", "Bull"}) {
+        EXPECT_FALSE(parseTarget(bad).has_value()) << bad;
+    }
+}
+
+TEST(SimOptions, BadArgumentsAreRefusedWithAMessage) {
+    const std::vector<std::vector<std::string>> bad{
+        {},
+        {"juggle"},
+        {"throws", "--strength", "61", "--target", "Triple 20", "--count", "5"},
+        {"throws", "--strength", "0", "--target", "Triple 20", "--count", "5"},
+        {"throws", "--strength", "20", "--target", "Treble 20", "--count", "5"},
+        {"throws", "--strength", "20", "--target", "Triple 20", "--count", "0"},
+        {"throws", "--strength", "20", "--target", "Triple 20"},
+        {"throws", "--strength", "20", "--target", "Triple 20", "--count", "5", "--fast"},
+        {"throws", "--strength"},
+        {"match", "--player1", "A", "--strength1", "40", "--player2", "B", "--strength2", "40",
+         "--start", "500"},
+        {"match", "--player1", "A", "--strength1", "40", "--player2", "B", "--strength2", "40",
+         "--legs", "4"},
+        {"match", "--player1", "A", "--strength1", "40", "--player2", "B", "--strength2", "x"},
+        {"match", "--player1", "A", "--strength1", "40", "--player2", "B"},
+    };
+    for (const auto& args : bad) {
+        EXPECT_THROW(parseOptions(args), std::invalid_argument) << args.size();
+    }
+    const auto ok = std::get<matchOptions>(
+        parseOptions({"match", "--player1", "A", "--strength1", "40", "--player2", "B",
+                      "--strength2", "35", "--sets", "3", "--seed", "7", "--trace-legs"}));
+    EXPECT_EQ(ok.sets, 3);
+    EXPECT_EQ(ok.legs, 5);
+    EXPECT_EQ(ok.start, 501);
+    EXPECT_EQ(ok.seed, 7u);
+}
+
+TEST(SimRun, ThrowsAreSeededAndCountedLikeTheirTrace) {
+    throwsOptions options;
+    options.strength = 20;
+    options.target = {2, 16};
+    options.targetText = "Double 16";
+    options.count = 2000;
+    options.seed = 42;
+    const auto summary = runThrows(options, nullptr);
+
+    tempDir dir;
+    FILE* trace = std::fopen((dir / "trace.txt").c_str(), "w");
+    ASSERT_NE(trace, nullptr);
+    runThrows(options, trace);
+    std::fclose(trace);
+    std::istringstream lines(fileText(dir / "trace.txt"));
+    long long darts = 0, onTarget = 0, off = 0, points = 0;
+    int dx = 0, dy = 0, type = 0, number = 0;
+    while (lines >> dx >> dy >> type >> number) {
+        ++darts;
+        onTarget += (type == 2 && number == 16) ? 1 : 0;
+        off += type == 0 ? 1 : 0;
+        points += type * number;
+    }
+    EXPECT_EQ(darts, 2000);
+    EXPECT_EQ(summary.hitTarget, onTarget);
+    EXPECT_EQ(summary.offBoard, off);
+    EXPECT_EQ(summary.points, points);
+    EXPECT_EQ(throwsJson(options, summary).rfind("{\"strength\":20,\"target\":\"Double 16\",", 0),
+              0u);
+}
+
+TEST(SimRun, MatchesFollowTheRulesAndAreReproducible) {
+    matchOptions options;
+    options.names = {"Ann", "Bob"};
+    options.strengths = {50, 30};
+    options.sets = 3;
+    options.legs = 3;
+    options.matches = 4;
+    options.seed = 11;
+    options.traceLegs = true;
+    const auto first = runMatches(options, {});
+    const auto second = runMatches(options, {});
+    EXPECT_EQ(matchJson(options, first), matchJson(options, second));
+
+    EXPECT_EQ(first.players[0].matchesWon + first.players[1].matchesWon, 4);
+    EXPECT_EQ(static_cast<long long>(first.legs.size()), first.totalLegs);
+    long long match = 0;
+    int expectedStarter = 0;
+    for (const auto& leg : first.legs) {
+        if (leg.match != match) {  // every match starts with player 1
+            match = leg.match;
+            expectedStarter = 0;
+        }
+        EXPECT_EQ(leg.starter, expectedStarter);
+        expectedStarter = 1 - expectedStarter;
+        EXPECT_EQ(leg.points[leg.winner], 501);
+        EXPECT_LT(leg.points[1 - leg.winner], 501);
+        EXPECT_GE(leg.finish, 2);
+        EXPECT_LE(leg.finish, 170);
+        EXPECT_GE(leg.set, 1);
+        EXPECT_LE(leg.set, 3);
+    }
+}
+
+TEST(SimRun, SavedStatisticsAndUnsavableNames) {
+    tempDir dir;
+    matchOptions options;
+    options.names = {"Ann", "Bob"};
+    options.strengths = {40, 40};
+    options.legs = 3;
+    options.matches = 2;
+    options.seed = 3;
+    options.saveStats = true;
+    const auto result = runMatches(options, dir.path());
+    EXPECT_TRUE(result.errors.empty());
+    EXPECT_EQ(std::filesystem::file_size(dir / "Ann.dat"),
+              static_cast<std::uintmax_t>(16 * result.totalLegs));
+
+    options.names[1] = "../Bob";
+    const auto failed = runMatches(options, dir.path());
+    EXPECT_EQ(failed.errors,
+              (std::vector<std::string>{"Unable to save statistics for player: ../Bob"}));
+    EXPECT_EQ(failed.totalLegs, 1);  // the run stops at the first lost record
+}
+
+TEST(SimProgram, ExitStatusesAndOutput) {
+    tempDir dir;
+    const auto err = dir / "stderr.txt";
+    auto ok = runSim("throws --strength 60 --target \"Triple 20\" --count 10 --seed 1", err);
+    EXPECT_EQ(ok.status, 0);
+    EXPECT_EQ(ok.out.rfind("{\"strength\":60,\"target\":\"Triple 20\",\"darts\":10,", 0), 0u);
+
+    const auto bad = runSim("throws --strength 99 --target \"Triple 20\" --count 10", err);
+    EXPECT_EQ(bad.status, 2);
+    EXPECT_EQ(fileText(err), "quivermark-sim: --strength must be from 1 to 60\n");
+
+    const auto unsaved = runSim(
+        "match --player1 a/b --strength1 40 --player2 B --strength2 40 "
+        "--legs 1 --seed 2 --save-stats --data-dir " +
+            dir.path().string(),
+        err);
+    EXPECT_EQ(unsaved.status, 1);
+    EXPECT_EQ(fileText(err), "Unable to save statistics for player: a/b\n");
+}
