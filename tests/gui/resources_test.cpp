@@ -1,0 +1,133 @@
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include "computer/virtualBoardC.h"
+#include "tools/resgen/boardColours.h"
+#include "ui/pulseSoundPlayer.h"
+#include "ui/wavData.h"
+
+using namespace qm;
+
+namespace {
+
+QColor colorOf(palette::rgb c) {
+    return QColor(c.r, c.g, c.b);
+}
+
+QImage picture(const char* name) {
+    return QImage(QStringLiteral(":/pictures/%1.png").arg(QLatin1String(name)));
+}
+
+QByteArray soundBytes(const char* name) {
+    QFile file(QStringLiteral(":/sounds/%1.wav").arg(QLatin1String(name)));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+}  // namespace
+
+TEST(Pictures, SizesAndTransparentColours) {
+    struct pictureCase {
+        const char* name;
+        int width, height;
+        QPoint keyPixel;  // where the program takes the transparent colour from
+    };
+    const QColor key = colorOf(palette::transparentKey);
+    for (const auto& c :
+         {pictureCase{"BOARD", 357, 357, {0, 356}}, pictureCase{"QUIVERMARK", 100, 560, {2, 2}},
+          pictureCase{"AI", 80, 30, {0, 29}}, pictureCase{"INFO", 80, 30, {0, 29}},
+          pictureCase{"HUMAN", 80, 30, {0, 29}}, pictureCase{"FRAME", 137, 409, {50, 50}},
+          pictureCase{"STATS_SELECT", 90, 30, {1, 1}}, pictureCase{"STATS_PPD", 60, 30, {1, 1}},
+          pictureCase{"STATS_LEGS", 60, 30, {1, 1}}, pictureCase{"STATS_INFO", 55, 30, {1, 1}}}) {
+        const QImage image = picture(c.name);
+        ASSERT_FALSE(image.isNull()) << c.name;
+        EXPECT_EQ(image.size(), QSize(c.width, c.height)) << c.name;
+        EXPECT_EQ(image.pixelColor(c.keyPixel), key) << c.name;
+    }
+    EXPECT_FALSE(picture("ICON").isNull());
+}
+
+TEST(Pictures, BoardColoursUnderTheAimPoints) {
+    const QImage board = picture("BOARD");
+    const virtualBoardC geometry;
+    struct aimCase {
+        dartS target;
+        palette::rgb colour;
+    };
+    for (const auto& c :
+         {aimCase{{3, 20}, palette::redRing}, aimCase{{2, 6}, palette::greenRing},
+          aimCase{{1, 11}, palette::lightSegment}, aimCase{{1, 20}, palette::darkSegment},
+          aimCase{{2, 25}, palette::redRing}, aimCase{{1, 25}, palette::greenRing},
+          aimCase{{3, 19}, palette::greenRing}}) {
+        const auto window =
+            virtualBoardC::boardToWindow(geometry.getCoordinates(c.target.type, c.target.number));
+        const QPoint pixel(static_cast<int>(window.x) - 341, static_cast<int>(window.y) - 10);
+        EXPECT_EQ(board.pixelColor(pixel), colorOf(c.colour))
+            << c.target.type << " x " << c.target.number;
+    }
+    // The bull's centre is pixel (174, 176).
+    EXPECT_EQ(board.pixelColor(174, 176), colorOf(palette::redRing));
+}
+
+TEST(Sounds, EveryNameIsShortPcmWave) {
+    struct soundCase {
+        const char* name;
+        double maxSeconds;
+    };
+    for (const auto& c : {soundCase{"DART", 0.15}, soundCase{"INVALID", 0.15},
+                          soundCase{"OPEN", 0.15}, soundCase{"REDO", 0.3}, soundCase{"WON", 1.5}}) {
+        const QByteArray bytes = soundBytes(c.name);
+        const auto wav =
+            parseWav(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+        ASSERT_TRUE(wav.has_value()) << c.name;
+        EXPECT_EQ(wav->bitsPerSample, 16);
+        EXPECT_EQ(wav->channels, 1);
+        EXPECT_EQ(wav->sampleRate, 22050u);
+        EXPECT_GT(wav->seconds(), 0.02) << c.name;
+        EXPECT_LT(wav->seconds(), c.maxSeconds) << c.name;
+    }
+}
+
+TEST(Sounds, MalformedWaveFilesAreRefused) {
+    const QByteArray good = soundBytes("OPEN");
+    const std::string base(good.constData(), static_cast<std::size_t>(good.size()));
+    EXPECT_FALSE(parseWav("").has_value());
+    EXPECT_FALSE(parseWav(base.substr(0, 30)).has_value());  // cut inside the format chunk
+    std::string wrongTag = base;
+    wrongTag[8] = 'X';
+    EXPECT_FALSE(parseWav(wrongTag).has_value());
+    std::string hugeChunk = base;
+    hugeChunk[40] = '\xff';
+    hugeChunk[41] = '\xff';
+    hugeChunk[42] = '\xff';
+    hugeChunk[43] = '\x7f';
+    EXPECT_FALSE(parseWav(hugeChunk).has_value());
+    std::string floatFormat = base;
+    floatFormat[20] = 3;
+    EXPECT_FALSE(parseWav(floatFormat).has_value());
+}
+
+TEST(SoundPlayer, ReturnsAtOnceWithoutASoundServer) {
+    QTemporaryDir runtime;
+    const QByteArray savedRuntime = qgetenv("XDG_RUNTIME_DIR");
+    const QByteArray savedServer = qgetenv("PULSE_SERVER");
+    qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
+    qunsetenv("PULSE_SERVER");
+    pulseSoundPlayer player;
+    QElapsedTimer clock;
+    clock.start();
+    if (!pulseSoundPlayer::serverReachable()) {
+        for (const char* name : {"DART", "INVALID", "OPEN", "REDO", "WON", "NO_SUCH_SOUND"}) {
+            player.play(name);
+        }
+    }
+    std::printf("six plays without a sound server took %lld ms\n",
+                static_cast<long long>(clock.elapsed()));
+    qputenv("XDG_RUNTIME_DIR", savedRuntime);
+    if (!savedServer.isEmpty()) {
+        qputenv("PULSE_SERVER", savedServer);
+    }
+}
