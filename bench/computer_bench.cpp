@@ -55,7 +55,9 @@ void BM_WholeLeg(benchmark::State& state) {
                     break;
                 }
             }
-            match.completeComputerVisit();
+            if (match.completeComputerVisit().result == qm::VisitResult::LegWon) {
+                match.startNextLeg();
+            }
         }
     }
     state.SetItemsProcessed(state.iterations());

@@ -24,7 +24,7 @@ MatchC::MatchC(const gameSettingsS& settings, matchContextS context)
 
 visitOutcomeS MatchC::enterHumanVisit(std::int32_t total) {
     const int p = currentPlayer_;
-    if (matchOver_ || pendingCheckout_ || isComputer(p)) {
+    if (!playing() || pendingCheckout_ || isComputer(p)) {
         return {VisitResult::Ignored, p, std::nullopt};
     }
     if (!board_[p].addScore(total, 3)) {
@@ -59,6 +59,9 @@ visitOutcomeS MatchC::setDartsUsed(std::int32_t darts) {
 
 turnStartS MatchC::beginComputerTurn() {
     const int p = currentPlayer_;
+    if (!playing()) {
+        throw std::logic_error("beginComputerTurn between legs");
+    }
     if (board_[p].canRedo()) {
         board_[p].redo();
         const visitS visit = board_[p].lastThrow();
@@ -98,7 +101,7 @@ visitOutcomeS MatchC::completeComputerVisit() {
 
 visitOutcomeS MatchC::completeVisit(std::int32_t total, std::int32_t darts) {
     const int p = currentPlayer_;
-    if (matchOver_) {
+    if (!playing()) {
         return {VisitResult::Ignored, p, std::nullopt};
     }
     // A computer's total is a sum of real darts: never above 180 nor impossible.
@@ -134,11 +137,15 @@ visitOutcomeS MatchC::finishLeg(std::int32_t finishScore, bool matchWon) {
         matchOver_ = true;
         return {VisitResult::MatchWon, winner, leg};
     }
-    startNextLeg();
+    legOver_ = true;
     return {VisitResult::LegWon, winner, leg};
 }
 
 void MatchC::startNextLeg() {
+    if (!legOver_) {
+        return;
+    }
+    legOver_ = false;
     board_[0].reset();
     board_[1].reset();
     legStarter_ = other(legStarter_);
@@ -164,7 +171,7 @@ undoResultS MatchC::undo() {
     }
     // While a computer is to throw its turn is already under way (or about to start); taking
     // visits back then would leave its timers acting for the wrong player.
-    if (isComputer(currentPlayer_) || matchOver_ || pendingCheckout_) {
+    if (isComputer(currentPlayer_) || !playing() || pendingCheckout_) {
         result.outcome = undoResultS::status::ComputerToThrow;
         return result;
     }
@@ -193,7 +200,7 @@ redoResultS MatchC::redo() {
         result.outcome = redoResultS::status::ComputerToThrow;
         return result;
     }
-    if (matchOver_ || pendingCheckout_ || !board_[p].redo()) {
+    if (!playing() || pendingCheckout_ || !board_[p].redo()) {
         result.outcome = redoResultS::status::NothingToRedo;
         return result;
     }

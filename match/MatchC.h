@@ -22,7 +22,7 @@ enum class VisitResult {
     Refused,          // the score board refused the total; the turn stays
     Scored,           // accepted (a bust included); the turn has passed
     CheckoutPending,  // a human checked out; waiting for the darts used
-    LegWon,           // the leg was won and the next one has begun
+    LegWon,           // the leg was won; startNextLeg begins the next one
     MatchWon,         // the match was won; the game is over
 };
 
@@ -104,6 +104,10 @@ class MatchC {
     undoResultS undo();
     redoResultS redo();
 
+    // After a won leg (and whatever the window shows about it): both boards start afresh and
+    // the other player than the last leg's starter begins.
+    void startNextLeg();
+
     [[nodiscard]] const ScoreBoardC& board(int p) const { return board_[p]; }
     [[nodiscard]] const GameStatsC& gstats(int p) const { return gstats_[p]; }
     [[nodiscard]] const GameBoardC& gboard() const { return gboard_; }
@@ -117,12 +121,14 @@ class MatchC {
     [[nodiscard]] bool isComputer(int p) const { return settings_.isComputer[p]; }
     [[nodiscard]] bool awaitingDartsUsed() const { return pendingCheckout_.has_value(); }
     [[nodiscard]] bool matchOver() const { return matchOver_; }
+    [[nodiscard]] bool legOver() const { return legOver_; }
     [[nodiscard]] static int other(int p) { return (p + 1) % 2; }
 
   private:
     bool applyUndo(int p, undoResultS& result);
     visitOutcomeS finishLeg(std::int32_t finishScore, bool matchWon);
-    void startNextLeg();
+    // Between a won leg and the next one, or after the match, no visit can be played.
+    [[nodiscard]] bool playing() const { return !matchOver_ && !legOver_; }
 
     gameSettingsS settings_;
     matchContextS context_;
@@ -136,6 +142,7 @@ class MatchC {
     int legStarter_ = 0;
     std::int32_t dartsUsed_ = 0;
     bool matchOver_ = false;
+    bool legOver_ = false;
 };
 
 }  // namespace qm

@@ -146,6 +146,7 @@ matchRunResult runMatches(const matchOptions& options, const std::filesystem::pa
                 }
                 break;
             }
+            match.startNextLeg();
         }
     }
     return result;

@@ -79,6 +79,10 @@ TEST_F(Match, WholeHumanMatchBestOfThreeLegs) {
     EXPECT_EQ(m.gstats(0).bestFinish(), 41);
     EXPECT_EQ(m.gstats(0).count180(), 2);
     EXPECT_EQ(m.gstats(0).pointsScored(), 551);  // the bust's 50 counts in the game's points
+    // The finished leg stays on the boards until the next one is begun.
+    EXPECT_EQ(m.board(0).remaining(), 0);
+    EXPECT_EQ(m.enterHumanVisit(60).result, VisitResult::Ignored);
+    m.startNextLeg();
 
     // Leg 2: Bob starts and wins with 2 darts.
     EXPECT_EQ(m.currentPlayer(), 1);
@@ -87,6 +91,7 @@ TEST_F(Match, WholeHumanMatchBestOfThreeLegs) {
     visits(m, {140, 100, 140, 100, 140, 100});
     EXPECT_EQ(m.enterHumanVisit(81).result, VisitResult::CheckoutPending);
     ASSERT_EQ(m.setDartsUsed(2).result, VisitResult::LegWon);
+    m.startNextLeg();
 
     // Leg 3: Ann starts again; winning it wins the match.
     EXPECT_EQ(m.currentPlayer(), 0);
@@ -125,6 +130,7 @@ TEST_F(Match, SetsAndTheStarterAlternation) {
         // Whoever starts takes the leg out in one visit.
         ASSERT_EQ(m.enterHumanVisit(101).result, VisitResult::CheckoutPending);
         result = m.setDartsUsed(3).result;
+        m.startNextLeg();
     }
     // Legs alternate starters, and so winners: sets go 2-0 to nobody until the deciding leg.
     EXPECT_EQ(starters, (std::vector<int>{0, 1, 0, 1, 0, 1, 0, 1, 0}));
@@ -279,6 +285,7 @@ TEST_F(Match, ComputerMatchPlaysToTheEndAndSavesEveryLeg) {
         if (outcome.result == VisitResult::MatchWon) {
             break;
         }
+        m.startNextLeg();
     }
     EXPECT_EQ(records("Ann").size(), static_cast<std::size_t>(legs));
     EXPECT_EQ(records("Bob").size(), static_cast<std::size_t>(legs));
