@@ -1,13 +1,163 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPixmap>
+#include <QTimer>
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "match/MatchC.h"
+#include "settings/settingsStoreC.h"
+
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QTabWidget;
+class QStatusBar;
 
 namespace qm {
 
+class promptService;
+class soundPlayer;
+class TForm2;
+class TForm3;
+class TForm4;
+class TForm5;
+
+// What the main window works with, handed in by main() or by a test.
+struct mainWindowContext {
+    soundPlayer* sounds = nullptr;
+    promptService* prompts = nullptr;
+    settingsStoreC* settings = nullptr;
+    const vPlayerC* chart = nullptr;
+    const virtualBoardC* vBoard = nullptr;
+    std::filesystem::path dataDir;           // leg records go here
+    std::optional<std::uint32_t> fixedSeed;  // tests: seed once, never from the clock
+    std::function<civilDate()> today = localToday;
+    bool openSettingsOnFirstShow = true;
+};
+
+// The main window: the score sheets, the board on which the computer throws, the menu and the
+// status bar. The rules live in MatchC; the window turns events into calls on it, paces the
+// computer's darts with its timers, and redraws from the game's state.
 class TForm1 : public QMainWindow {
     Q_OBJECT
   public:
-    explicit TForm1(QWidget* parent = nullptr);
+    explicit TForm1(mainWindowContext context, QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // Settings from the settings dialog; with start set a game begins at once.
+    void transferSettings(const gameSettingsS& settings, bool start);
+    bool createGame();
+    bool endGame();
+
+    // Menu commands.
+    void Start1Click();
+    void Stop1Click();
+    void Exit1Click();
+    void Undo1Click();
+    void Redo1Click();
+    void Settings1Click();
+    void Statistics1Click();
+    void About1Click();
+
+    // The score entry field's key handling; true when the key was consumed.
+    bool MaskEdit1KeyDown(int key);
+    void FormMouseMove(int x, int y);
+
+    // Timer ticks.
+    void aiTimerTimer();
+    void dart1TimerTimer();
+    void dart2TimerTimer();
+    void dart3TimerTimer();
+    void termTimerTimer();
+    void wonTimerTimer();
+
+    // Display routines.
+    void refreshScoreList(int player);
+    void refreshScores();
+    void clearAimLines();
+    void showInfoText(const QString& text);
+    void showMessageText(const QString& text);
+    void reportError(const QString& text);
+
+    [[nodiscard]] const MatchC* game() const { return game_.get(); }
+    [[nodiscard]] const gameSettingsS& activeSettings() const { return activeSettings_; }
+    [[nodiscard]] bool terminatePending() const { return terminatePending_; }
+    [[nodiscard]] TForm2* settingsDialog() const { return settingsDialog_; }
+    [[nodiscard]] TForm3* dartsUsedDialog() const { return dartsUsedDialog_; }
+    [[nodiscard]] TForm4* statisticsWindow() const { return statisticsWindow_; }
+
+    // Painting: the pictures, the aim mark and the marks of the last computer visit.
+    void FormPaint(QPainter& painter) const;
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    struct picture {
+        QPixmap pixmap;
+        QPoint at;
+    };
+
+    void buildControls();
+    void buildMenu();
+    void buildTimers();
+    void loadPictures();
+    void setComputerIntervals(bool speedMode);
+
+    void humanCompletion(const visitOutcomeS& outcome, const QString& typed);
+    void completeVisit();
+    void announceTurn();
+    // The boxes and sounds of a won leg or match; false when the game ended meanwhile.
+    bool finishLegOrMatch(const visitOutcomeS& outcome, bool human);
+    bool stillPlaying(std::uint64_t serial) const;
+    void terminateNow();
+
+    void aimDart(int k);
+    bool throwDart(int k);
+    void playSound(const char* name);
+    QString playerName(int player) const;
+
+    mainWindowContext context_;
+    gameSettingsS activeSettings_;
+    std::unique_ptr<MatchC> game_;
+    std::uint64_t gameSerial_ = 0;
+    bool terminatePending_ = false;
+    bool firstShow_ = true;
+
+    // What the board shows of the computer's visit; it stays until the next visit begins.
+    std::optional<boardPointS> aimMark_;
+    std::vector<boardPointS> dartMarks_;
+
+    std::vector<picture> pictures_;
+
+    QWidget* clientArea_ = nullptr;
+    std::array<QLabel*, 49> Label{};  // Label[1] to Label[48], by the number in their name
+    std::array<QListWidget*, 2> ListBox{};
+    QLineEdit* MaskEdit1 = nullptr;
+    QTabWidget* PageControl1 = nullptr;
+    QStatusBar* StatusBar1 = nullptr;
+    std::array<QLabel*, 3> statusPanel_{};
+
+    QTimer* aiTimer = nullptr;
+    QTimer* dart1Timer = nullptr;
+    QTimer* dart2Timer = nullptr;
+    QTimer* dart3Timer = nullptr;
+    QTimer* termTimer = nullptr;
+    QTimer* wonTimer = nullptr;
+
+    TForm2* settingsDialog_ = nullptr;
+    TForm3* dartsUsedDialog_ = nullptr;
+    TForm4* statisticsWindow_ = nullptr;
+    TForm5* aboutBox_ = nullptr;
 };
 
 }  // namespace qm

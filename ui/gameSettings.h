@@ -1,0 +1,75 @@
+#pragma once
+
+#include <QDialog>
+#include <QStringList>
+#include <array>
+
+#include "settings/settingsStoreC.h"
+
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QSlider;
+class QStatusBar;
+
+namespace qm {
+
+class soundPlayer;
+
+// "Game settings": the two players, their kinds and strengths, and the match format. Each
+// showing starts from the INI file; the buttons hand the settings to the main window.
+class TForm2 : public QDialog {
+    Q_OBJECT
+  public:
+    TForm2(settingsStoreC& store, soundPlayer& sounds, QWidget* parent = nullptr);
+
+    void done(int result) override;
+
+    // The message panel of the dialog's status bar.
+    [[nodiscard]] QString statusText() const;
+
+  Q_SIGNALS:
+    void settingsTransferred(const qm::gameSettingsS& settings, bool start);
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    void FormShow();
+    void CheckBoxClick(int player);
+    void ComboBoxSelect(int player);
+    void TrackBarChange(int player);
+    void Button1Click();
+    void Button2Click();
+    void Button3Click();
+
+    bool saveSettings();
+    void collectSettings();
+    void showInfo(const QString& text);
+    void updateStrengthVisibility();
+    void refuse(int player, const QString& message);
+
+    settingsStoreC& store_;
+    soundPlayer& sounds_;
+    QStringList humanNames;
+    QStringList aiNames;
+
+    std::array<QLabel*, 2> nameLabel_{};
+    std::array<QComboBox*, 2> nameBox_{};
+    std::array<QCheckBox*, 2> computerBox_{};
+    std::array<QSlider*, 2> trackBar_{};
+    std::array<QLabel*, 2> strengthLabel_{};
+    QLabel* Label3 = nullptr;
+    QCheckBox* CheckBox3 = nullptr;
+    QButtonGroup* gameType_ = nullptr;
+    QButtonGroup* bestOfLegs_ = nullptr;
+    QButtonGroup* bestOfSets_ = nullptr;
+    QStatusBar* StatusBar1 = nullptr;
+    QLabel* infoPanel_ = nullptr;
+    QLabel* messagePanel_ = nullptr;
+};
+
+}  // namespace qm

@@ -1,0 +1,120 @@
+// The computer's turn on the main window: one step of its visit per timer tick, drawn on the
+// board as it goes.
+#include <QLabel>
+#include <QTimer>
+
+#include "ui/mainWindow.h"
+#include "ui/soundPlayer.h"
+
+namespace qm {
+
+void TForm1::aiTimerTimer() {
+    if (terminatePending_) {
+        terminateNow();
+        return;
+    }
+    aiTimer->stop();
+    if (!game_ || !game_->isComputer(game_->currentPlayer()) || game_->legOver() ||
+        game_->matchOver()) {
+        return;
+    }
+    const int thrower = game_->currentPlayer();
+    const turnStartS start = game_->beginComputerTurn();
+    if (start.replayed) {
+        // A visit taken back by Undo comes back instead of new darts.
+        playSound("REDO");
+        refreshScoreList(thrower);
+        refreshScores();
+        Label[3]->setText(QStringLiteral("From stack: %1").arg(start.visit.points));
+        showInfoText(playerName(game_->currentPlayer()));
+        return;
+    }
+    aimDart(1);
+}
+
+void TForm1::aimDart(int k) {
+    if (k == 1) {
+        clearAimLines();
+        dartMarks_.clear();  // a fresh board for a new visit
+    }
+    const dartS aim = game_->aimDart(k);
+    Label[2 + k]->setText(QStringLiteral("Aiming at %1 x %2").arg(aim.type).arg(aim.number));
+    aimMark_ = game_->computerVisit()->aimPoint();
+    clientArea_->repaint();
+    QTimer* const timers[] = {dart1Timer, dart2Timer, dart3Timer};
+    timers[k - 1]->start();
+}
+
+bool TForm1::throwDart(int k) {
+    const bool goesOn = game_->throwDart(k);
+    const ComputerVisitC& visit = *game_->computerVisit();
+    aimMark_.reset();
+    dartMarks_.clear();
+    for (int i = 1; i <= k; ++i) {
+        dartMarks_.push_back(visit.dartPoint(i));
+    }
+    clientArea_->repaint();
+    playSound("DART");
+    const dartS hit = visit.hit(k);
+    Label[5 + k]->setText(QStringLiteral("Got %1 x %2").arg(hit.type).arg(hit.number));
+    Label[5 + k]->repaint();
+    return goesOn;
+}
+
+void TForm1::dart1TimerTimer() {
+    dart1Timer->stop();
+    if (!game_ || !game_->computerVisit()) {
+        return;
+    }
+    if (throwDart(1)) {
+        aimDart(2);
+    } else {
+        completeVisit();
+    }
+}
+
+void TForm1::dart2TimerTimer() {
+    dart2Timer->stop();
+    if (!game_ || !game_->computerVisit()) {
+        return;
+    }
+    if (throwDart(2)) {
+        aimDart(3);
+    } else {
+        completeVisit();
+    }
+}
+
+void TForm1::dart3TimerTimer() {
+    dart3Timer->stop();
+    if (!game_ || !game_->computerVisit()) {
+        return;
+    }
+    throwDart(3);
+    completeVisit();
+}
+
+void TForm1::completeVisit() {
+    const int dartsThrown = game_->computerVisit()->visitDarts();
+    const visitOutcomeS outcome = game_->completeComputerVisit();
+    refreshScoreList(outcome.player);
+    if (outcome.leg) {
+        const bool matchWon = outcome.result == VisitResult::MatchWon;
+        const bool completed = finishLegOrMatch(outcome, false);
+        if (matchWon) {
+            // Only a match won with the visit's third dart has the fanfare.
+            if (completed && dartsThrown == 3) {
+                playSound("WON");
+            }
+            return;
+        }
+        if (!completed) {
+            return;
+        }
+    }
+    announceTurn();
+    showInfoText(QStringLiteral("Info"));
+    refreshScores();
+}
+
+}  // namespace qm

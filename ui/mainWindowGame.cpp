@@ -1,0 +1,432 @@
+// The main window's game flow: settings, the game's life, the human's visits, the end of a leg
+// or match, undo and redo, and the display routines.
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QStatusBar>
+#include <QTimer>
+
+#include "computer/gameRandom.h"
+#include "stats/legFile.h"
+#include "ui/dartsUsedDialog.h"
+#include "ui/gameSettings.h"
+#include "ui/mainWindow.h"
+#include "ui/promptService.h"
+#include "ui/scoreListFormat.h"
+#include "ui/soundPlayer.h"
+
+namespace qm {
+
+namespace {
+
+QString twoDecimals(double value) {
+    return QString::asprintf("%.*f", 2, value);
+}
+
+}  // namespace
+
+QString TForm1::playerName(int player) const {
+    return QString::fromStdString(activeSettings_.names[player]);
+}
+
+void TForm1::setComputerIntervals(bool speedMode) {
+    aiTimer->setInterval(speedMode ? 250 : 500);
+    dart1Timer->setInterval(speedMode ? 10 : 1500);
+    dart2Timer->setInterval(speedMode ? 50 : 1500);
+    dart3Timer->setInterval(speedMode ? 90 : 1500);
+}
+
+void TForm1::transferSettings(const gameSettingsS& settings, bool start) {
+    if (game_) {
+        // The settings dialog is not modal; a running game keeps the settings it began with.
+        playSound("INVALID");
+        showMessageText(QStringLiteral("Game already in progress, terminate current game first"));
+        return;
+    }
+    showMessageText(QStringLiteral("settings transfered"));
+    activeSettings_ = settings;
+    if (start) {
+        createGame();
+    } else {
+        showMessageText(QStringLiteral("Menu Game/Start to start the game"));
+    }
+    setComputerIntervals(activeSettings_.speedMode);
+}
+
+bool TForm1::createGame() {
+    if (game_) {
+        playSound("INVALID");
+        showMessageText(QStringLiteral("Unable to create game, game in progress"));
+        return false;
+    }
+    matchContextS context;
+    context.writeLegRecord = directoryWriter(context_.dataDir);
+    context.reportError = [this](const std::string& error) {
+        reportError(QString::fromStdString(error));
+    };
+    context.today = context_.today;
+    context.chart = context_.chart;
+    context.vBoard = context_.vBoard;
+    if (context_.fixedSeed) {
+        gameRandom::seed(*context_.fixedSeed);
+        context.seeding = throwC::seeding::keep;
+    }
+    game_ = std::make_unique<MatchC>(activeSettings_, context);
+    ++gameSerial_;
+    terminatePending_ = false;
+    aimMark_.reset();
+    dartMarks_.clear();
+    MaskEdit1->clear();
+    Label[1]->setText(playerName(0));
+    Label[2]->setText(playerName(1));
+    if (game_->isComputer(0)) {
+        aiTimer->start();
+    }
+    refreshScoreList(0);
+    refreshScoreList(1);
+    MaskEdit1->setFocus();
+    clearAimLines();
+    refreshScores();
+    clientArea_->update();
+    showMessageText(QStringLiteral("New game created: %1 to throw first").arg(playerName(0)));
+    return true;
+}
+
+bool TForm1::endGame() {
+    if (!game_) {
+        return false;
+    }
+    for (QTimer* timer : {aiTimer, dart1Timer, dart2Timer, dart3Timer}) {
+        timer->stop();
+    }
+    game_.reset();
+    terminatePending_ = false;
+    aimMark_.reset();
+    return true;
+}
+
+bool TForm1::stillPlaying(std::uint64_t serial) const {
+    return game_ && gameSerial_ == serial;
+}
+
+void TForm1::Start1Click() {
+    if (!game_ && activeSettings_.startScore == 0) {
+        // No settings were ever handed over: start from the stored ones, never from zeros.
+        context_.settings->loadSettings();
+        activeSettings_ = context_.settings->storedSettings;
+        setComputerIntervals(activeSettings_.speedMode);
+    }
+    createGame();
+}
+
+void TForm1::Stop1Click() {
+    if (!game_) {
+        playSound("INVALID");
+        showMessageText(QStringLiteral("No game in progress, unable to terminate game"));
+        return;
+    }
+    const std::uint64_t serial = gameSerial_;
+    const bool yes = context_.prompts->confirm(
+        this, QStringLiteral("Are you sure you want to break off the current game"));
+    if (!yes || !stillPlaying(serial)) {
+        return;
+    }
+    if (game_->isComputer(0) || game_->isComputer(1)) {
+        terminatePending_ = true;
+        showMessageText(QStringLiteral("Game will be terminated in less than 3 seconds"));
+        if (!termTimer->isActive()) {
+            termTimer->start();
+        }
+        return;
+    }
+    terminateNow();
+}
+
+void TForm1::terminateNow() {
+    if (endGame()) {
+        showMessageText(QStringLiteral("Game terminated"));
+    } else {
+        playSound("INVALID");
+        showMessageText(QStringLiteral("Unable to terminate game"));
+    }
+}
+
+void TForm1::termTimerTimer() {
+    if (terminatePending_) {
+        terminateNow();
+    }
+}
+
+void TForm1::wonTimerTimer() {
+    wonTimer->stop();
+    playSound("WON");
+}
+
+void TForm1::Settings1Click() {
+    if (game_) {
+        playSound("INVALID");
+        showMessageText(QStringLiteral("Game already in progress, terminate current game first"));
+        return;
+    }
+    playSound("OPEN");
+    settingsDialog_->show();
+    settingsDialog_->raise();
+    activeSettings_ = context_.settings->storedSettings;
+    Label[1]->setText(playerName(0));
+    Label[2]->setText(playerName(1));
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == MaskEdit1 && event->type() == QEvent::KeyPress) {
+        return MaskEdit1KeyDown(static_cast<QKeyEvent*>(event)->key());
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+bool TForm1::MaskEdit1KeyDown(int key) {
+    if (!game_) {
+        playSound("INVALID");
+        showMessageText(QStringLiteral("Game not started yet, go to menu Game/Start"));
+        return false;
+    }
+    if (key != Qt::Key_Return && key != Qt::Key_Enter) {
+        return false;
+    }
+    const QString typed = MaskEdit1->text();
+    if (!game_->isComputer(game_->currentPlayer())) {
+        bool readable = true;
+        const int total = typed.isEmpty() ? 0 : typed.toInt(&readable);
+        if (!readable) {
+            context_.prompts->information(
+                this, QStringLiteral("'%1' is not a valid integer value").arg(typed));
+            return true;
+        }
+        const visitOutcomeS outcome = game_->enterHumanVisit(total);
+        if (outcome.result == VisitResult::Refused) {
+            showMessageText(QStringLiteral("Warning: %1 invalid input").arg(typed));
+            playSound("INVALID");
+        } else if (outcome.result != VisitResult::Ignored) {
+            humanCompletion(outcome, typed);
+            if (!game_ || game_->matchOver()) {
+                return true;  // the match is over: the field keeps its text
+            }
+        }
+        clearAimLines();
+    }
+    MaskEdit1->clear();
+    if (game_) {
+        refreshScores();
+    }
+    return true;
+}
+
+void TForm1::humanCompletion(const visitOutcomeS& outcome, const QString&) {
+    const int p = outcome.player;
+    refreshScoreList(p);
+    if (outcome.result == VisitResult::Scored) {
+        announceTurn();
+        return;
+    }
+    // A checkout: how many of the three darts were needed?
+    const std::uint64_t serial = gameSerial_;
+    playSound("OPEN");
+    const int darts = context_.prompts->askDartsUsed(*dartsUsedDialog_);
+    if (!stillPlaying(serial)) {
+        return;
+    }
+    const visitOutcomeS finished = game_->setDartsUsed(darts);
+    if (!finished.leg) {
+        return;
+    }
+    showMessageText(QStringLiteral("Darts used to check: %1 Total darts: %2")
+                        .arg(game_->dartsUsed())
+                        .arg(finished.leg->darts[p]));
+    refreshScores();
+    finishLegOrMatch(finished, true);
+}
+
+bool TForm1::finishLegOrMatch(const visitOutcomeS& outcome, bool human) {
+    const legResultS& leg = *outcome.leg;
+    const QString name = playerName(leg.winner);
+    const std::uint64_t serial = gameSerial_;
+    const QString darts = QString::number(leg.darts[leg.winner]);
+    const QString ppd = twoDecimals(leg.winnerPpd);
+
+    if (outcome.result == VisitResult::MatchWon) {
+        const QString won = QStringLiteral("Game won by %1").arg(name);
+        if (human) {
+            wonTimer->start();
+        } else {
+            refreshScores();
+        }
+        showMessageText(won);
+        context_.prompts->information(
+            this, won + QStringLiteral(", Last leg won in %1 darts (ppd: %2)").arg(darts, ppd));
+        if (!stillPlaying(serial)) {
+            return false;
+        }
+        refreshScores();
+        endGame();
+        return true;
+    }
+
+    if (!human) {
+        refreshScores();
+        playSound("OPEN");
+    }
+    if (human || !activeSettings_.speedMode) {
+        context_.prompts->information(
+            this, QStringLiteral("Leg won by %1, in %2 darts (ppd: %3)").arg(name, darts, ppd));
+        if (!stillPlaying(serial)) {
+            return false;
+        }
+        if (!human) {
+            playSound("OPEN");
+        }
+    }
+    game_->startNextLeg();
+    refreshScoreList(0);
+    refreshScoreList(1);
+    if (human) {
+        announceTurn();
+    }
+    return true;
+}
+
+void TForm1::announceTurn() {
+    const int p = game_->currentPlayer();
+    if (game_->isComputer(p)) {
+        aiTimer->start();
+        showMessageText(playerName(p) + QStringLiteral(" to throw"));
+    } else {
+        showMessageText(playerName(p) + QStringLiteral(" enter your score"));
+    }
+}
+
+void TForm1::Undo1Click() {
+    if (!game_) {
+        playSound("INVALID");
+        showMessageText(QStringLiteral("No game in progress, unable to undo"));
+        return;
+    }
+    const undoResultS result = game_->undo();
+    if (result.outcome == undoResultS::status::ComputerGame) {
+        playSound("INVALID");
+        showMessageText(QStringLiteral("Unable to undo computer player game"));
+        return;
+    }
+    if (result.outcome == undoResultS::status::ComputerToThrow) {
+        playSound("INVALID");
+        showMessageText(QStringLiteral("Unable to undo current ai player"));
+        return;
+    }
+    for (const auto& step : result.steps) {
+        showMessageText(QStringLiteral("undo: %1,%2").arg(step.visit.points).arg(step.visit.darts));
+        refreshScoreList(step.player);
+        refreshScores();
+    }
+    if (result.outcome == undoResultS::status::NothingToUndo) {
+        playSound("INVALID");
+        showMessageText(QStringLiteral("Nothing to undo"));
+    }
+    if (result.computerTurnStarts) {
+        // The computer began the leg: its turn starts again and replays the visit.
+        aiTimer->start();
+    }
+}
+
+void TForm1::Redo1Click() {
+    if (!game_) {
+        playSound("INVALID");
+        showMessageText(QStringLiteral("No game in progress, unable to redo"));
+        return;
+    }
+    const redoResultS result = game_->redo();
+    if (result.outcome == redoResultS::status::ComputerToThrow) {
+        playSound("INVALID");
+        showMessageText(QStringLiteral("Unable to redo current ai player"));
+        return;
+    }
+    if (result.outcome == redoResultS::status::NothingToRedo) {
+        playSound("INVALID");
+        showMessageText(QStringLiteral("Nothing to redo, enter your score"));
+        return;
+    }
+    playSound("REDO");
+    refreshScoreList(result.player);
+    showMessageText(QStringLiteral("Redo from stack: %1").arg(result.visit.points));
+    showInfoText(playerName(result.player));
+    if (result.computerTurnStarts) {
+        aiTimer->start();
+    }
+    refreshScores();
+}
+
+void TForm1::refreshScoreList(int player) {
+    QListWidget* list = ListBox[player];
+    list->clear();
+    if (!game_) {
+        return;
+    }
+    for (const auto& line : scoreListLines(game_->board(player))) {
+        list->addItem(QString::fromStdString(line));
+    }
+    list->scrollToBottom();
+}
+
+void TForm1::refreshScores() {
+    if (!game_) {
+        return;
+    }
+    const gameSettingsS& s = game_->settings();
+    Label[9]->setText(
+        s.bestOfSets == 1
+            ? QStringLiteral("Best of %1 legs (%2)").arg(s.bestOfLegs).arg(s.startScore)
+            : QStringLiteral("Best of %1 Sets, %2 legs (%3)")
+                  .arg(s.bestOfSets)
+                  .arg(s.bestOfLegs)
+                  .arg(s.startScore));
+    for (int p = 0; p < 2; ++p) {
+        const ScoreBoardC& board = game_->board(p);
+        const GameStatsC& stats = game_->gstats(p);
+        Label[14 + p]->setText(QString::number(game_->gboard().sets(p)));
+        Label[16 + p]->setText(QString::number(game_->gboard().legs(p)));
+        Label[18 + p]->setText(QStringLiteral("(%1)").arg(board.darts()));
+        Label[20 + p]->setText(QString::number(board.remaining()));
+        Label[47 + p]->setText(QString::number(board.remaining()));
+        Label[1 + p]->setText(playerName(p));
+        const QString shown =
+            game_->isComputer(p) ? QStringLiteral("%1 [ai]").arg(playerName(p)) : playerName(p);
+        Label[12 + p]->setText(shown);
+        Label[33 + p]->setText(shown);
+        Label[22 + p]->setText(game_->currentPlayer() == p ? QStringLiteral("*") : QString());
+        Label[35 + p]->setText(twoDecimals(stats.ppd()));
+        Label[37 + p]->setText(QString::number(stats.count100()));
+        Label[39 + p]->setText(QString::number(stats.count120()));
+        Label[41 + p]->setText(QString::number(stats.count140()));
+        Label[43 + p]->setText(QString::number(stats.count180()));
+        Label[45 + p]->setText(QString::number(stats.bestFinish()));
+    }
+}
+
+void TForm1::clearAimLines() {
+    for (int number = 3; number <= 8; ++number) {
+        Label[number]->clear();
+    }
+}
+
+void TForm1::showInfoText(const QString& text) {
+    statusPanel_[0]->setText(text);
+}
+
+void TForm1::showMessageText(const QString& text) {
+    statusPanel_[1]->setText(text);
+}
+
+void TForm1::reportError(const QString& text) {
+    playSound("INVALID");
+    statusPanel_[2]->setText(text);
+}
+
+}  // namespace qm

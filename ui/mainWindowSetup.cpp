@@ -1,0 +1,332 @@
+// The main window's construction: controls, menu, timers, pictures, painting and the mouse.
+#include <QBitmap>
+#include <QCloseEvent>
+#include <QFont>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPointer>
+#include <QRegularExpressionValidator>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTimer>
+
+#include "ui/aboutWindow.h"
+#include "ui/clientArea.h"
+#include "ui/dartsUsedDialog.h"
+#include "ui/gameSettings.h"
+#include "ui/mainWindow.h"
+#include "ui/promptService.h"
+#include "ui/soundPlayer.h"
+#include "ui/statsWindow.h"
+
+namespace qm {
+
+namespace {
+
+constexpr int clientWidth = 772;
+constexpr int clientHeight = 614;
+constexpr int statusHeight = 22;
+
+QLabel* makeLabel(QWidget* parent, int number, const QString& text, const QRect& place) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QStringLiteral("Label%1").arg(number));
+    label->setGeometry(place);
+    return label;
+}
+
+struct pictureSpec {
+    const char* resource;
+    const char* failure;
+    QPoint at;
+    std::optional<QPoint> keyPixel;  // none: the bottom-left pixel
+};
+
+}  // namespace
+
+TForm1::TForm1(mainWindowContext context, QWidget* parent)
+    : QMainWindow(parent), context_(std::move(context)) {
+    setObjectName(QStringLiteral("TForm1"));
+    setWindowTitle(QStringLiteral("Quivermark"));
+    buildControls();
+    buildMenu();
+    buildTimers();
+    loadPictures();
+    // The other four windows, in the order the program has always made them.
+    settingsDialog_ = new TForm2(*context_.settings, *context_.sounds, this);
+    connect(settingsDialog_, &TForm2::settingsTransferred, this, &TForm1::transferSettings);
+    dartsUsedDialog_ = new TForm3(*context_.sounds, this);
+    statisticsWindow_ = new TForm4(*context_.settings, *context_.sounds, context_.dataDir, this);
+    aboutBox_ = new TForm5(*context_.sounds, this);
+    setFixedSize(sizeHint());
+    move(0, 0);
+}
+
+TForm1::~TForm1() {
+    endGame();
+}
+
+void TForm1::buildControls() {
+    auto* area = new clientArea(this);
+    clientArea_ = area;
+    area->setObjectName(QStringLiteral("ClientArea"));
+    area->setFixedSize(clientWidth, clientHeight);
+    area->setAccessibleName(QStringLiteral("Dartboard"));
+    area->setAccessibleDescription(
+        QStringLiteral("The board on which computer players throw; the panel below it reads "
+                       "out the target under the mouse"));
+    area->onPaint = [this](QPainter& painter) { FormPaint(painter); };
+    area->onMouseMove = [this](QPoint at) { FormMouseMove(at.x(), at.y()); };
+    setCentralWidget(area);
+
+    Label[1] = makeLabel(area, 1, QStringLiteral("Player 1"), {22, 2, 117, 16});
+    Label[2] = makeLabel(area, 2, QStringLiteral("Player 2"), {166, 2, 117, 16});
+    QFont listFont(QStringLiteral("DejaVu Sans Mono"));
+    listFont.setStyleHint(QFont::Monospace);
+    listFont.setPixelSize(13);
+    for (int p = 0; p < 2; ++p) {
+        ListBox[p] = new QListWidget(area);
+        ListBox[p]->setObjectName(QStringLiteral("ListBox%1").arg(p + 1));
+        ListBox[p]->setGeometry(22 + 144 * p, 30, 117, 389);
+        ListBox[p]->setFont(listFont);
+        ListBox[p]->setFocusPolicy(Qt::NoFocus);
+        ListBox[p]->setAccessibleName(QStringLiteral("Score list of player %1").arg(p + 1));
+        ListBox[p]->setAccessibleDescription(
+            QStringLiteral("Each line: the score before a visit and the points of the visit"));
+    }
+    QFont large = font();
+    large.setPixelSize(30);
+    large.setBold(true);
+    for (int p = 0; p < 2; ++p) {
+        Label[47 + p] =
+            makeLabel(area, 47 + p, QStringLiteral("501"), {12 + 144 * p, 432, 137, 40});
+        Label[47 + p]->setFont(large);
+        Label[47 + p]->setAlignment(Qt::AlignCenter);
+    }
+
+    MaskEdit1 = new QLineEdit(area);
+    MaskEdit1->setObjectName(QStringLiteral("MaskEdit1"));
+    MaskEdit1->setGeometry(25, 558, 120, 24);
+    // Up to three digits, none required; the initial hint is set as text and is not validated.
+    MaskEdit1->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("[0-9]{0,3}")), MaskEdit1));
+    MaskEdit1->setText(QStringLiteral("Game/start"));
+    MaskEdit1->setAccessibleName(QStringLiteral("Visit total"));
+    MaskEdit1->setAccessibleDescription(
+        QStringLiteral("Type the total of your three darts and press Enter"));
+    MaskEdit1->installEventFilter(this);
+
+    auto* panel1 = new QWidget(area);
+    panel1->setObjectName(QStringLiteral("Panel1"));
+    panel1->setGeometry(360, 388, 212, 82);
+    for (int k = 0; k < 3; ++k) {
+        Label[3 + k] = makeLabel(panel1, 3 + k, QStringLiteral("Label%1").arg(3 + k),
+                                 {4, 4 + 25 * k, 104, 20});
+        Label[6 + k] = makeLabel(panel1, 6 + k, QStringLiteral("Label%1").arg(6 + k),
+                                 {110, 4 + 25 * k, 100, 20});
+    }
+    auto* panel2 = new QWidget(area);
+    panel2->setObjectName(QStringLiteral("Panel2"));
+    panel2->setGeometry(577, 388, 100, 60);
+    Label[24] = makeLabel(panel2, 24, QStringLiteral("Coordinates"), {4, 6, 96, 20});
+    Label[25] = makeLabel(panel2, 25, QStringLiteral("Result"), {4, 32, 96, 20});
+
+    PageControl1 = new QTabWidget(area);
+    PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    PageControl1->setTabPosition(QTabWidget::South);
+    PageControl1->setGeometry(300, 474, 378, 116);
+    auto* score = new QWidget;
+    score->setObjectName(QStringLiteral("TabSheet1"));
+    auto* stats = new QWidget;
+    stats->setObjectName(QStringLiteral("TabSheet2"));
+    PageControl1->addTab(score, QStringLiteral("Score"));
+    PageControl1->addTab(stats, QStringLiteral("Statistics"));
+    PageControl1->setCurrentIndex(1);
+
+    Label[9] = makeLabel(score, 9, QStringLiteral("Best of  X legs"), {8, 2, 300, 18});
+    Label[10] = makeLabel(score, 10, QStringLiteral("Sets"), {210, 22, 40, 18});
+    Label[11] = makeLabel(score, 11, QStringLiteral("Legs"), {250, 22, 40, 18});
+    for (int p = 0; p < 2; ++p) {
+        const int y = 42 + 20 * p;
+        Label[22 + p] = makeLabel(score, 22 + p, QString(), {4, y, 12, 18});
+        Label[22 + p]->setStyleSheet(QStringLiteral("color: red; font-weight: bold"));
+        Label[12 + p] =
+            makeLabel(score, 12 + p, QStringLiteral("Player %1").arg(p + 1), {16, y, 190, 18});
+        Label[14 + p] = makeLabel(score, 14 + p, QStringLiteral("0"), {210, y, 36, 18});
+        Label[16 + p] = makeLabel(score, 16 + p, QStringLiteral("0"), {250, y, 36, 18});
+        Label[18 + p] = makeLabel(score, 18 + p, QStringLiteral("(0)"), {290, y, 40, 18});
+        Label[20 + p] = makeLabel(score, 20 + p, QStringLiteral("501"), {332, y, 40, 18});
+    }
+
+    Label[26] = makeLabel(stats, 26, QStringLiteral("Statistics"), {4, 2, 120, 18});
+    const char* heads[] = {"PPD", "100+", "120+", "140+", "180", "Finish"};
+    const int columns[] = {140, 190, 225, 260, 295, 328};
+    for (int c = 0; c < 6; ++c) {
+        Label[27 + c] = makeLabel(stats, 27 + c, QLatin1String(heads[c]), {columns[c], 22, 44, 18});
+        for (int p = 0; p < 2; ++p) {
+            const int number = 35 + 2 * c + p;
+            Label[number] =
+                makeLabel(stats, number, QStringLiteral("000"), {columns[c], 42 + 20 * p, 44, 18});
+        }
+    }
+    for (int p = 0; p < 2; ++p) {
+        Label[33 + p] = makeLabel(stats, 33 + p, QStringLiteral("Player %1").arg(p + 1),
+                                  {4, 42 + 20 * p, 134, 18});
+    }
+
+    StatusBar1 = new QStatusBar(area);
+    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+    StatusBar1->setSizeGripEnabled(false);
+    StatusBar1->setGeometry(0, clientHeight - statusHeight, clientWidth, statusHeight);
+    const QString initial[] = {QStringLiteral("Info"), QStringLiteral("."),
+                               QStringLiteral("System info")};
+    const int widths[] = {90, 380, 250};
+    for (int i = 0; i < 3; ++i) {
+        statusPanel_[i] = new QLabel(initial[i], StatusBar1);
+        statusPanel_[i]->setObjectName(QStringLiteral("StatusBar1Panel%1").arg(i + 1));
+        statusPanel_[i]->setMinimumWidth(widths[i]);
+        StatusBar1->addWidget(statusPanel_[i], i == 1 ? 1 : 0);
+    }
+}
+
+void TForm1::buildMenu() {
+    auto addItem = [this](QMenu* menu, const char* name, const QString& text, auto handler) {
+        QAction* action = menu->addAction(text);
+        action->setObjectName(QLatin1String(name));
+        connect(action, &QAction::triggered, this, handler);
+    };
+    QMenu* game = menuBar()->addMenu(QStringLiteral("Game"));
+    addItem(game, "Start1", QStringLiteral("Start"), &TForm1::Start1Click);
+    addItem(game, "Stop1", QStringLiteral("Terminate"), &TForm1::Stop1Click);
+    addItem(game, "Exit1", QStringLiteral("Exit"), &TForm1::Exit1Click);
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("Edit"));
+    addItem(edit, "Undo1", QStringLiteral("Undo"), &TForm1::Undo1Click);
+    addItem(edit, "Redo1", QStringLiteral("Redo"), &TForm1::Redo1Click);
+    QMenu* options = menuBar()->addMenu(QStringLiteral("Options"));
+    addItem(options, "Settings1", QStringLiteral("Settings"), &TForm1::Settings1Click);
+    addItem(options, "Statistics1", QStringLiteral("Statistics"), &TForm1::Statistics1Click);
+    QAction* about = menuBar()->addAction(QStringLiteral("About"));
+    about->setObjectName(QStringLiteral("About1"));
+    connect(about, &QAction::triggered, this, &TForm1::About1Click);
+}
+
+void TForm1::buildTimers() {
+    auto makeTimer = [this](QTimer*& timer, const char* name, int interval, auto handler) {
+        timer = new QTimer(this);
+        timer->setObjectName(QLatin1String(name));
+        timer->setInterval(interval);
+        connect(timer, &QTimer::timeout, this, handler);
+    };
+    makeTimer(aiTimer, "aiTimer", 500, &TForm1::aiTimerTimer);
+    makeTimer(dart1Timer, "dart1Timer", 1500, &TForm1::dart1TimerTimer);
+    makeTimer(dart2Timer, "dart2Timer", 1000, &TForm1::dart2TimerTimer);
+    makeTimer(dart3Timer, "dart3Timer", 1000, &TForm1::dart3TimerTimer);
+    makeTimer(termTimer, "termTimer", 3000, &TForm1::termTimerTimer);
+    makeTimer(wonTimer, "wonTimer", 100, &TForm1::wonTimerTimer);
+}
+
+void TForm1::loadPictures() {
+    const pictureSpec specs[] = {
+        {"BOARD", "Could not load or display board.bmp", {341, 10}, std::nullopt},
+        {"QUIVERMARK", "Could not load or display quivermark.bmp", {680, 19}, QPoint(2, 2)},
+        {"AI", "Could not load or display ai.bmp", {360, 355}, std::nullopt},
+        {"INFO", "Could not load or display info.bmp", {577, 355}, std::nullopt},
+        {"HUMAN", "Could not load or display human.bmp", {25, 525}, std::nullopt},
+        {"FRAME", "Could not load or display frame.bmp", {12, 20}, QPoint(50, 50)},
+        {"FRAME", "Could not load or display frame.bmp", {156, 20}, QPoint(50, 50)},
+    };
+    for (const auto& spec : specs) {
+        const QImage image(QStringLiteral(":/pictures/%1.png").arg(QLatin1String(spec.resource)));
+        if (image.isNull()) {
+            context_.prompts->information(this, QLatin1String(spec.failure));
+            continue;
+        }
+        const QPoint keyAt = spec.keyPixel.value_or(QPoint(0, image.height() - 1));
+        QPixmap pixmap = QPixmap::fromImage(image);
+        pixmap.setMask(
+            QBitmap::fromImage(image.createMaskFromColor(image.pixel(keyAt), Qt::MaskInColor)));
+        pictures_.push_back({pixmap, spec.at});
+    }
+}
+
+void TForm1::FormPaint(QPainter& painter) const {
+    for (const auto& [pixmap, at] : pictures_) {
+        painter.drawPixmap(at, pixmap);
+    }
+    // The computer's last visit: its dart marks in red, green and blue, and the aim mark of the
+    // dart still to land.
+    static const QColor dartColours[] = {QColor(255, 0, 0), QColor(0, 255, 0), QColor(0, 0, 255)};
+    painter.setPen(Qt::black);
+    for (std::size_t k = 0; k < dartMarks_.size() && k < 3; ++k) {
+        const auto window = virtualBoardC::boardToWindow(dartMarks_[k]);
+        painter.setBrush(dartColours[k]);
+        const int left = static_cast<int>(window.x - 3);
+        const int top = static_cast<int>(window.y - 3);
+        const int right = static_cast<int>(window.x + 3);
+        const int bottom = static_cast<int>(window.y + 3);
+        painter.drawEllipse(QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)));
+    }
+    if (aimMark_) {
+        const auto window = virtualBoardC::boardToWindow(*aimMark_);
+        const int x = static_cast<int>(window.x);
+        const int y = static_cast<int>(window.y);
+        painter.setPen(QPen(QColor(0, 255, 0), 1));
+        painter.setBrush(Qt::NoBrush);
+        for (const double r : {15.0, 30.0}) {
+            const QPoint topLeft(static_cast<int>(window.x - r), static_cast<int>(window.y - r));
+            const QPoint bottomRight(static_cast<int>(window.x + r),
+                                     static_cast<int>(window.y + r));
+            painter.drawEllipse(QRect(topLeft, bottomRight - QPoint(1, 1)));
+        }
+        painter.drawLine(x, static_cast<int>(window.y - 35), x, static_cast<int>(window.y + 35));
+        painter.drawLine(static_cast<int>(window.x - 35), y, static_cast<int>(window.x + 35), y);
+    }
+}
+
+void TForm1::FormMouseMove(int x, int y) {
+    Label[24]->setText(QStringLiteral("Coord (%1,%2)").arg(x).arg(y));
+    const dartS hit = context_.vBoard->getHit(virtualBoardC::windowToBoard(x, y));
+    Label[25]->setText(QStringLiteral("%1 x %2").arg(hit.type).arg(hit.number));
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (firstShow_ && context_.openSettingsOnFirstShow) {
+        firstShow_ = false;
+        // After the window is on screen, the user chooses the settings before anything else.
+        QTimer::singleShot(0, this, [this] {
+            QPointer<TForm2> dialog(settingsDialog_);
+            dialog->exec();
+        });
+    }
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    endGame();
+    QMainWindow::closeEvent(event);
+}
+
+void TForm1::Exit1Click() {
+    close();
+}
+
+void TForm1::Statistics1Click() {
+    playSound("OPEN");
+    statisticsWindow_->show();
+    statisticsWindow_->raise();
+}
+
+void TForm1::About1Click() {
+    playSound("OPEN");
+    QPointer<TForm5> box(aboutBox_);
+    box->exec();
+}
+
+void TForm1::playSound(const char* name) {
+    context_.sounds->play(name);
+}
+
+}  // namespace qm
