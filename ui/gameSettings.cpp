@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "settings/playerName.h"
 #include "ui/soundPlayer.h"
 
 namespace qm {
@@ -220,34 +221,37 @@ void TForm2::refuse(int player, const QString& message) {
 bool TForm2::saveSettings() {
     std::array<std::string, 2> names;
     std::array<bool, 2> kinds{};
+    std::array<bool, 2> known{};
     for (int p = 0; p < 2; ++p) {
         names[p] = nameBox_[p]->currentText().toStdString();
         kinds[p] = computerBox_[p]->isChecked();
     }
+    // Both players are checked before anything is written, so that a refused pair never
+    // reaches the file.
     for (int p = 0; p < 2; ++p) {
         const QString name = nameBox_[p]->currentText();
-        bool known = false;
-        if (humanNames.contains(name, Qt::CaseSensitive)) {
-            known = true;
-            if (kinds[p]) {
-                refuse(p,
-                       name + QStringLiteral(
-                                  " is already in use by a player, please choose an other name"));
-                return false;
-            }
+        const bool isHuman = humanNames.contains(name, Qt::CaseSensitive);
+        const bool isComputer = aiNames.contains(name, Qt::CaseSensitive);
+        known[p] = isHuman || isComputer;
+        if (isHuman && kinds[p]) {
+            refuse(p, name + QStringLiteral(
+                                 " is already in use by a player, please choose an other name"));
+            return false;
         }
-        if (aiNames.contains(name, Qt::CaseSensitive)) {
-            known = true;
-            if (!kinds[p]) {
-                refuse(
-                    p,
-                    name + QStringLiteral(
-                               " is already in use by an AI player, please choose an other name"));
-                return false;
-            }
+        if (isComputer && !kinds[p]) {
+            refuse(p,
+                   name + QStringLiteral(
+                              " is already in use by an AI player, please choose an other name"));
+            return false;
         }
+        if (const std::string problem = playerNameProblem(names[p]); !problem.empty()) {
+            refuse(p, QString::fromStdString(problem));
+            return false;
+        }
+    }
+    for (int p = 0; p < 2; ++p) {
         const saveOutcomeS outcome =
-            store_.savePlayer(p, names, kinds, trackBar_[p]->value(), known);
+            store_.savePlayer(p, names, kinds, trackBar_[p]->value(), known[p]);
         if (!outcome.ok) {
             refuse(p, QString::fromStdString(outcome.message));
             return false;

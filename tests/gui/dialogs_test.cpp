@@ -1,0 +1,178 @@
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <fstream>
+
+#include "ui/aboutWindow.h"
+#include "ui/dartsUsedDialog.h"
+#include "ui/gameSettings.h"
+#include "windowFixture.h"
+
+using namespace qm;
+
+namespace {
+
+std::string fileText(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+class settingsDialogTest : public windowTest {
+  protected:
+    void SetUp() override {
+        windowTest::SetUp();
+        dialog = window->settingsDialog();
+        dialog->show();
+    }
+    template <typename T>
+    T* child(const char* name) const {
+        T* found = dialog->findChild<T*>(QLatin1String(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    QComboBox* nameBox(int p) const { return child<QComboBox>(p == 0 ? "ComboBox1" : "ComboBox2"); }
+    QCheckBox* computer(int p) const {
+        return child<QCheckBox>(p == 0 ? "CheckBox1" : "CheckBox2");
+    }
+    QSlider* strength(int p) const { return child<QSlider>(p == 0 ? "TrackBar1" : "TrackBar2"); }
+    bool checked(const char* item) const { return child<QRadioButton>(item)->isChecked(); }
+    void press(const char* button) { child<QPushButton>(button)->click(); }
+
+    TForm2* dialog = nullptr;
+};
+
+}  // namespace
+
+TEST_F(settingsDialogTest, FirstShowingWithoutAnIniFile) {
+    EXPECT_EQ(nameBox(0)->currentText(), "Player 1");
+    EXPECT_EQ(nameBox(1)->currentText(), "Player 2");
+    EXPECT_TRUE(computer(0)->isChecked());
+    EXPECT_TRUE(computer(1)->isChecked());
+    EXPECT_EQ(strength(0)->value(), 20);
+    EXPECT_EQ(child<QLabel>("Label4")->text(), "20");
+    EXPECT_TRUE(child<QLabel>("Label3")->isVisible());
+    EXPECT_TRUE(child<QCheckBox>("CheckBox3")->isEnabled());
+    EXPECT_TRUE(checked("RadioGroup3Item2"));  // 501
+    EXPECT_TRUE(checked("RadioGroup1Item2"));  // best of 5 legs
+    EXPECT_TRUE(checked("RadioGroup2Item0"));  // best of 1 set
+}
+
+TEST_F(settingsDialogTest, KindsSteerStrengthAndSpeedMode) {
+    auto* speed = child<QCheckBox>("CheckBox3");
+    speed->setChecked(true);
+    computer(0)->click();  // player 1 becomes human
+    EXPECT_FALSE(strength(0)->isVisible());
+    EXPECT_FALSE(speed->isEnabled());
+    EXPECT_FALSE(speed->isChecked());
+    computer(1)->click();
+    EXPECT_FALSE(child<QLabel>("Label3")->isVisible());
+    computer(0)->click();
+    computer(1)->click();
+    EXPECT_TRUE(speed->isEnabled());
+    EXPECT_FALSE(speed->isChecked());
+}
+
+TEST_F(settingsDialogTest, SavingAPairWritesTheIniAndHandsItOver) {
+    nameBox(0)->setEditText("Bot");
+    strength(0)->setValue(35);
+    nameBox(1)->setEditText("Ann");
+    computer(1)->click();
+    child<QRadioButton>("RadioGroup3Item4")->setChecked(true);  // 1001
+    child<QRadioButton>("RadioGroup2Item1")->setChecked(true);  // best of 3 sets
+    press("Button2");
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(sounds.played.back(), "OPEN");
+    EXPECT_EQ(message(), "Menu Game/Start to start the game");
+    EXPECT_EQ(window->activeSettings().names[0], "Bot");
+    EXPECT_EQ(window->activeSettings().startScore, 1001);
+    EXPECT_EQ(window->activeSettings().bestOfSets, 3);
+    EXPECT_EQ(window->activeSettings().strengths[0], 35);
+    const std::string ini = fileText(store.iniPath());
+    EXPECT_NE(ini.find("[AI]\nBot=35\n"), std::string::npos);
+    EXPECT_NE(ini.find("[Players]\nAnn=0\n"), std::string::npos);
+    EXPECT_NE(ini.find("Player1=Bot\nPlayer2=Ann\nKind1=1\nKind2=0\n"), std::string::npos);
+
+    // Shown again: the pair from the file, the format from the defaults.
+    dialog->show();
+    EXPECT_EQ(nameBox(0)->currentText(), "Bot");
+    EXPECT_FALSE(computer(1)->isChecked());
+    EXPECT_TRUE(checked("RadioGroup3Item2"));
+    EXPECT_TRUE(checked("RadioGroup2Item0"));
+
+    // A known computer picked from the list brings its strength along.
+    strength(0)->setValue(50);
+    nameBox(0)->setCurrentIndex(nameBox(0)->findText("Bot"));
+    Q_EMIT nameBox(0)->activated(nameBox(0)->currentIndex());
+    EXPECT_EQ(strength(0)->value(), 35);
+
+    press("Button1");  // Start Game
+    ASSERT_NE(window->game(), nullptr);
+    EXPECT_EQ(message(), "New game created: Bot to throw first");
+}
+
+TEST_F(settingsDialogTest, NamesOfTheOtherKindAndUnusableNamesAreRefused) {
+    nameBox(0)->setEditText("Bot");
+    nameBox(1)->setEditText("Ann");
+    computer(1)->click();
+    press("Button2");
+    const std::string before = fileText(store.iniPath());
+
+    dialog->show();
+    nameBox(1)->setEditText("Bot");  // a human with a computer's name
+    press("Button1");
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(dialog->statusText(),
+              "Bot is already in use by an AI player, please choose an other name");
+    EXPECT_EQ(window->game(), nullptr);
+    EXPECT_NE(nameBox(1)->styleSheet(), QString());
+
+    nameBox(1)->setEditText("");
+    press("Button2");
+    EXPECT_EQ(dialog->statusText(), "Please enter a player name");
+    nameBox(1)->setEditText("a=b");
+    press("Button2");
+    EXPECT_EQ(dialog->statusText(), "A player name cannot contain \"=\"");
+    EXPECT_EQ(fileText(store.iniPath()), before);
+
+    nameBox(1)->setEditText("BOT");  // another letter case is another name
+    press("Button2");
+    EXPECT_FALSE(dialog->isVisible());
+}
+
+TEST_F(settingsDialogTest, CancelHandsOverTheLoadedSettingsAndWritesNothing) {
+    nameBox(0)->setEditText("Somebody");
+    press("Button3");
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(window->activeSettings().names[0], "Player 1");
+    EXPECT_FALSE(std::filesystem::exists(store.iniPath()));
+}
+
+TEST_F(windowTest, DartsUsedDialogRemembersItsChoiceAndSoundsOnClose) {
+    TForm3* dialog = window->dartsUsedDialog();
+    EXPECT_EQ(dialog->selectedDarts(), 3);
+    dialog->setSelectedDarts(2);
+    dialog->show();
+    dialog->findChild<QPushButton*>("Button1")->click();
+    EXPECT_EQ(dialog->selectedDarts(), 2);
+    EXPECT_EQ(sounds.played, (std::vector<std::string>{"OPEN"}));
+    dialog->show();
+    dialog->close();
+    EXPECT_EQ(sounds.played.size(), 2u);
+}
+
+TEST_F(windowTest, AboutBoxTextsAndSounds) {
+    TForm5 about(sounds);
+    EXPECT_EQ(about.windowTitle(), "About Quivermark");
+    EXPECT_EQ(about.findChild<QLabel*>("Label2")->text(), "0.5 beta");
+    EXPECT_EQ(about.findChild<QLabel*>("Label4")->text(), "17-Dec-2003");
+    EXPECT_EQ(about.findChild<QLabel*>("Label8")->text(), "Quivermark");
+    EXPECT_EQ(about.size(), QSize(223, 241));
+    about.show();
+    about.close();
+    EXPECT_EQ(sounds.played, (std::vector<std::string>{"OPEN"}));
+}

@@ -1,0 +1,219 @@
+#include <QRegularExpressionValidator>
+
+#include "ui/scoreListFormat.h"
+#include "windowFixture.h"
+
+using namespace qm;
+
+TEST_F(windowTest, WholeHumanMatchBestOfThreeLegs) {
+    window->transferSettings(humans(), true);
+    EXPECT_EQ(message(), "New game created: Ann to throw first");
+    EXPECT_EQ(text("Label9"), "Best of 3 legs (501)");
+    EXPECT_EQ(text("Label22"), "*");
+
+    // Leg 1, Ann starts; Bob's impossible 179 is refused and he keeps the turn.
+    enter("100");
+    EXPECT_EQ(lines(0), (QStringList{" 501      100", " 401"}));
+    EXPECT_EQ(message(), "Bob enter your score");
+    enter("179");
+    EXPECT_EQ(message(), "Warning: 179 invalid input");
+    EXPECT_EQ(window->game()->currentPlayer(), 1);
+    for (const char* total : {"60", "100", "60", "100", "60", "100", "60", "60", "60"}) {
+        enter(total);
+    }
+    EXPECT_EQ(text("Label47"), "41");
+    prompts.dartsAnswers = {1};
+    enter("41");
+    EXPECT_EQ(prompts.preselected, (std::vector<int>{3}));
+    EXPECT_EQ(prompts.informed.back(), "Leg won by Ann, in 16 darts (ppd: 31.31)");
+    // The next leg is under way: the other player begins, the lists start afresh.
+    EXPECT_EQ(window->game()->currentPlayer(), 1);
+    EXPECT_EQ(lines(0), (QStringList{" 501"}));
+    EXPECT_EQ(text("Label16"), "1");
+    EXPECT_EQ(text("Label18"), "(0)");
+
+    // Leg 2, Bob starts and needs all three darts of his last visit.
+    prompts.dartsAnswers = {3};
+    for (const char* total : {"180", "", "180", "", "141"}) {
+        enter(total);
+    }
+    EXPECT_EQ(prompts.preselected.back(), 1);  // the last answer is remembered
+    EXPECT_EQ(prompts.informed.back(), "Leg won by Bob, in 9 darts (ppd: 55.67)");
+    EXPECT_EQ(window->game()->currentPlayer(), 0);
+
+    // Leg 3 decides the match.
+    prompts.dartsAnswers = {2};
+    for (const char* total : {"180", "", "180", ""}) {
+        enter(total);
+    }
+    enter("141");
+    EXPECT_EQ(message(), "Game won by Ann");
+    EXPECT_EQ(prompts.informed.back(),
+              QStringLiteral("Game won by Ann, Last leg won in 8 darts (ppd: %1)")
+                  .arg(QString::asprintf("%.2f", 501.0 / 8.0)));
+    EXPECT_EQ(window->game(), nullptr);
+    EXPECT_EQ(field()->text(), "141");  // the winning entry stays
+    EXPECT_EQ(text("Label47"), "0");
+    EXPECT_TRUE(runUntil([&] { return !sounds.played.empty() && sounds.played.back() == "WON"; }));
+    EXPECT_EQ(sounds.played, (std::vector<std::string>{"INVALID", "OPEN", "OPEN", "OPEN", "WON"}));
+
+    const auto ann = records("Ann");
+    const auto bob = records("Bob");
+    ASSERT_EQ(ann.size(), 3u);
+    ASSERT_EQ(bob.size(), 3u);
+    EXPECT_TRUE(ann[0].isWon());
+    EXPECT_EQ(ann[0].darts, 16);
+    EXPECT_EQ(ann[0].finish, 41);
+    EXPECT_EQ(bob[0].points, 300);
+    EXPECT_EQ(bob[0].darts, 15);
+    EXPECT_TRUE(bob[1].isWon());
+    EXPECT_EQ(bob[1].darts, 9);
+    EXPECT_EQ(ann[2].darts, 8);
+    EXPECT_EQ(ann[2].finish, 141);
+    EXPECT_EQ(ann[2].date(), (civilDate{2026, 12, 6}));
+}
+
+TEST_F(windowTest, StatisticsTabAndComputerNames) {
+    auto s = humans();
+    s.isComputer[1] = true;
+    window->transferSettings(s, true);
+    EXPECT_EQ(text("Label13"), "Bob [ai]");
+    EXPECT_EQ(text("Label34"), "Bob [ai]");
+    EXPECT_EQ(text("Label2"), "Bob");
+    enter("140");
+    EXPECT_EQ(text("Label35"), "46.67");
+    EXPECT_EQ(text("Label41"), "1");
+    EXPECT_EQ(message(), "Bob to throw");
+    window->endGame();
+
+    auto sets = humans(5, 3);
+    window->transferSettings(sets, true);
+    EXPECT_EQ(text("Label9"), "Best of 3 Sets, 5 legs (501)");
+}
+
+TEST_F(windowTest, ScoreFieldTakesUpToThreeDigits) {
+    window->transferSettings(humans(), true);
+    for (const char* refused : {"a", "-", "+", " ", "x1"}) {
+        field()->clear();
+        type(refused);
+        EXPECT_EQ(field()->text(), refused == std::string("x1") ? "1" : "") << refused;
+    }
+    field()->clear();
+    type("1005");
+    EXPECT_EQ(field()->text(), "100");
+    QTest::keyClick(field(), Qt::Key_Return);
+    EXPECT_EQ(window->game()->board(0).remaining(), 401);
+
+    // Enter on an empty field, and after one or two digits, is a visit.
+    field()->clear();
+    QTest::keyClick(field(), Qt::Key_Enter);
+    EXPECT_EQ(window->game()->board(1).darts(), 3);
+    enter("7");
+    EXPECT_EQ(window->game()->board(0).remaining(), 394);
+    enter("45");
+    EXPECT_EQ(window->game()->board(1).remaining(), 456);
+    EXPECT_EQ(field()->text(), "");
+}
+
+TEST_F(windowTest, KeysWithoutAGameAreRefused) {
+    EXPECT_EQ(field()->text(), "Game/start");
+    QTest::keyClick(field(), Qt::Key_5);
+    EXPECT_EQ(message(), "Game not started yet, go to menu Game/Start");
+    EXPECT_EQ(sounds.played, (std::vector<std::string>{"INVALID"}));
+    window->Undo1Click();
+    EXPECT_EQ(message(), "No game in progress, unable to undo");
+    window->Redo1Click();
+    EXPECT_EQ(message(), "No game in progress, unable to redo");
+    window->Stop1Click();
+    EXPECT_EQ(message(), "No game in progress, unable to terminate game");
+}
+
+TEST_F(windowTest, StartWithoutSettingsUsesTheStoredOnes) {
+    window->Start1Click();
+    ASSERT_NE(window->game(), nullptr);
+    EXPECT_EQ(window->game()->board(0).remaining(), 501);
+    EXPECT_EQ(window->activeSettings().names[0], "Player 1");
+    window->Start1Click();
+    EXPECT_EQ(message(), "Unable to create game, game in progress");
+    EXPECT_EQ(sounds.played.back(), "INVALID");
+}
+
+TEST_F(windowTest, TerminatingAHumanGame) {
+    window->transferSettings(humans(), false);
+    EXPECT_EQ(message(), "Menu Game/Start to start the game");
+    EXPECT_EQ(window->game(), nullptr);
+    window->Start1Click();
+    prompts.confirmAnswers = {false, true};
+    window->Stop1Click();
+    EXPECT_NE(window->game(), nullptr);
+    window->Stop1Click();
+    EXPECT_EQ(window->game(), nullptr);
+    EXPECT_EQ(message(), "Game terminated");
+    EXPECT_EQ(prompts.asked.back(), "Are you sure you want to break off the current game");
+}
+
+TEST_F(windowTest, SettingsHandedOverDuringAGameAreRefused) {
+    window->transferSettings(humans(), true);
+    auto other = humans();
+    other.names = {"Cy", "Di"};
+    window->transferSettings(other, false);
+    EXPECT_EQ(message(), "Game already in progress, terminate current game first");
+    EXPECT_EQ(window->activeSettings().names[0], "Ann");
+    window->Settings1Click();
+    EXPECT_EQ(sounds.played.back(), "INVALID");
+}
+
+TEST_F(windowTest, UndoAndRedoBetweenTwoHumans) {
+    window->transferSettings(humans(), true);
+    window->Undo1Click();
+    EXPECT_EQ(message(), "Nothing to undo");
+    enter("60");
+    enter("45");
+    enter("100");
+    window->Undo1Click();
+    EXPECT_EQ(message(), "undo: 100,3");
+    EXPECT_EQ(text("Label22"), "*");
+    window->Undo1Click();
+    EXPECT_EQ(message(), "undo: 45,3");
+    window->Redo1Click();
+    EXPECT_EQ(message(), "Redo from stack: 45");
+    EXPECT_EQ(text("StatusBar1Panel1"), "Bob");
+    EXPECT_EQ(sounds.played.back(), "REDO");
+    enter("26");
+    window->Redo1Click();
+    EXPECT_EQ(message(), "Nothing to redo, enter your score");
+}
+
+TEST_F(windowTest, DartsUsedDialogClosedWithoutOkKeepsItsChoice) {
+    auto s = humans(3);
+    s.startScore = 101;
+    window->transferSettings(s, true);
+    prompts.dartsAnswers.clear();  // the box is closed: its shown choice (3) is the answer
+    enter("101");
+    EXPECT_EQ(prompts.informed.back(), "Leg won by Ann, in 3 darts (ppd: 33.67)");
+    EXPECT_EQ(records("Ann").back().darts, 3);
+    EXPECT_EQ(window->game()->gstats(0).dartsThrown(), 3);
+}
+
+TEST_F(windowTest, MouseReadoutOverTheBoard) {
+    window->FormMouseMove(515, 186);
+    EXPECT_EQ(text("Label24"), "Coord (515,186)");
+    EXPECT_EQ(text("Label25"), "2 x 25");
+    window->FormMouseMove(515, 112);
+    EXPECT_EQ(text("Label25"), "3 x 20");
+    window->FormMouseMove(10, 186);
+    EXPECT_EQ(text("Label25"), "0 x 11");
+}
+
+TEST(ScoreList, LinesOfALegWithABust) {
+    ScoreBoardC board(501);
+    board.addScore(60, 3);
+    board.addScore(100, 3);
+    EXPECT_EQ(scoreListLines(board),
+              (std::vector<std::string>{" 501        60", " 441      100", " 341"}));
+    ScoreBoardC low(101);
+    low.addScore(100, 3);  // would leave 1: a bust, listed with no points
+    low.addScore(5, 3);
+    EXPECT_EQ(scoreListLines(low),
+              (std::vector<std::string>{" 101          0", " 101          5", "   96"}));
+}
