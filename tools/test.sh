@@ -3,6 +3,7 @@
 # and runs every test in both builds, then the fuzz targets for a short while.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+mkdir -p build/test build/asan
 bash tools/install-deps.sh
 
 jobs=$(nproc)
@@ -10,14 +11,16 @@ export QT_QPA_PLATFORM=offscreen
 
 cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build/test -j "$jobs"
-ctest --test-dir build/test --output-on-failure -j "$jobs"
+ctest --test-dir build/test --output-on-failure -j "$jobs" | tee build/test/ctest.log
 
 cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUIVERMARK_SANITIZE=ON \
     -DQUIVERMARK_BENCHMARKS=OFF
 cmake --build build/asan -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
-    ctest --test-dir build/asan --output-on-failure -j "$jobs"
+    ctest --test-dir build/asan --output-on-failure -j "$jobs" | tee build/asan/ctest.log
 
-if [[ -f tools/fuzz.sh ]]; then
-    bash tools/fuzz.sh
-fi
+bash tools/fuzz.sh
+
+# One closing line over both builds.
+count() { grep -ohE "tests passed, [0-9]+ tests failed out of [0-9]+" build/test/ctest.log build/asan/ctest.log | awk -v what="$1" '{ failed += $3; total += $8 } END { print (what == "failed") ? failed : total - failed }'; }
+echo "$(count passed) passed, $(count failed) failed"

@@ -86,13 +86,15 @@ void TForm1::buildControls() {
     Label[2] = makeLabel(area, 2, QStringLiteral("Player 2"), {166, 2, 117, 16});
     QFont listFont(QStringLiteral("DejaVu Sans Mono"));
     listFont.setStyleHint(QFont::Monospace);
-    listFont.setPixelSize(13);
+    listFont.setPixelSize(12);
     for (int p = 0; p < 2; ++p) {
         ListBox[p] = new QListWidget(area);
         ListBox[p]->setObjectName(QStringLiteral("ListBox%1").arg(p + 1));
         ListBox[p]->setGeometry(22 + 144 * p, 30, 117, 389);
         ListBox[p]->setFont(listFont);
         ListBox[p]->setFocusPolicy(Qt::NoFocus);
+        ListBox[p]->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        ListBox[p]->setTextElideMode(Qt::ElideNone);
         ListBox[p]->setAccessibleName(QStringLiteral("Score list of player %1").arg(p + 1));
         ListBox[p]->setAccessibleDescription(
             QStringLiteral("Each line: the score before a visit and the points of the visit"));
