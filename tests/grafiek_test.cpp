@@ -1,0 +1,69 @@
+#include <gtest/gtest.h>
+
+#include "stats/grafiekC.h"
+#include "stats/recentLegsC.h"
+
+using namespace qm;
+
+TEST(Grafiek, OneValueIsOnePointAtTheStartOnTheTopLine) {
+    const auto chart = layoutPpdChart({25.0}, 10, 20);
+    ASSERT_EQ(chart.xs.size(), 1u);
+    EXPECT_EQ(chart.xs[0], chart.x0);
+    EXPECT_EQ(chart.ys[0], chart.y0 - 327);
+    EXPECT_EQ(chart.x0, 46);
+    EXPECT_EQ(chart.y0, 375);
+}
+
+TEST(Grafiek, UpTo340ValuesAreAllPlottedAbove340Sampled) {
+    std::vector<double> series(340, 10.0);
+    grafiekC all(36, 355, 681, 327, 0.0, 10.0, 340);
+    EXPECT_EQ(all.computePoints(series), grafiekC::allPlotted);
+    EXPECT_EQ(all.xs.size(), 340u);
+    EXPECT_EQ(all.xs.front(), 36);
+    EXPECT_EQ(all.xs.back(), 36 + 681);
+
+    series.push_back(12.7);
+    grafiekC sampled(36, 355, 681, 327, 0.0, 12.7, 341);
+    EXPECT_EQ(sampled.computePoints(series), grafiekC::sampled);
+    ASSERT_EQ(sampled.xs.size(), 341u);
+    ASSERT_EQ(sampled.ys.size(), 341u);
+    for (std::size_t i = 0; i < sampled.xs.size(); ++i) {
+        EXPECT_EQ(sampled.xs[i], 36 + 2 * static_cast<int>(i));
+    }
+    // Sampled values are cut to whole points per dart before scaling.
+    EXPECT_EQ(sampled.ys.back(), static_cast<int>(355 - 12 * (327 / 12.7)));
+    EXPECT_EQ(sampled.ys.front(), static_cast<int>(355 - 10 * (327 / 12.7)));
+}
+
+TEST(Grafiek, LowestLabelOnlyWhenItClearsTheHighest) {
+    const auto wide = layoutPpdChart({20.5, 30.25}, 0, 0);
+    EXPECT_DOUBLE_EQ(wide.lowest, 20.5);
+    EXPECT_DOUBLE_EQ(wide.highest, 30.25);
+    // The pixel is the truncated difference, so a point sits on the pixel row just above its
+    // exact height: 355 - 221.6 is row 133.
+    EXPECT_EQ(wide.ys[0], static_cast<int>(wide.y0 - 20.5 * (327 / 30.25)));
+    EXPECT_EQ(wide.ys[0], 133);
+    EXPECT_EQ(wide.ys[1], wide.y0 - 327);
+    EXPECT_EQ(wide.yLow, wide.y0 - static_cast<int>(20.5 * (327 / 30.25)));
+    EXPECT_TRUE(wide.showLowest);
+
+    const auto narrow = layoutPpdChart({40.0, 40.5}, 0, 0);
+    EXPECT_FALSE(narrow.showLowest);
+
+    const auto zeros = layoutPpdChart({0.0, 0.0, 0.0}, 0, 0);
+    EXPECT_EQ(zeros.ys, (std::vector<std::int32_t>{zeros.y0, zeros.y0, zeros.y0}));
+}
+
+TEST(RecentLegs, KeepsTheLastTenOnceFull) {
+    recentLegsC recent;
+    EXPECT_EQ(recent.ppd(), 0.0);
+    for (int i = 0; i < 12; ++i) {
+        recent.add(i < 2 ? 1000 : 60, i < 2 ? 1 : 20);
+    }
+    EXPECT_EQ(recent.count(), 10);
+    EXPECT_DOUBLE_EQ(recent.ppd(), 3.0);
+    recent.add(0, 0);  // overwrites the oldest 60-in-20
+    EXPECT_DOUBLE_EQ(recent.ppd(), 540.0 / 180.0);
+    recent.clear();
+    EXPECT_EQ(recent.count(), 0);
+}

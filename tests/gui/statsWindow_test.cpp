@@ -1,0 +1,169 @@
+#include <QComboBox>
+#include <QDateEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <fstream>
+
+#include "stats/legFile.h"
+#include "ui/statsWindow.h"
+#include "windowFixture.h"
+
+using namespace qm;
+
+namespace {
+
+legRecordS leg(civilDate date, int points, int darts, bool won = false, int finish = 0,
+               int count180 = 0) {
+    legRecordS r;
+    r.year = static_cast<std::int16_t>(date.year);
+    r.month = static_cast<std::int16_t>(date.month);
+    r.day = static_cast<std::int16_t>(date.day);
+    r.points = static_cast<std::int16_t>(points);
+    r.darts = static_cast<std::int16_t>(darts);
+    r.won = won ? 1 : 0;
+    r.finish = static_cast<std::int16_t>(finish);
+    r.count180 = static_cast<std::int16_t>(count180);
+    return r;
+}
+
+class statsWindowTest : public windowTest {
+  protected:
+    void SetUp() override {
+        std::ofstream(store.iniPath()) << "[Players]\nAnn=0\nEmpty=0\nBroken=0\nShort=0\nNobody=0\n"
+                                          "[AI]\nBot=40\n";
+        windowTest::SetUp();
+        stats = window->statisticsWindow();
+    }
+    void append(const std::string& name, const legRecordS& r) {
+        ASSERT_TRUE(appendLegRecord(dir.path(), name, r));
+    }
+    void choose(const char* box, const QString& name) {
+        auto* combo = stats->findChild<QComboBox*>(QLatin1String(box));
+        combo->setCurrentIndex(combo->findText(name));
+        ASSERT_GE(combo->currentIndex(), 0) << name.toStdString();
+        if (QLatin1String(box) == QLatin1String("ComboBox1")) {
+            stats->ComboBox1Select();
+        } else {
+            stats->ComboBox2Select();
+        }
+    }
+    QString figure(int label) const {
+        return stats->findChild<QLabel*>(QStringLiteral("Label%1").arg(label))->text();
+    }
+    QDateEdit* picker(int n) const {
+        return stats->findChild<QDateEdit*>(QStringLiteral("DateTimePicker%1").arg(n));
+    }
+    TForm4* stats = nullptr;
+};
+
+}  // namespace
+
+TEST_F(statsWindowTest, OpensFromTheMenuWithBothListsAndNoFigures) {
+    window->Statistics1Click();
+    EXPECT_EQ(sounds.played, (std::vector<std::string>{"OPEN"}));
+    ASSERT_TRUE(stats->isVisible());
+    auto* humans = stats->findChild<QComboBox*>("ComboBox1");
+    EXPECT_EQ(humans->count(), 5);
+    EXPECT_EQ(humans->currentText(), "");
+    EXPECT_EQ(humans->placeholderText(), "Human");
+    EXPECT_EQ(stats->findChild<QComboBox*>("ComboBox2")->itemText(0), "Bot");
+    EXPECT_EQ(figure(9), "-");
+    EXPECT_FALSE(picker(1)->isEnabled());
+    EXPECT_FALSE(stats->findChild<QPushButton*>("Button3")->isEnabled());
+    stats->close();
+    EXPECT_EQ(sounds.played.back(), "OPEN");
+}
+
+TEST_F(statsWindowTest, NineFiguresPickerRangeAndChart) {
+    append("Ann", leg({2026, 1, 2}, 501, 21, true, 40, 1));
+    append("Ann", leg({2026, 1, 3}, 420, 18));
+    append("Ann", leg({2026, 1, 4}, 501, 18, true, 121, 2));
+    append("Ann", leg({2026, 1, 5}, 301, 12, true, 60));
+    append("Bot", leg({2026, 1, 5}, 501, 24, true, 32));
+    stats->show();
+    choose("ComboBox1", "Ann");
+    EXPECT_EQ(figure(9), "24.97");
+    EXPECT_EQ(figure(10), "24.97");
+    EXPECT_EQ(figure(11), QString::asprintf("%.2f", 1303.0 / 51.0));
+    EXPECT_EQ(figure(12), "4");
+    EXPECT_EQ(figure(13), "3");
+    EXPECT_EQ(figure(14), "1");
+    EXPECT_EQ(figure(15), "3");
+    EXPECT_EQ(figure(16), "121");
+    EXPECT_EQ(figure(17), "18");
+    EXPECT_EQ(stats->infoText(), "Loaded file: Ann.dat");
+    EXPECT_EQ(picker(1)->minimumDate(), QDate(2026, 1, 2));
+    EXPECT_EQ(picker(2)->maximumDate(), QDate(2026, 1, 5));
+    EXPECT_EQ(picker(1)->date(), QDate(2026, 1, 2));
+    EXPECT_EQ(picker(2)->date(), QDate(2026, 1, 5));
+    ASSERT_TRUE(stats->chart().has_value());
+    EXPECT_EQ(stats->chart()->xs.size(), 4u);
+
+    // The chart's points are on the window, and stay there after a repaint.
+    const auto& drawn = *stats->chart();
+    QImage image = stats->grab().toImage();
+    for (std::size_t i = 0; i < drawn.xs.size(); ++i) {
+        EXPECT_EQ(image.pixelColor(drawn.xs[i], drawn.ys[i] - 2), QColor(255, 0, 0)) << i;
+    }
+    stats->update();
+    QCoreApplication::processEvents();
+    image = stats->grab().toImage();
+    EXPECT_EQ(image.pixelColor(drawn.xs[0], drawn.ys[0] - 2), QColor(255, 0, 0));
+
+    // A narrower range redraws the chart; the figures stay.
+    picker(1)->setDate(QDate(2026, 1, 4));
+    stats->Button3Click();
+    EXPECT_EQ(stats->chart()->xs.size(), 2u);
+    EXPECT_EQ(figure(12), "4");
+
+    choose("ComboBox2", "Bot");
+    EXPECT_EQ(stats->findChild<QComboBox*>("ComboBox1")->currentIndex(), -1);
+    EXPECT_EQ(figure(17), "24");
+    EXPECT_EQ(figure(12), "1");
+}
+
+TEST_F(statsWindowTest, MissingEmptyCorruptAndShortFiles) {
+    stats->show();
+    choose("ComboBox1", "Nobody");
+    EXPECT_EQ(stats->systemInfoText(), "File not found: Nobody.dat");
+    EXPECT_EQ(stats->infoText(), "Failed to read statistics");
+    EXPECT_EQ(figure(9), "-");
+    EXPECT_EQ(sounds.played.back(), "INVALID");
+
+    writeBytes(dir / "Empty.dat", {});
+    choose("ComboBox1", "Empty");
+    EXPECT_EQ(figure(9), "0.00");
+    EXPECT_EQ(figure(17), "-");
+    EXPECT_EQ(stats->infoText(), "No data found in statistics file");
+    EXPECT_FALSE(stats->chart().has_value());
+
+    append("Broken", leg({2026, 1, 2}, 501, 21, true, 40));
+    append("Broken", leg({1899, 1, 2}, 501, 21, true, 40));
+    choose("ComboBox1", "Broken");
+    EXPECT_EQ(figure(9), "-");
+    EXPECT_FALSE(picker(1)->isEnabled());
+    EXPECT_EQ(stats->systemInfoText(), "Warning: Data corrupted in: Broken.dat");
+    EXPECT_EQ(stats->infoText(), "Failed to read statistics");
+
+    append("Short", leg({2026, 1, 2}, 501, 21, true, 40));
+    append("Short", leg({2026, 1, 3}, 301, 21, true, 40));
+    auto bytes = readBytes(dir / "Short.dat");
+    bytes.resize(40, 0);
+    writeBytes(dir / "Short.dat", bytes);
+    choose("ComboBox1", "Short");
+    EXPECT_EQ(figure(9), "-");
+    EXPECT_EQ(stats->findChild<QProgressBar*>("ProgressBar1")->maximum(), 2);
+    EXPECT_FALSE(stats->chart().has_value());
+}
+
+TEST_F(statsWindowTest, OneRecordLimitsBothPickersToItsDay) {
+    append("Ann", leg({2026, 12, 5}, 501, 15, true, 100));
+    stats->show();
+    choose("ComboBox1", "Ann");
+    EXPECT_EQ(picker(1)->minimumDate(), QDate(2026, 12, 5));
+    EXPECT_EQ(picker(1)->maximumDate(), QDate(2026, 12, 5));
+    EXPECT_EQ(picker(2)->date(), QDate(2026, 12, 5));
+    ASSERT_TRUE(stats->chart().has_value());
+    EXPECT_EQ(stats->chart()->xs[0], stats->chart()->x0);
+    EXPECT_EQ(stats->chart()->ys[0], stats->chart()->y0 - 327);
+}
