@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything twice, plainly and with AddressSanitizer and UndefinedBehaviorSanitizer,
-# and runs every test in both builds, then the fuzz targets for a short while.
+# and runs every test in both builds, then the fuzz targets for a short while. The plain build
+# uses the same optimisation as the game itself (tools/play.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 mkdir -p build/test build/asan
@@ -9,7 +10,7 @@ bash tools/install-deps.sh
 jobs=$(nproc)
 export QT_QPA_PLATFORM=offscreen
 
-cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=Release
 cmake --build build/test -j "$jobs"
 ctest --test-dir build/test --output-on-failure -j "$jobs" | tee build/test/ctest.log
 

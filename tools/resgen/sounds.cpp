@@ -56,6 +56,12 @@ void put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
     }
 }
 
+void putTag(std::vector<std::uint8_t>& out, const char (&tag)[5]) {
+    for (int i = 0; i < 4; ++i) {
+        out.push_back(static_cast<std::uint8_t>(tag[i]));
+    }
+}
+
 void put16(std::vector<std::uint8_t>& out, std::uint16_t v) {
     out.push_back(static_cast<std::uint8_t>(v & 0xFF));
     out.push_back(static_cast<std::uint8_t>(v >> 8));
@@ -127,9 +133,10 @@ std::vector<std::uint8_t> wavFile(const std::vector<std::int16_t>& samples) {
     const auto dataBytes = static_cast<std::uint32_t>(samples.size() * 2);
     std::vector<std::uint8_t> out;
     out.reserve(44 + dataBytes);
-    out.insert(out.end(), {'R', 'I', 'F', 'F'});
+    putTag(out, "RIFF");
     put32(out, 36 + dataBytes);
-    out.insert(out.end(), {'W', 'A', 'V', 'E', 'f', 'm', 't', ' '});
+    putTag(out, "WAVE");
+    putTag(out, "fmt ");
     put32(out, 16);
     put16(out, 1);  // PCM
     put16(out, 1);  // mono
@@ -137,7 +144,7 @@ std::vector<std::uint8_t> wavFile(const std::vector<std::int16_t>& samples) {
     put32(out, sampleRate * 2);
     put16(out, 2);
     put16(out, 16);
-    out.insert(out.end(), {'d', 'a', 't', 'a'});
+    putTag(out, "data");
     put32(out, dataBytes);
     for (const auto s : samples) {
         put16(out, static_cast<std::uint16_t>(s));
