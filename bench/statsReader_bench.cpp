@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "stats/legRecord.h"
+#include "historyFile.h"
 #include "stats/statsReader.h"
 
 namespace {
@@ -26,22 +26,7 @@ const std::filesystem::path& historyDir() {
         auto path =
             std::filesystem::temp_directory_path() / ("qm-bench-" + std::to_string(::getpid()));
         std::filesystem::create_directories(path);
-        std::ofstream out(path / "Long.dat", std::ios::binary);
-        qm::civilDate date{2000, 1, 1};
-        for (int i = 0; i < recordCount; ++i) {
-            if (i % 300 == 0) {
-                date = qm::fromDayNumber(qm::dayNumber(date) + 1);
-            }
-            qm::legRecordS r;
-            r.year = static_cast<std::int16_t>(date.year);
-            r.month = static_cast<std::int16_t>(date.month);
-            r.day = static_cast<std::int16_t>(date.day);
-            r.darts = static_cast<std::int16_t>(15 + i % 20);
-            r.points = static_cast<std::int16_t>(i % 2 ? 501 : 400);
-            r.won = i % 2;
-            const auto bytes = qm::encodeLegRecord(r);
-            out.write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-        }
+        writeHistory(path / "Long.dat", recordCount);
         std::atexit([] { std::filesystem::remove_all(historyDir()); });
         return path;
     }();

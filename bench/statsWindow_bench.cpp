@@ -8,8 +8,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "historyFile.h"
 #include "settings/settingsStoreC.h"
-#include "stats/legRecord.h"
 #include "ui/soundPlayer.h"
 #include "ui/statsWindow.h"
 
@@ -24,22 +24,7 @@ std::filesystem::path makeHistory() {
         std::filesystem::temp_directory_path() / ("qm-window-bench-" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir);
     std::ofstream(dir / "bench.INI") << "[Players]\nLong=0\n";
-    std::ofstream out(dir / "Long.dat", std::ios::binary);
-    qm::civilDate date{2000, 1, 1};
-    for (int i = 0; i < 1'000'000; ++i) {
-        if (i % 300 == 0) {
-            date = qm::fromDayNumber(qm::dayNumber(date) + 1);
-        }
-        qm::legRecordS r;
-        r.year = static_cast<std::int16_t>(date.year);
-        r.month = static_cast<std::int16_t>(date.month);
-        r.day = static_cast<std::int16_t>(date.day);
-        r.darts = static_cast<std::int16_t>(15 + i % 20);
-        r.points = static_cast<std::int16_t>(i % 2 ? 501 : 400);
-        r.won = i % 2;
-        const auto bytes = qm::encodeLegRecord(r);
-        out.write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-    }
+    writeHistory(dir / "Long.dat", 1'000'000);
     return dir;
 }
 

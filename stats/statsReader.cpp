@@ -56,6 +56,30 @@ bool fileExists(const std::filesystem::path& path) {
     return std::filesystem::exists(path, error);
 }
 
+enum class readEnd { endOfFile, corrupted };
+
+// Hands every record of the file, in order and numbered from 1, to visit; stops at a trailing
+// part of a record or at a record that cannot be trusted.
+template <typename Visitor>
+readEnd readRecords(recordFile& file, Visitor visit) {
+    unsigned char bytes[legRecordSize];
+    std::int64_t index = 0;
+    for (;;) {
+        const std::size_t got = file.read(bytes);
+        if (got == 0) {
+            return readEnd::endOfFile;
+        }
+        if (got != legRecordSize) {
+            return readEnd::corrupted;
+        }
+        const legRecordS record = decodeLegRecord(bytes);
+        if (!isUsableRecord(record)) {
+            return readEnd::corrupted;
+        }
+        visit(record, ++index);
+    }
+}
+
 }  // namespace
 
 bool loadSummary(const std::filesystem::path& dataDir, const std::string& name,
@@ -83,24 +107,8 @@ bool loadSummary(const std::filesystem::path& dataDir, const std::string& name,
         return false;
     }
 
-    std::int64_t index = 0;
-    unsigned char bytes[legRecordSize];
-    for (;;) {
-        const std::size_t got = file.read(bytes);
-        if (got == 0) {
-            break;
-        }
-        if (got != legRecordSize) {
-            report.showSystemInfo("Warning: data corrupted in " + fileName);
-            return false;
-        }
-        ++index;
+    const readEnd end = readRecords(file, [&](const legRecordS& record, std::int64_t index) {
         report.setProgress(index);
-        const legRecordS record = decodeLegRecord(bytes);
-        if (!isUsableRecord(record)) {
-            report.showSystemInfo("Warning: data corrupted in " + fileName);
-            return false;
-        }
         if (index == 1) {
             summary.firstDate = record.date();
         }
@@ -108,6 +116,10 @@ bool loadSummary(const std::filesystem::path& dataDir, const std::string& name,
             summary.lastDate = record.date();
         }
         summary.addRecord(record);
+    });
+    if (end == readEnd::corrupted) {
+        report.showSystemInfo("Warning: data corrupted in " + fileName);
+        return false;
     }
     report.showInfo("Loaded file: " + fileName);
     return true;
@@ -134,26 +146,16 @@ bool loadPpdSeries(const std::filesystem::path& dataDir, const std::string& name
         return false;
     }
 
-    unsigned char bytes[legRecordSize];
-    for (;;) {
-        const std::size_t got = file.read(bytes);
-        if (got == 0) {
-            break;
-        }
-        if (got != legRecordSize) {
-            report.showSystemInfo("Warning: Data corrupted in: " + fileName);
-            return false;
-        }
-        const legRecordS record = decodeLegRecord(bytes);
-        if (!isUsableRecord(record)) {
-            report.showSystemInfo("Warning: Data corrupted in: " + fileName);
-            return false;
-        }
+    const readEnd end = readRecords(file, [&](const legRecordS& record, std::int64_t) {
         const std::int64_t day = dayNumber(record.date());
-        if (day < startDay || day > endDay) {
-            continue;
+        if (day >= startDay && day <= endDay) {
+            list.push_back(record.darts > 0 ? static_cast<double>(record.points) / record.darts
+                                            : 0.0);
         }
-        list.push_back(record.darts > 0 ? static_cast<double>(record.points) / record.darts : 0.0);
+    });
+    if (end == readEnd::corrupted) {
+        report.showSystemInfo("Warning: Data corrupted in: " + fileName);
+        return false;
     }
     report.showInfo("Loaded file: " + fileName);
     return true;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "legRecordMaker.h"
 #include "stats/legFile.h"
 #include "stats/statsReader.h"
 #include "tempDir.h"
@@ -21,20 +22,6 @@ struct recordingSink : statsReportSink {
     void setProgress(std::int64_t pos) override { position = pos; }
 };
 
-legRecordS leg(civilDate date, int points, int darts, bool won = false, int finish = 0,
-               int count180 = 0) {
-    legRecordS r;
-    r.year = static_cast<std::int16_t>(date.year);
-    r.month = static_cast<std::int16_t>(date.month);
-    r.day = static_cast<std::int16_t>(date.day);
-    r.points = static_cast<std::int16_t>(points);
-    r.darts = static_cast<std::int16_t>(darts);
-    r.won = won ? 1 : 0;
-    r.finish = static_cast<std::int16_t>(finish);
-    r.count180 = static_cast<std::int16_t>(count180);
-    return r;
-}
-
 class StatsReader : public testing::Test {
   protected:
     void append(const legRecordS& r) { ASSERT_TRUE(appendLegRecord(dir.path(), "Ann", r)); }
@@ -47,10 +34,10 @@ class StatsReader : public testing::Test {
 }  // namespace
 
 TEST_F(StatsReader, SummaryOfAWholeFile) {
-    append(leg({2026, 1, 2}, 501, 21, true, 40, 1));
-    append(leg({2026, 1, 3}, 420, 18));
-    append(leg({2026, 1, 4}, 501, 18, true, 121, 2));
-    append(leg({2026, 1, 5}, 301, 12, true, 60));
+    append(makeLeg({2026, 1, 2}, 501, 21, true, 40, 1));
+    append(makeLeg({2026, 1, 3}, 420, 18));
+    append(makeLeg({2026, 1, 4}, 501, 18, true, 121, 2));
+    append(makeLeg({2026, 1, 5}, 301, 12, true, 60));
     ASSERT_TRUE(loadSummary(dir.path(), "Ann", summary, sink));
     EXPECT_EQ(sink.info, (std::vector<std::string>{"Loading Ann.dat", "Loaded file: Ann.dat"}));
     EXPECT_TRUE(sink.system.empty());
@@ -69,10 +56,10 @@ TEST_F(StatsReader, SummaryOfAWholeFile) {
 }
 
 TEST_F(StatsReader, LastTenLegsAreARatioOfSums) {
-    append(leg({2026, 1, 1}, 1000, 1));
-    append(leg({2026, 1, 1}, 1000, 1));
+    append(makeLeg({2026, 1, 1}, 1000, 1));
+    append(makeLeg({2026, 1, 1}, 1000, 1));
     for (int i = 0; i < 10; ++i) {
-        append(leg({2026, 1, 2}, 60, 20));
+        append(makeLeg({2026, 1, 2}, 60, 20));
     }
     ASSERT_TRUE(loadSummary(dir.path(), "Ann", summary, sink));
     const auto figures = summary.figureTexts();
@@ -100,8 +87,8 @@ TEST_F(StatsReader, MissingFileMessagesDifferBetweenThePasses) {
 }
 
 TEST_F(StatsReader, TrailingPartOfARecordIsCorruption) {
-    append(leg({2026, 1, 2}, 501, 21, true, 40));
-    append(leg({2026, 1, 3}, 420, 18));
+    append(makeLeg({2026, 1, 2}, 501, 21, true, 40));
+    append(makeLeg({2026, 1, 3}, 420, 18));
     auto bytes = readBytes(dir / "Ann.dat");
     bytes.resize(40, 0);
     writeBytes(dir / "Ann.dat", bytes);
@@ -118,10 +105,10 @@ TEST_F(StatsReader, TrailingPartOfARecordIsCorruption) {
 }
 
 TEST_F(StatsReader, OutOfRangeRecordsAndNonCalendarDatesStopBothPasses) {
-    for (const auto& bad : {leg({1899, 1, 1}, 100, 10), leg({2026, 4, 31}, 100, 10),
-                            leg({2026, 0, 5}, 100, 10), leg({2026, 2, 29}, 100, 10)}) {
+    for (const auto& bad : {makeLeg({1899, 1, 1}, 100, 10), makeLeg({2026, 4, 31}, 100, 10),
+                            makeLeg({2026, 0, 5}, 100, 10), makeLeg({2026, 2, 29}, 100, 10)}) {
         writeBytes(dir / "Ann.dat", {});
-        append(leg({2026, 1, 1}, 100, 10));
+        append(makeLeg({2026, 1, 1}, 100, 10));
         append(bad);
         summary.reset();
         EXPECT_FALSE(loadSummary(dir.path(), "Ann", summary, sink));
@@ -131,15 +118,15 @@ TEST_F(StatsReader, OutOfRangeRecordsAndNonCalendarDatesStopBothPasses) {
     }
     // A leap day is a real date.
     writeBytes(dir / "Ann.dat", {});
-    append(leg({2024, 2, 29}, 100, 10));
+    append(makeLeg({2024, 2, 29}, 100, 10));
     EXPECT_TRUE(loadSummary(dir.path(), "Ann", summary, sink));
 }
 
 TEST_F(StatsReader, SeriesFiltersByDayBothEndsIncluded) {
-    append(leg({2026, 3, 1}, 100, 10));
-    append(leg({2026, 3, 2}, 90, 10));
-    append(leg({2026, 3, 2}, 0, 0));
-    append(leg({2026, 3, 3}, 80, 10));
+    append(makeLeg({2026, 3, 1}, 100, 10));
+    append(makeLeg({2026, 3, 2}, 90, 10));
+    append(makeLeg({2026, 3, 2}, 0, 0));
+    append(makeLeg({2026, 3, 3}, 80, 10));
     const auto day = dayNumber({2026, 3, 2});
     ASSERT_TRUE(loadPpdSeries(dir.path(), "Ann", day, day, series, sink));
     EXPECT_EQ(series, (std::vector<double>{9.0, 0.0}));

@@ -274,20 +274,19 @@ void TForm2::collectSettings() {
 }
 
 void TForm2::Button1Click() {
-    if (!saveSettings()) {
-        return;
-    }
-    collectSettings();
-    Q_EMIT settingsTransferred(store_.storedSettings, true);
-    close();
+    saveAndTransfer(true);
 }
 
 void TForm2::Button2Click() {
+    saveAndTransfer(false);
+}
+
+void TForm2::saveAndTransfer(bool start) {
     if (!saveSettings()) {
-        return;
+        return;  // the dialog stays open with the refusal shown
     }
     collectSettings();
-    Q_EMIT settingsTransferred(store_.storedSettings, false);
+    Q_EMIT settingsTransferred(store_.storedSettings, start);
     close();
 }
 

@@ -46,6 +46,7 @@ class TForm2 : public QDialog {
     void Button2Click();
     void Button3Click();
 
+    void saveAndTransfer(bool start);
     bool saveSettings();
     void collectSettings();
     void showInfo(const QString& text);

@@ -85,6 +85,8 @@ class TForm1 : public QMainWindow {
     void showInfoText(const QString& text);
     void showMessageText(const QString& text);
     void reportError(const QString& text);
+    // A refused command or input: the "INVALID" sound and one line in the message panel.
+    void refuse(const QString& message);
 
     [[nodiscard]] const MatchC* game() const { return game_.get(); }
     [[nodiscard]] const gameSettingsS& activeSettings() const { return activeSettings_; }
@@ -123,6 +125,8 @@ class TForm1 : public QMainWindow {
 
     void aimDart(int k);
     bool throwDart(int k);
+    // Darts 1 and 2: throw, then aim the next dart or complete an ended visit.
+    void dartTick(int k);
     void playSound(const char* name);
     QString playerName(int player) const;
 

@@ -62,24 +62,21 @@ bool TForm1::throwDart(int k) {
 }
 
 void TForm1::dart1TimerTimer() {
-    dart1Timer->stop();
-    if (!game_ || !game_->computerVisit()) {
-        return;
-    }
-    if (throwDart(1)) {
-        aimDart(2);
-    } else {
-        completeVisit();
-    }
+    dartTick(1);
 }
 
 void TForm1::dart2TimerTimer() {
-    dart2Timer->stop();
+    dartTick(2);
+}
+
+void TForm1::dartTick(int k) {
+    QTimer* const timers[] = {dart1Timer, dart2Timer};
+    timers[k - 1]->stop();
     if (!game_ || !game_->computerVisit()) {
-        return;
+        return;  // the game ended between darts
     }
-    if (throwDart(2)) {
-        aimDart(3);
+    if (throwDart(k)) {
+        aimDart(k + 1);
     } else {
         completeVisit();
     }

@@ -40,8 +40,7 @@ void TForm1::setComputerIntervals(bool speedMode) {
 void TForm1::transferSettings(const gameSettingsS& settings, bool start) {
     if (game_) {
         // The settings dialog is not modal; a running game keeps the settings it began with.
-        playSound("INVALID");
-        showMessageText(QStringLiteral("Game already in progress, terminate current game first"));
+        refuse(QStringLiteral("Game already in progress, terminate current game first"));
         return;
     }
     showMessageText(QStringLiteral("settings transfered"));
@@ -56,8 +55,7 @@ void TForm1::transferSettings(const gameSettingsS& settings, bool start) {
 
 bool TForm1::createGame() {
     if (game_) {
-        playSound("INVALID");
-        showMessageText(QStringLiteral("Unable to create game, game in progress"));
+        refuse(QStringLiteral("Unable to create game, game in progress"));
         return false;
     }
     matchContextS context;
@@ -122,8 +120,7 @@ void TForm1::Start1Click() {
 
 void TForm1::Stop1Click() {
     if (!game_) {
-        playSound("INVALID");
-        showMessageText(QStringLiteral("No game in progress, unable to terminate game"));
+        refuse(QStringLiteral("No game in progress, unable to terminate game"));
         return;
     }
     const std::uint64_t serial = gameSerial_;
@@ -147,8 +144,7 @@ void TForm1::terminateNow() {
     if (endGame()) {
         showMessageText(QStringLiteral("Game terminated"));
     } else {
-        playSound("INVALID");
-        showMessageText(QStringLiteral("Unable to terminate game"));
+        refuse(QStringLiteral("Unable to terminate game"));
     }
 }
 
@@ -165,8 +161,7 @@ void TForm1::wonTimerTimer() {
 
 void TForm1::Settings1Click() {
     if (game_) {
-        playSound("INVALID");
-        showMessageText(QStringLiteral("Game already in progress, terminate current game first"));
+        refuse(QStringLiteral("Game already in progress, terminate current game first"));
         return;
     }
     playSound("OPEN");
@@ -186,8 +181,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
 
 bool TForm1::MaskEdit1KeyDown(int key) {
     if (!game_) {
-        playSound("INVALID");
-        showMessageText(QStringLiteral("Game not started yet, go to menu Game/Start"));
+        refuse(QStringLiteral("Game not started yet, go to menu Game/Start"));
         return false;
     }
     if (key != Qt::Key_Return && key != Qt::Key_Enter) {
@@ -204,8 +198,7 @@ bool TForm1::MaskEdit1KeyDown(int key) {
         }
         const visitOutcomeS outcome = game_->enterHumanVisit(total);
         if (outcome.result == VisitResult::Refused) {
-            showMessageText(QStringLiteral("Warning: %1 invalid input").arg(typed));
-            playSound("INVALID");
+            refuse(QStringLiteral("Warning: %1 invalid input").arg(typed));
         } else if (outcome.result != VisitResult::Ignored) {
             humanCompletion(outcome, typed);
             if (!game_ || game_->matchOver()) {
@@ -306,19 +299,16 @@ void TForm1::announceTurn() {
 
 void TForm1::Undo1Click() {
     if (!game_) {
-        playSound("INVALID");
-        showMessageText(QStringLiteral("No game in progress, unable to undo"));
+        refuse(QStringLiteral("No game in progress, unable to undo"));
         return;
     }
     const undoResultS result = game_->undo();
     if (result.outcome == undoResultS::status::ComputerGame) {
-        playSound("INVALID");
-        showMessageText(QStringLiteral("Unable to undo computer player game"));
+        refuse(QStringLiteral("Unable to undo computer player game"));
         return;
     }
     if (result.outcome == undoResultS::status::ComputerToThrow) {
-        playSound("INVALID");
-        showMessageText(QStringLiteral("Unable to undo current ai player"));
+        refuse(QStringLiteral("Unable to undo current ai player"));
         return;
     }
     for (const auto& step : result.steps) {
@@ -327,8 +317,7 @@ void TForm1::Undo1Click() {
         refreshScores();
     }
     if (result.outcome == undoResultS::status::NothingToUndo) {
-        playSound("INVALID");
-        showMessageText(QStringLiteral("Nothing to undo"));
+        refuse(QStringLiteral("Nothing to undo"));
     }
     if (result.computerTurnStarts) {
         // The computer began the leg: its turn starts again and replays the visit.
@@ -338,19 +327,16 @@ void TForm1::Undo1Click() {
 
 void TForm1::Redo1Click() {
     if (!game_) {
-        playSound("INVALID");
-        showMessageText(QStringLiteral("No game in progress, unable to redo"));
+        refuse(QStringLiteral("No game in progress, unable to redo"));
         return;
     }
     const redoResultS result = game_->redo();
     if (result.outcome == redoResultS::status::ComputerToThrow) {
-        playSound("INVALID");
-        showMessageText(QStringLiteral("Unable to redo current ai player"));
+        refuse(QStringLiteral("Unable to redo current ai player"));
         return;
     }
     if (result.outcome == redoResultS::status::NothingToRedo) {
-        playSound("INVALID");
-        showMessageText(QStringLiteral("Nothing to redo, enter your score"));
+        refuse(QStringLiteral("Nothing to redo, enter your score"));
         return;
     }
     playSound("REDO");
@@ -414,6 +400,11 @@ void TForm1::clearAimLines() {
     for (int number = 3; number <= 8; ++number) {
         Label[number]->clear();
     }
+}
+
+void TForm1::refuse(const QString& message) {
+    playSound("INVALID");
+    showMessageText(message);
 }
 
 void TForm1::showInfoText(const QString& text) {

@@ -4,6 +4,7 @@
 #include <QPushButton>
 #include <fstream>
 
+#include "legRecordMaker.h"
 #include "stats/legFile.h"
 #include "ui/statsWindow.h"
 #include "windowFixture.h"
@@ -11,20 +12,6 @@
 using namespace qm;
 
 namespace {
-
-legRecordS leg(civilDate date, int points, int darts, bool won = false, int finish = 0,
-               int count180 = 0) {
-    legRecordS r;
-    r.year = static_cast<std::int16_t>(date.year);
-    r.month = static_cast<std::int16_t>(date.month);
-    r.day = static_cast<std::int16_t>(date.day);
-    r.points = static_cast<std::int16_t>(points);
-    r.darts = static_cast<std::int16_t>(darts);
-    r.won = won ? 1 : 0;
-    r.finish = static_cast<std::int16_t>(finish);
-    r.count180 = static_cast<std::int16_t>(count180);
-    return r;
-}
 
 class statsWindowTest : public windowTest {
   protected:
@@ -75,11 +62,11 @@ TEST_F(statsWindowTest, OpensFromTheMenuWithBothListsAndNoFigures) {
 }
 
 TEST_F(statsWindowTest, NineFiguresPickerRangeAndChart) {
-    append("Ann", leg({2026, 1, 2}, 501, 21, true, 40, 1));
-    append("Ann", leg({2026, 1, 3}, 420, 18));
-    append("Ann", leg({2026, 1, 4}, 501, 18, true, 121, 2));
-    append("Ann", leg({2026, 1, 5}, 301, 12, true, 60));
-    append("Bot", leg({2026, 1, 5}, 501, 24, true, 32));
+    append("Ann", makeLeg({2026, 1, 2}, 501, 21, true, 40, 1));
+    append("Ann", makeLeg({2026, 1, 3}, 420, 18));
+    append("Ann", makeLeg({2026, 1, 4}, 501, 18, true, 121, 2));
+    append("Ann", makeLeg({2026, 1, 5}, 301, 12, true, 60));
+    append("Bot", makeLeg({2026, 1, 5}, 501, 24, true, 32));
     stats->show();
     choose("ComboBox1", "Ann");
     EXPECT_EQ(figure(9), "24.97");
@@ -137,16 +124,16 @@ TEST_F(statsWindowTest, MissingEmptyCorruptAndShortFiles) {
     EXPECT_EQ(stats->infoText(), "No data found in statistics file");
     EXPECT_FALSE(stats->chart().has_value());
 
-    append("Broken", leg({2026, 1, 2}, 501, 21, true, 40));
-    append("Broken", leg({1899, 1, 2}, 501, 21, true, 40));
+    append("Broken", makeLeg({2026, 1, 2}, 501, 21, true, 40));
+    append("Broken", makeLeg({1899, 1, 2}, 501, 21, true, 40));
     choose("ComboBox1", "Broken");
     EXPECT_EQ(figure(9), "-");
     EXPECT_FALSE(picker(1)->isEnabled());
     EXPECT_EQ(stats->systemInfoText(), "Warning: Data corrupted in: Broken.dat");
     EXPECT_EQ(stats->infoText(), "Failed to read statistics");
 
-    append("Short", leg({2026, 1, 2}, 501, 21, true, 40));
-    append("Short", leg({2026, 1, 3}, 301, 21, true, 40));
+    append("Short", makeLeg({2026, 1, 2}, 501, 21, true, 40));
+    append("Short", makeLeg({2026, 1, 3}, 301, 21, true, 40));
     auto bytes = readBytes(dir / "Short.dat");
     bytes.resize(40, 0);
     writeBytes(dir / "Short.dat", bytes);
@@ -157,7 +144,7 @@ TEST_F(statsWindowTest, MissingEmptyCorruptAndShortFiles) {
 }
 
 TEST_F(statsWindowTest, OneRecordLimitsBothPickersToItsDay) {
-    append("Ann", leg({2026, 12, 5}, 501, 15, true, 100));
+    append("Ann", makeLeg({2026, 12, 5}, 501, 15, true, 100));
     stats->show();
     choose("ComboBox1", "Ann");
     EXPECT_EQ(picker(1)->minimumDate(), QDate(2026, 12, 5));
