@@ -5,14 +5,18 @@
 
 namespace qm {
 
+quivermarkApplication::quivermarkApplication(int& argc, char** argv)
+    : QApplication(argc, argv), showError([](const QString& text) {
+          QMessageBox::critical(nullptr, QStringLiteral("Quivermark"), text);
+      }) {}
+
 bool quivermarkApplication::notify(QObject* receiver, QEvent* event) {
     try {
         return QApplication::notify(receiver, event);
     } catch (const std::exception& error) {
-        QMessageBox::critical(nullptr, QStringLiteral("Quivermark"),
-                              QString::fromLocal8Bit(error.what()));
+        showError(QString::fromLocal8Bit(error.what()));
     } catch (...) {
-        QMessageBox::critical(nullptr, QStringLiteral("Quivermark"), QString());
+        showError(QString());
     }
     return false;
 }

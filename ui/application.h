@@ -1,15 +1,19 @@
 #pragma once
 
 #include <QApplication>
+#include <functional>
 
 namespace qm {
 
-// Shows an exception that escapes an event handler in a message box and carries on, so that
-// one failed handler does not take the game and its statistics down with it.
+// Shows an exception that escapes an event handler and carries on, so that one failed handler
+// does not take the game and its statistics down with it.
 class quivermarkApplication final : public QApplication {
   public:
-    quivermarkApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+    quivermarkApplication(int& argc, char** argv);
     bool notify(QObject* receiver, QEvent* event) override;
+
+    // How the error is shown: a message box in the program, a recorder in tests.
+    std::function<void(const QString&)> showError;
 };
 
 }  // namespace qm

@@ -1,0 +1,37 @@
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <stdexcept>
+
+#include "ui/application.h"
+
+namespace {
+
+class failingHandler final : public QObject {
+  protected:
+    bool event(QEvent* e) override {
+        if (e->type() == QEvent::User) {
+            throw std::runtime_error("'12a' is not a valid integer value");
+        }
+        return QObject::event(e);
+    }
+};
+
+}  // namespace
+
+TEST(Application, AnExceptionFromAHandlerIsShownAndTheProgramGoesOn) {
+    auto* app = dynamic_cast<qm::quivermarkApplication*>(QCoreApplication::instance());
+    ASSERT_NE(app, nullptr);
+    const auto saved = app->showError;
+    std::vector<QString> shown;
+    app->showError = [&](const QString& text) { shown.push_back(text); };
+    failingHandler target;
+    QEvent event(QEvent::User);
+    EXPECT_FALSE(QCoreApplication::sendEvent(&target, &event));
+    QEvent again(QEvent::User);
+    QCoreApplication::sendEvent(&target, &again);
+    app->showError = saved;
+    EXPECT_EQ(shown, (std::vector<QString>{"'12a' is not a valid integer value",
+                                           "'12a' is not a valid integer value"}));
+}
