@@ -38,7 +38,7 @@ QLabel* makeLabel(QWidget* parent, int number, const QString& text, const QRect&
     return label;
 }
 
-struct pictureSpec {
+struct pictureSlot {
     const char* resource;
     const char* failure;
     QPoint at;
@@ -231,7 +231,7 @@ void TForm1::buildTimers() {
 }
 
 void TForm1::loadPictures() {
-    const pictureSpec specs[] = {
+    const pictureSlot placements[] = {
         {"BOARD", "Could not load or display board.bmp", {341, 10}, std::nullopt},
         {"QUIVERMARK", "Could not load or display quivermark.bmp", {680, 19}, QPoint(2, 2)},
         {"AI", "Could not load or display ai.bmp", {360, 355}, std::nullopt},
@@ -240,17 +240,17 @@ void TForm1::loadPictures() {
         {"FRAME", "Could not load or display frame.bmp", {12, 20}, QPoint(50, 50)},
         {"FRAME", "Could not load or display frame.bmp", {156, 20}, QPoint(50, 50)},
     };
-    for (const auto& spec : specs) {
-        const QImage image(QStringLiteral(":/pictures/%1.png").arg(QLatin1String(spec.resource)));
+    for (const auto& slot : placements) {
+        const QImage image(QStringLiteral(":/pictures/%1.png").arg(QLatin1String(slot.resource)));
         if (image.isNull()) {
-            context_.prompts->information(this, QLatin1String(spec.failure));
+            context_.prompts->information(this, QLatin1String(slot.failure));
             continue;
         }
-        const QPoint keyAt = spec.keyPixel.value_or(QPoint(0, image.height() - 1));
+        const QPoint keyAt = slot.keyPixel.value_or(QPoint(0, image.height() - 1));
         QPixmap pixmap = QPixmap::fromImage(image);
         pixmap.setMask(
             QBitmap::fromImage(image.createMaskFromColor(image.pixel(keyAt), Qt::MaskInColor)));
-        pictures_.push_back({pixmap, spec.at});
+        pictures_.push_back({pixmap, slot.at});
     }
 }
 

@@ -49,13 +49,13 @@ void pulseSoundPlayer::play(const std::string& name) {
     if (!wav || !serverReachable()) {
         return;
     }
-    pa_sample_spec spec{};
-    spec.format = wav->bitsPerSample == 16 ? PA_SAMPLE_S16LE : PA_SAMPLE_U8;
-    spec.rate = wav->sampleRate;
-    spec.channels = static_cast<std::uint8_t>(wav->channels);
+    pa_sample_spec sampleFormat{};
+    sampleFormat.format = wav->bitsPerSample == 16 ? PA_SAMPLE_S16LE : PA_SAMPLE_U8;
+    sampleFormat.rate = wav->sampleRate;
+    sampleFormat.channels = static_cast<std::uint8_t>(wav->channels);
     int error = 0;
     const std::unique_ptr<pa_simple, simpleCloser> stream(
-        pa_simple_new(nullptr, "Quivermark", PA_STREAM_PLAYBACK, nullptr, name.c_str(), &spec,
+        pa_simple_new(nullptr, "Quivermark", PA_STREAM_PLAYBACK, nullptr, name.c_str(), &sampleFormat,
                       nullptr, nullptr, &error));
     if (!stream) {
         return;
