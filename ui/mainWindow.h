@@ -122,6 +122,8 @@ class TForm1 : public QMainWindow {
     bool finishLegOrMatch(const visitOutcomeS& outcome, bool human);
     bool stillPlaying(std::uint64_t serial) const;
     void terminateNow();
+    // The names above the score lists and on the score tab, as the active settings have them.
+    void showPlayerNames();
 
     void aimDart(int k);
     bool throwDart(int k);

@@ -76,8 +76,7 @@ bool TForm1::createGame() {
     aimMark_.reset();
     dartMarks_.clear();
     MaskEdit1->clear();
-    Label[1]->setText(playerName(0));
-    Label[2]->setText(playerName(1));
+    showPlayerNames();
     if (game_->isComputer(0)) {
         aiTimer->start();
     }
@@ -168,8 +167,7 @@ void TForm1::Settings1Click() {
     settingsDialog_->show();
     settingsDialog_->raise();
     activeSettings_ = context_.settings->storedSettings;
-    Label[1]->setText(playerName(0));
-    Label[2]->setText(playerName(1));
+    showPlayerNames();
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
@@ -393,6 +391,13 @@ void TForm1::refreshScores() {
         Label[41 + p]->setText(QString::number(stats.count140()));
         Label[43 + p]->setText(QString::number(stats.count180()));
         Label[45 + p]->setText(QString::number(stats.bestFinish()));
+    }
+}
+
+void TForm1::showPlayerNames() {
+    for (int p = 0; p < 2; ++p) {
+        Label[1 + p]->setText(playerName(p));
+        Label[12 + p]->setText(playerName(p));
     }
 }
 
