@@ -100,9 +100,8 @@ TForm2::TForm2(settingsStoreC& store, soundPlayer& sounds, QWidget* parent)
         connect(computerBox_[p], &QCheckBox::clicked, this, [this, p] { CheckBoxClick(p); });
         connect(nameBox_[p], &QComboBox::activated, this, [this, p] { ComboBoxSelect(p); });
         connect(trackBar_[p], &QSlider::valueChanged, this, [this, p] { TrackBarChange(p); });
-        // Editing the name again takes back the red of a refused save.
-        connect(nameBox_[p]->lineEdit(), &QLineEdit::textEdited, this,
-                [this, p] { nameBox_[p]->setStyleSheet(QString()); });
+        // Entering the name box again takes back the red of a refused save.
+        nameBox_[p]->lineEdit()->installEventFilter(this);
     }
     CheckBox3 = new QCheckBox(QStringLiteral("Speed Mode (generate statistics)"), players);
     CheckBox3->setObjectName(QStringLiteral("CheckBox3"));
@@ -145,6 +144,17 @@ TForm2::TForm2(settingsStoreC& store, soundPlayer& sounds, QWidget* parent)
     layout->addWidget(format);
     layout->addLayout(buttons);
     layout->addWidget(StatusBar1);
+}
+
+bool TForm2::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusIn) {
+        for (QComboBox* box : nameBox_) {
+            if (watched == box->lineEdit()) {
+                box->setStyleSheet(QString());
+            }
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 QString TForm2::statusText() const {

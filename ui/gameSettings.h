@@ -36,6 +36,7 @@ class TForm2 : public QDialog {
 
   protected:
     void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void FormShow();

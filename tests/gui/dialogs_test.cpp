@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
@@ -130,6 +131,9 @@ TEST_F(settingsDialogTest, NamesOfTheOtherKindAndUnusableNamesAreRefused) {
               "Bot is already in use by an AI player, please choose an other name");
     EXPECT_EQ(window->game(), nullptr);
     EXPECT_NE(nameBox(1)->styleSheet(), QString());
+    QFocusEvent focusIn(QEvent::FocusIn);
+    QCoreApplication::sendEvent(nameBox(1)->lineEdit(), &focusIn);
+    EXPECT_EQ(nameBox(1)->styleSheet(), QString());
 
     nameBox(1)->setEditText("");
     press("Button2");
