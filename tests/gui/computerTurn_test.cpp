@@ -107,10 +107,11 @@ TEST_F(computerTurnTest, AVisitDartByDart) {
 TEST_F(computerTurnTest, EveryVisitEndsByTheRules) {
     auto s = versus(false, true, 101, 11);
     s.bestOfSets = 11;
-    s.strengths = {20, 30};
+    s.strengths = {20, 12};
     window->transferSettings(s, true);
-    int checkoutsOnDart1 = 0, busts = 0, offBoard = 0, visits = 0;
-    while (window->game() && visits < 2000) {
+    int checkoutsOnDart1 = 0, offBoard = 0, visits = 0;
+    int finishedOnASingle = 0, overshot = 0, leftOne = 0;
+    while (window->game() && visits < 4000) {
         enter("0");
         if (!window->game()) {
             break;
@@ -150,14 +151,18 @@ TEST_F(computerTurnTest, EveryVisitEndsByTheRules) {
         }
         ASSERT_NE(window->game(), nullptr);
         if (left < 2) {
-            ++busts;
+            finishedOnASingle += left == 0 ? 1 : 0;
+            overshot += left < 0 ? 1 : 0;
+            leftOne += left == 1 ? 1 : 0;
             EXPECT_EQ(window->game()->board(1).remaining(), before);
         } else {
             EXPECT_EQ(window->game()->board(1).remaining(), before - total);
         }
     }
     EXPECT_GT(checkoutsOnDart1, 0);
-    EXPECT_GT(busts, 0);
+    EXPECT_GT(finishedOnASingle, 0);
+    EXPECT_GT(overshot, 0);
+    EXPECT_GT(leftOne, 0);
     EXPECT_GT(offBoard, 0);
 }
 

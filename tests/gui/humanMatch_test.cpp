@@ -23,7 +23,14 @@ TEST_F(windowTest, WholeHumanMatchBestOfThreeLegs) {
     }
     EXPECT_EQ(text("Label47"), "41");
     prompts.dartsAnswers = {1};
+    std::vector<QString> shownWhileBoxesOpen;
+    prompts.whileBoxOpen = [&] { shownWhileBoxesOpen.push_back(message()); };
     enter("41");
+    prompts.whileBoxOpen = nullptr;
+    // The correction is on the status bar while the leg-won box is open.
+    ASSERT_EQ(shownWhileBoxesOpen.size(), 2u);
+    EXPECT_EQ(shownWhileBoxesOpen[1], "Darts used to check: 1 Total darts: 16");
+    EXPECT_EQ(text("Label18"), "(0)");
     EXPECT_EQ(prompts.preselected, (std::vector<int>{3}));
     EXPECT_EQ(prompts.informed.back(), "Leg won by Ann, in 16 darts (ppd: 31.31)");
     // The next leg is under way: the other player begins, the lists start afresh.

@@ -140,6 +140,7 @@ TEST_F(statsWindowTest, MissingEmptyCorruptAndShortFiles) {
     choose("ComboBox1", "Short");
     EXPECT_EQ(figure(9), "-");
     EXPECT_EQ(stats->findChild<QProgressBar*>("ProgressBar1")->maximum(), 2);
+    EXPECT_EQ(stats->systemInfoText(), "Warning: Data corrupted in: Short.dat");
     EXPECT_FALSE(stats->chart().has_value());
 }
 
