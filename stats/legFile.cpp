@@ -41,8 +41,8 @@ std::filesystem::path statsFilePath(const std::filesystem::path& dataDir, const 
 }
 
 bool isUsableStatsFileName(const std::string& name) {
-    return !name.empty() && name != "." && name != ".." && name.find('/') == std::string::npos &&
-           name.find('\0') == std::string::npos;
+    return !name.empty() && name.size() <= maxStatsNameBytes && name != "." && name != ".." &&
+           name.find('/') == std::string::npos && name.find('\0') == std::string::npos;
 }
 
 legRecordWriter directoryWriter(std::filesystem::path dataDir) {
@@ -53,11 +53,14 @@ legRecordWriter directoryWriter(std::filesystem::path dataDir) {
 
 bool appendLegRecord(const std::filesystem::path& dataDir, const std::string& name,
                      const legRecordS& record) {
-    if (!isUsableStatsFileName(name)) {
+    if (!isUsableStatsFileName(name) || !recordProblem(record).empty()) {
         return false;
     }
     const auto path = statsFilePath(dataDir, name);
-    fileDescriptor file(::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644));
+    // Without O_NONBLOCK a FIFO of that name would hold the game until some reader came along;
+    // with it, the open fails or yields something that is no regular file, refused below.
+    fileDescriptor file(
+        ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC | O_NONBLOCK, 0644));
     if (!file.valid()) {
         return false;
     }

@@ -11,12 +11,16 @@ namespace qm {
 // A player's statistics file is the name unchanged followed by ".dat", in the data directory.
 std::filesystem::path statsFilePath(const std::filesystem::path& dataDir, const std::string& name);
 
+// A file name holds at most 255 bytes, and ".dat" takes four of them.
+inline constexpr std::size_t maxStatsNameBytes = 251;
+
 // A name that would not name a file inside the data directory (empty, a path separator,
-// a NUL character, "." or "..") is never used as a file name.
+// a NUL character, "." or "..", or too long for a file name) is never used as a file name.
 bool isUsableStatsFileName(const std::string& name);
 
 // Appends one record to the player's file, creating it on the first leg. The 16 bytes go out
 // in one write; a short write is taken back so the file never holds half a record from us.
+// A record the readers would refuse, and a file that is not a regular file, are not written.
 bool appendLegRecord(const std::filesystem::path& dataDir, const std::string& name,
                      const legRecordS& record);
 

@@ -56,4 +56,15 @@ bool isValidRecord(const legRecordS& record) {
            record.finish <= 170 && record.count180 >= 0;
 }
 
+std::string recordProblem(const legRecordS& record) {
+    if (record.darts > 1000) {
+        return "a leg of " + std::to_string(record.darts) +
+               " darts is more than the 1000 a statistics record holds";
+    }
+    if (!isValidRecord(record) || !isCalendarDate(record.date())) {
+        return "the leg's figures or date are outside what a statistics record holds";
+    }
+    return {};
+}
+
 }  // namespace qm

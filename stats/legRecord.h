@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 #include "stats/civilDate.h"
 
@@ -33,5 +34,10 @@ legRecordS decodeLegRecord(const unsigned char* bytes);
 
 // The readers' range check.
 bool isValidRecord(const legRecordS& record);
+
+// Why the readers would refuse this record (outside the stored ranges, or a date that is no
+// calendar day), or an empty text when they take it. Such a record is never written: one
+// refused record hides every leg after it.
+std::string recordProblem(const legRecordS& record);
 
 }  // namespace qm

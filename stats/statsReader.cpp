@@ -1,5 +1,9 @@
 #include "stats/statsReader.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstdio>
 #include <memory>
 #include <system_error>
@@ -18,10 +22,29 @@ using filePtr = std::unique_ptr<std::FILE, fileCloser>;
 // Large enough that a long history costs a handful of system calls, not one per record.
 constexpr std::size_t readBufferSize = 1 << 16;
 
+// Opens only regular files: a FIFO, device, socket or directory of the player's name is
+// refused at once instead of blocking in open or read, or reading as an empty history.
+std::FILE* openRegularFile(const std::filesystem::path& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        return nullptr;
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return nullptr;
+    }
+    std::FILE* file = ::fdopen(fd, "rb");
+    if (file == nullptr) {
+        ::close(fd);
+    }
+    return file;
+}
+
 class recordFile {
   public:
     explicit recordFile(const std::filesystem::path& path)
-        : file_(std::fopen(path.c_str(), "rb")), buffer_(std::make_unique<char[]>(readBufferSize)) {
+        : file_(openRegularFile(path)), buffer_(std::make_unique<char[]>(readBufferSize)) {
         if (file_) {
             std::setvbuf(file_.get(), buffer_.get(), _IOFBF, readBufferSize);
         }
@@ -39,6 +62,8 @@ class recordFile {
     std::size_t read(unsigned char* record) {
         return std::fread(record, 1, legRecordSize, file_.get());
     }
+    // A short read is the end of the file only when the stream reports no error.
+    [[nodiscard]] bool failed() const { return std::ferror(file_.get()) != 0; }
 
   private:
     filePtr file_;
@@ -58,25 +83,27 @@ bool fileExists(const std::filesystem::path& path) {
 
 enum class readEnd { endOfFile, corrupted };
 
-// Hands every record of the file, in order and numbered from 1, to visit; stops at a trailing
-// part of a record or at a record that cannot be trusted.
-template <typename Visitor>
-readEnd readRecords(recordFile& file, Visitor visit) {
+// Hands every record of the file, in order and numbered from 1, to visit; stops at a read
+// error, a trailing part of a record or a record that cannot be trusted. Each whole record is
+// counted (progress) before it is checked, so a bad record's number is the last one shown.
+template <typename Progress, typename Visitor>
+readEnd readRecords(recordFile& file, Progress progress, Visitor visit) {
     unsigned char bytes[legRecordSize];
     std::int64_t index = 0;
     for (;;) {
         const std::size_t got = file.read(bytes);
-        if (got == 0) {
+        if (got == 0 && !file.failed()) {
             return readEnd::endOfFile;
         }
         if (got != legRecordSize) {
             return readEnd::corrupted;
         }
+        progress(++index);
         const legRecordS record = decodeLegRecord(bytes);
         if (!isUsableRecord(record)) {
             return readEnd::corrupted;
         }
-        visit(record, ++index);
+        visit(record, index);
     }
 }
 
@@ -107,16 +134,17 @@ bool loadSummary(const std::filesystem::path& dataDir, const std::string& name,
         return false;
     }
 
-    const readEnd end = readRecords(file, [&](const legRecordS& record, std::int64_t index) {
-        report.setProgress(index);
-        if (index == 1) {
-            summary.firstDate = record.date();
-        }
-        if (index == count) {
-            summary.lastDate = record.date();
-        }
-        summary.addRecord(record);
-    });
+    const readEnd end = readRecords(
+        file, [&](std::int64_t index) { report.setProgress(index); },
+        [&](const legRecordS& record, std::int64_t index) {
+            if (index == 1) {
+                summary.firstDate = record.date();
+            }
+            if (index == count) {
+                summary.lastDate = record.date();
+            }
+            summary.addRecord(record);
+        });
     if (end == readEnd::corrupted) {
         report.showSystemInfo("Warning: data corrupted in " + fileName);
         return false;
@@ -146,13 +174,15 @@ bool loadPpdSeries(const std::filesystem::path& dataDir, const std::string& name
         return false;
     }
 
-    const readEnd end = readRecords(file, [&](const legRecordS& record, std::int64_t) {
-        const std::int64_t day = dayNumber(record.date());
-        if (day >= startDay && day <= endDay) {
-            list.push_back(record.darts > 0 ? static_cast<double>(record.points) / record.darts
-                                            : 0.0);
-        }
-    });
+    const readEnd end = readRecords(
+        file, [](std::int64_t) {},
+        [&](const legRecordS& record, std::int64_t) {
+            const std::int64_t day = dayNumber(record.date());
+            if (day >= startDay && day <= endDay) {
+                list.push_back(record.darts > 0 ? static_cast<double>(record.points) / record.darts
+                                                : 0.0);
+            }
+        });
     if (end == readEnd::corrupted) {
         report.showSystemInfo("Warning: Data corrupted in: " + fileName);
         return false;

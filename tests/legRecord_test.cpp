@@ -85,6 +85,27 @@ TEST(LegFile, NamesThatLeaveTheDirectoryAreRefused) {
     EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
     EXPECT_TRUE(isUsableStatsFileName("Phil the Power"));
     EXPECT_TRUE(isUsableStatsFileName(".hidden"));
+    // "<name>.dat" must fit the 255-byte file name limit.
+    EXPECT_TRUE(appendLegRecord(dir.path(), std::string(251, 'x'), winnersRecord()));
+    EXPECT_FALSE(isUsableStatsFileName(std::string(252, 'x')));
+}
+
+TEST(LegFile, RecordsTheReadersWouldRefuseAreNeverWritten) {
+    tempDir dir;
+    auto longest = winnersRecord();
+    longest.darts = 1000;
+    EXPECT_TRUE(appendLegRecord(dir.path(), "Ann", longest));
+    EXPECT_EQ(recordProblem(longest), "");
+    auto tooLong = longest;
+    tooLong.darts = 1001;
+    EXPECT_FALSE(appendLegRecord(dir.path(), "Ann", tooLong));
+    EXPECT_EQ(recordProblem(tooLong),
+              "a leg of 1001 darts is more than the 1000 a statistics record holds");
+    auto noDay = winnersRecord();
+    noDay.day = 0;  // in range, but no calendar day
+    EXPECT_FALSE(appendLegRecord(dir.path(), "Ann", noDay));
+    EXPECT_NE(recordProblem(noDay), "");
+    EXPECT_EQ(readBytes(dir / "Ann.dat").size(), 16u);
 }
 
 TEST(LegFile, FailureIsReportedAndLeavesTheFileAlone) {

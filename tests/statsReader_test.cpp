@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "legRecordMaker.h"
 #include "stats/legFile.h"
@@ -24,7 +25,7 @@ struct recordingSink : statsReportSink {
 
 class StatsReader : public testing::Test {
   protected:
-    void append(const legRecordS& r) { ASSERT_TRUE(appendLegRecord(dir.path(), "Ann", r)); }
+    void append(const legRecordS& r) { appendRawRecord(dir / "Ann.dat", r); }
     tempDir dir;
     recordingSink sink;
     statsSummaryC summary;
@@ -113,6 +114,7 @@ TEST_F(StatsReader, OutOfRangeRecordsAndNonCalendarDatesStopBothPasses) {
         summary.reset();
         EXPECT_FALSE(loadSummary(dir.path(), "Ann", summary, sink));
         EXPECT_EQ(sink.system.back(), "Warning: data corrupted in Ann.dat");
+        EXPECT_EQ(sink.position, 2);  // the bad record's own number
         EXPECT_FALSE(loadPpdSeries(dir.path(), "Ann", 0, 1'000'000, series, sink));
         EXPECT_EQ(sink.system.back(), "Warning: Data corrupted in: Ann.dat");
     }
@@ -120,6 +122,19 @@ TEST_F(StatsReader, OutOfRangeRecordsAndNonCalendarDatesStopBothPasses) {
     writeBytes(dir / "Ann.dat", {});
     append(makeLeg({2024, 2, 29}, 100, 10));
     EXPECT_TRUE(loadSummary(dir.path(), "Ann", summary, sink));
+}
+
+TEST_F(StatsReader, AnythingButARegularFileIsRefusedAtOnce) {
+    // A directory used to read as an empty history; a FIFO used to block in open for ever.
+    std::filesystem::create_directory(dir / "Dir.dat");
+    ASSERT_EQ(::mkfifo((dir / "Fifo.dat").c_str(), 0644), 0);
+    for (const std::string name : {"Dir", "Fifo"}) {
+        EXPECT_FALSE(loadSummary(dir.path(), name, summary, sink));
+        EXPECT_EQ(sink.system.back(), "Error: Failed to open file " + name + ".dat");
+        EXPECT_FALSE(loadPpdSeries(dir.path(), name, 0, 1'000'000, series, sink));
+        EXPECT_EQ(sink.system.back(), "Error: failed to open file " + name + ".dat");
+        EXPECT_FALSE(appendLegRecord(dir.path(), name, makeLeg({2026, 1, 1}, 100, 10)));
+    }
 }
 
 TEST_F(StatsReader, SeriesFiltersByDayBothEndsIncluded) {

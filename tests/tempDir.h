@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "stats/legRecord.h"
+
 // A fresh directory under the system's temporary folder, removed with everything in it.
 class tempDir {
   public:
@@ -40,6 +42,15 @@ inline std::vector<unsigned char> readBytes(const std::filesystem::path& path) {
 
 inline void writeBytes(const std::filesystem::path& path, const std::vector<unsigned char>& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+}
+
+// Appends a record as it stands, valid or not: the game's writer refuses records the readers
+// would reject, so files with bad records are made this way.
+inline void appendRawRecord(const std::filesystem::path& file, const qm::legRecordS& record) {
+    const auto bytes = qm::encodeLegRecord(record);
+    std::ofstream out(file, std::ios::binary | std::ios::app);
     out.write(reinterpret_cast<const char*>(bytes.data()),
               static_cast<std::streamsize>(bytes.size()));
 }

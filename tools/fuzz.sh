@@ -6,9 +6,17 @@ seconds=${FUZZ_SECONDS:-20}
 cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
     -DQUIVERMARK_FUZZ=ON -DQUIVERMARK_GUI=OFF -DQUIVERMARK_BENCHMARKS=OFF \
     -DQUIVERMARK_SANITIZE=ON
-cmake --build build/fuzz --target profile_fuzz
+cmake --build build/fuzz --target profile_fuzz stats_fuzz
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-cp fuzz/corpus/profile/* "$work/"
-build/fuzz/fuzz/profile_fuzz -max_total_time="$seconds" -max_len=4096 "$work"
-echo "fuzz: profile reader ran ${seconds}s without a failure"
+
+# Each target runs over a scratch copy of its corpus, so what it learns stays out of the tree.
+run() {
+    local target=$1 corpus=$2 what=$3
+    mkdir -p "$work/$corpus"
+    cp "fuzz/corpus/$corpus"/* "$work/$corpus/"
+    "build/fuzz/fuzz/$target" -max_total_time="$seconds" -max_len=4096 "$work/$corpus"
+    echo "fuzz: $what ran ${seconds}s without a failure"
+}
+run profile_fuzz profile "profile reader"
+run stats_fuzz stats "statistics readers"

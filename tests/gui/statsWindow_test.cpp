@@ -22,7 +22,7 @@ class statsWindowTest : public windowTest {
         stats = window->statisticsWindow();
     }
     void append(const std::string& name, const legRecordS& r) {
-        ASSERT_TRUE(appendLegRecord(dir.path(), name, r));
+        appendRawRecord(dir / (name + ".dat"), r);
     }
     void choose(const char* box, const QString& name) {
         auto* combo = stats->findChild<QComboBox*>(QLatin1String(box));
