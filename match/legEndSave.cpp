@@ -1,6 +1,20 @@
 #include "match/legEndSave.h"
 
+#include <algorithm>
+#include <limits>
+
 namespace qm {
+
+namespace {
+
+// A figure too large for its field stays too large, so the record is refused instead of
+// wrapping round into a plausible value.
+std::int16_t saturated(std::int32_t value) {
+    return static_cast<std::int16_t>(std::clamp<std::int32_t>(
+        value, std::numeric_limits<std::int16_t>::min(), std::numeric_limits<std::int16_t>::max()));
+}
+
+}  // namespace
 
 legRecordS buildLegRecord(const legEndS& leg, int player, const ScoreBoardC& board,
                           const GameStatsC& stats) {
@@ -9,10 +23,10 @@ legRecordS buildLegRecord(const legEndS& leg, int player, const ScoreBoardC& boa
     record.year = static_cast<std::int16_t>(leg.today.year);
     record.month = static_cast<std::int16_t>(leg.today.month);
     record.day = static_cast<std::int16_t>(leg.today.day);
-    record.darts = static_cast<std::int16_t>(board.darts());
-    record.points = static_cast<std::int16_t>(board.startScore() - board.remaining());
+    record.darts = saturated(board.darts());
+    record.points = saturated(board.startScore() - board.remaining());
     record.won = won ? 1 : 0;
-    record.count180 = static_cast<std::int16_t>(stats.leg180s());
+    record.count180 = saturated(stats.leg180s());
     record.finish = static_cast<std::int16_t>(won ? leg.finishScore : 0);
     return record;
 }
@@ -23,10 +37,17 @@ bool saveStatistics(const legEndS& leg, const std::array<ScoreBoardC, 2>& board,
     bool allSaved = true;
     for (int i = 0; i < 2; ++i) {
         const legRecordS record = buildLegRecord(leg, i, board[i], gstats[i]);
-        if (!gstats[i].saveLeg(names[i], record, write)) {
+        const std::string problem = recordProblem(record);
+        const legRecordWriter noWrite;
+        if (!gstats[i].saveLeg(names[i], record, problem.empty() ? write : noWrite)) {
             allSaved = false;
             if (reportError) {
-                reportError("Unable to save statistics for player: " + names[i]);
+                const std::string message = "Unable to save statistics for player: " + names[i];
+                if (problem.empty()) {
+                    reportError(message, saveError::fileFailed);
+                } else {
+                    reportError(message + " (" + problem + ")", saveError::legNotStorable);
+                }
             }
         }
     }

@@ -12,7 +12,10 @@
 
 namespace qm {
 
-using errorReport = std::function<void(const std::string&)>;
+// Why a leg record was not saved: the file could not be written, or the leg itself does not
+// fit a record (more darts than a record holds), in which case nothing was tried.
+enum class saveError { fileFailed, legNotStorable };
+using errorReport = std::function<void(const std::string& message, saveError kind)>;
 
 // Everything the leg-end save needs to know about the leg that has just been won.
 struct legEndS {
@@ -22,7 +25,8 @@ struct legEndS {
 };
 
 // Appends one leg record for each player (player 1 first). Each failure is reported as
-// "Unable to save statistics for player: " and the name; the other player is still saved.
+// "Unable to save statistics for player: " and the name, followed by the reason when the leg
+// does not fit a record; the other player is still saved.
 // True when both records were written.
 bool saveStatistics(const legEndS& leg, const std::array<ScoreBoardC, 2>& board,
                     std::array<GameStatsC, 2>& gstats, const std::array<std::string, 2>& names,

@@ -19,23 +19,37 @@ std::filesystem::path programDirectory() {
     return error ? std::filesystem::current_path() : exe.parent_path();
 }
 
+// A full disk or a closed pipe must not pass for a finished run.
+int outputStatus() {
+    std::cout.flush();
+    const bool failed = !std::cout || std::fflush(stdout) != 0 || std::ferror(stdout) != 0;
+    if (failed) {
+        std::cerr << "quivermark-sim: could not write the output\n";
+        return 1;
+    }
+    return 0;
+}
+
 int run(const qm::sim::throwsOptions& options) {
     if (options.trace) {
         std::vector<char> buffer(1 << 20);
         std::setvbuf(stdout, buffer.data(), _IOFBF, buffer.size());
         qm::sim::runThrows(options, stdout);
-        std::fflush(stdout);
+        const int status = outputStatus();
         std::setvbuf(stdout, nullptr, _IOLBF, 0);
-        return 0;
+        return status;
     }
     const auto result = qm::sim::runThrows(options, nullptr);
     std::cout << qm::sim::throwsJson(options, result) << '\n';
-    return 0;
+    return outputStatus();
 }
 
 int run(const qm::sim::matchOptions& options) {
     const auto dataDir = options.dataDir.value_or(programDirectory());
     const auto result = qm::sim::runMatches(options, dataDir);
+    for (const auto& skipped : result.skipped) {
+        std::cerr << skipped << '\n';
+    }
     if (!result.errors.empty()) {
         for (const auto& error : result.errors) {
             std::cerr << error << '\n';
@@ -43,7 +57,7 @@ int run(const qm::sim::matchOptions& options) {
         return 1;
     }
     std::cout << qm::sim::matchJson(options, result) << '\n';
-    return 0;
+    return outputStatus();
 }
 
 }  // namespace

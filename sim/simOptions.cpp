@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "settings/gameSettingsS.h"
+#include "stats/legFile.h"
 
 namespace qm::sim {
 
@@ -144,6 +145,16 @@ matchOptions parseMatch(const std::vector<std::string>& args) {
     if (!std::all_of(have.begin(), have.end(), [](bool b) { return b; })) {
         throw std::invalid_argument(
             "match needs --player1, --strength1, --player2 and --strength2");
+    }
+    for (const auto& name : result.names) {
+        // Checked up front: a name that can name no statistics file would fail every leg.
+        if (name.size() > maxStatsNameBytes) {
+            throw std::invalid_argument("a player name can be at most " +
+                                        std::to_string(maxStatsNameBytes) + " bytes long");
+        }
+        if (result.saveStats && !isUsableStatsFileName(name)) {
+            throw std::invalid_argument("\"" + name + "\" cannot name a statistics file");
+        }
     }
     return result;
 }

@@ -4,7 +4,7 @@
 #include <ctime>
 
 #include "computer/gameRandom.h"
-#include "match/MatchC.h"
+#include "game/MatchC.h"
 
 namespace qm::sim {
 
@@ -93,8 +93,8 @@ matchRunResult runMatches(const matchOptions& options, const std::filesystem::pa
     context.seeding = throwC::seeding::keep;
     if (options.saveStats) {
         context.writeLegRecord = directoryWriter(dataDir);
-        context.reportError = [&result](const std::string& error) {
-            result.errors.push_back(error);
+        context.reportError = [&result](const std::string& error, saveError kind) {
+            (kind == saveError::legNotStorable ? result.skipped : result.errors).push_back(error);
         };
     } else {
         context.writeLegRecord = [](const std::string&, const legRecordS&) { return true; };

@@ -46,6 +46,8 @@ struct matchRunResult {
     long long totalLegs = 0;
     std::vector<legTraceS> legs;      // only with --trace-legs
     std::vector<std::string> errors;  // save failures; the run stops after the first
+    // Legs too long for a record (more than 1000 darts): not saved, reported, and the run goes on.
+    std::vector<std::string> skipped;
 };
 
 // Plays the matches between the two computer players with the game's own rules.

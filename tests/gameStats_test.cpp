@@ -87,7 +87,7 @@ TEST(SaveStatistics, WritesOneRecordPerPlayerWithTheirOwnFigures) {
     std::vector<std::string> errors;
     const legEndS leg{1, 60, civilDate{2026, 12, 6}};
     EXPECT_TRUE(saveStatistics(leg, board, stats, {"Ann", "Bob"}, directoryWriter(dir.path()),
-                               [&](const std::string& e) { errors.push_back(e); }));
+                               [&](const std::string& e, saveError) { errors.push_back(e); }));
     EXPECT_TRUE(errors.empty());
 
     const auto ann = decodeLegRecord(readBytes(dir / "Ann.dat").data());
@@ -116,10 +116,41 @@ TEST(SaveStatistics, ReportsEachFailureAndStillSavesTheOtherPlayer) {
     const legEndS leg{1, 60, civilDate{2026, 12, 6}};
     EXPECT_FALSE(saveStatistics(leg, board, stats, {"../escape", "Bob"},
                                 directoryWriter(dir.path()),
-                                [&](const std::string& e) { errors.push_back(e); }));
+                                [&](const std::string& e, saveError) { errors.push_back(e); }));
     ASSERT_EQ(errors.size(), 1u);
     EXPECT_EQ(errors[0], "Unable to save statistics for player: ../escape");
     EXPECT_EQ(stats[0].leg180s(), 0);  // cleared even though the record was lost
     EXPECT_EQ(readBytes(dir / "Bob.dat").size(), 16u);
     EXPECT_FALSE(std::filesystem::exists(dir.path().parent_path() / "escape.dat"));
+}
+
+TEST(SaveStatistics, ALegTooLongForARecordIsReportedWithItsReasonAndNotWritten) {
+    tempDir dir;
+    auto board = playLeg();
+    // 1000 darts still fit a record; one visit more does not.
+    for (int visit = 0; visit < 328; ++visit) {  // 15 + 984 darts
+        board[0].addScore(0, 3);
+    }
+    board[0].addScore(0, 1);
+    ASSERT_EQ(board[0].darts(), 1000);
+    std::array<GameStatsC, 2> stats;
+    std::vector<std::pair<std::string, saveError>> errors;
+    const errorReport report = [&](const std::string& e, saveError kind) {
+        errors.emplace_back(e, kind);
+    };
+    const legEndS leg{1, 60, civilDate{2026, 12, 6}};
+    EXPECT_TRUE(
+        saveStatistics(leg, board, stats, {"Ann", "Bob"}, directoryWriter(dir.path()), report));
+    board[0].addScore(0, 1);
+    stats[0].countHighScore(180);
+    EXPECT_FALSE(
+        saveStatistics(leg, board, stats, {"Ann", "Bob"}, directoryWriter(dir.path()), report));
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(errors[0].first,
+              "Unable to save statistics for player: Ann (a leg of 1001 darts is more than "
+              "the 1000 a statistics record holds)");
+    EXPECT_EQ(errors[0].second, saveError::legNotStorable);
+    EXPECT_EQ(stats[0].leg180s(), 0);
+    EXPECT_EQ(readBytes(dir / "Ann.dat").size(), 16u);
+    EXPECT_EQ(readBytes(dir / "Bob.dat").size(), 32u);
 }

@@ -181,11 +181,51 @@ TEST(SimProgram, ExitStatusesAndOutput) {
     EXPECT_EQ(bad.status, 2);
     EXPECT_EQ(fileText(err), "quivermark-sim: --strength must be from 1 to 60\n");
 
+    const std::string dataDir = " --data-dir " + dir.path().string();
+    const auto unusable = runSim(
+        "match --player1 a/b --strength1 40 --player2 B --strength2 40 --save-stats" + dataDir,
+        err);
+    EXPECT_EQ(unusable.status, 2);
+    EXPECT_EQ(fileText(err), "quivermark-sim: \"a/b\" cannot name a statistics file\n");
+    // "<name>.dat" must fit a file name of 255 bytes.
+    const auto tooLong = runSim(
+        "match --player1 " + std::string(252, 'x') + " --strength1 40 --player2 B --strength2 40",
+        err);
+    EXPECT_EQ(tooLong.status, 2);
+    EXPECT_EQ(runSim("match --player1 " + std::string(251, 'x') +
+                         " --strength1 40 --player2 B --strength2 40 --legs 1 --seed 1",
+                     err)
+                  .status,
+              0);
+
     const auto unsaved = runSim(
-        "match --player1 a/b --strength1 40 --player2 B --strength2 40 "
-        "--legs 1 --seed 2 --save-stats --data-dir " +
-            dir.path().string(),
+        "match --player1 A --strength1 40 --player2 B --strength2 40 --legs 1 --seed 2 "
+        "--save-stats --data-dir " +
+            (dir / "missing").string(),
         err);
     EXPECT_EQ(unsaved.status, 1);
-    EXPECT_EQ(fileText(err), "Unable to save statistics for player: a/b\n");
+    EXPECT_EQ(fileText(err),
+              "Unable to save statistics for player: A\nUnable to save statistics for player: B\n");
+
+    // Strength 1 needs thousands of darts for this leg: more than a record holds. It is
+    // reported and skipped, and the run still succeeds.
+    const auto skipped = runSim(
+        "match --player1 W1 --strength1 1 --player2 W2 --strength2 1 --legs 1 --seed 2 "
+        "--save-stats" +
+            dataDir,
+        err);
+    EXPECT_EQ(skipped.status, 0);
+    EXPECT_EQ(skipped.out.rfind("{\"matches\":1,\"total_legs\":1,", 0), 0u);
+    EXPECT_EQ(fileText(err).rfind("Unable to save statistics for player: W1 (a leg of ", 0), 0u);
+    EXPECT_FALSE(std::filesystem::exists(dir / "W1.dat"));
+
+    // Output that cannot be written is a failure, both for the summary and for a trace.
+    for (const char* trace : {"", " --trace"}) {
+        const auto full =
+            runSim(std::string("throws --strength 40 --target \"Triple 20\" --count 10") + trace +
+                       " >/dev/full",
+                   err);
+        EXPECT_EQ(full.status, 1) << trace;
+        EXPECT_EQ(fileText(err), "quivermark-sim: could not write the output\n");
+    }
 }

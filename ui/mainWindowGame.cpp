@@ -60,7 +60,7 @@ bool TForm1::createGame() {
     }
     matchContextS context;
     context.writeLegRecord = directoryWriter(context_.dataDir);
-    context.reportError = [this](const std::string& error) {
+    context.reportError = [this](const std::string& error, saveError) {
         reportError(QString::fromStdString(error));
     };
     context.today = context_.today;
