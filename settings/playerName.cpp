@@ -9,8 +9,14 @@ std::string playerNameProblem(const std::string& name) {
     if (name.empty()) {
         return "Please enter a player name";
     }
-    if (name.find_first_of(std::string("\n\r\0", 3)) != std::string::npos) {
+    if (name.find('\0') != std::string::npos) {
+        return "A player name cannot contain a NUL character";
+    }
+    if (name.find_first_of("\n\r") != std::string::npos) {
         return "A player name cannot contain a line break";
+    }
+    if (name.size() > maxStatsNameBytes) {
+        return "A player name can be at most " + std::to_string(maxStatsNameBytes) + " bytes long";
     }
     if (name.find('=') != std::string::npos) {
         return "A player name cannot contain \"=\"";

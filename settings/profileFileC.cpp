@@ -77,12 +77,32 @@ iniLine classify(std::string raw) {
     return line;
 }
 
+// Only a regular file is read: a folder in its place would throw from the stream library, and
+// a FIFO would block the program until somebody wrote to it.
 std::optional<std::string> readWholeFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
         return std::nullopt;
     }
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    std::optional<std::string> content;
+    struct stat info {};
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
+        content.emplace();
+        char buffer[1 << 14];
+        for (;;) {
+            const ssize_t got = ::read(fd, buffer, sizeof buffer);
+            if (got > 0) {
+                content->append(buffer, static_cast<std::size_t>(got));
+            } else if (got == 0) {
+                break;
+            } else if (errno != EINTR) {
+                content.reset();
+                break;
+            }
+        }
+    }
+    ::close(fd);
+    return content;
 }
 
 iniDocument parse(const std::string& content) {

@@ -64,7 +64,7 @@ saveOutcomeS settingsStoreC::savePlayer(int index, const std::array<std::string,
         ok = ini_.writeInteger("AI", name, strength);
     }
     if (!ok) {
-        return {false, "Unable to write the settings file " + iniPath().string()};
+        return {false, "Unable to write the settings file " + iniPath().string(), true};
     }
     return {};
 }

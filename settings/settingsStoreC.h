@@ -19,7 +19,8 @@ struct playerListsS {
 
 struct saveOutcomeS {
     bool ok = true;
-    std::string message;  // why the save was refused or failed
+    std::string message;       // why the save was refused or failed
+    bool writeFailed = false;  // the names were fine, but the file could not be written
 };
 
 // The program's one settings store: the settings last loaded or collected by the dialog, and

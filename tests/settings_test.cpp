@@ -89,21 +89,31 @@ TEST_F(Settings, RefusedNamesNeverTouchTheFile) {
     const std::string before = readText(ini());
     for (const std::string& bad :
          std::vector<std::string>{"", "a\nb", "x=y", "[Evil]", ";comment", " Ann", "Ann ", "a\rb",
-                                  std::string("nu\0l", 4), "..", "a/b"}) {
+                                  std::string("nu\0l", 4), "..", "a/b", std::string(252, 'x')}) {
         const auto outcome = store.savePlayer(0, {bad, "Ann"}, {true, false}, 30, false);
         EXPECT_FALSE(outcome.ok) << bad;
+        EXPECT_FALSE(outcome.writeFailed) << bad;
         EXPECT_FALSE(outcome.message.empty());
         EXPECT_EQ(readText(ini()), before);
     }
     EXPECT_EQ(playerNameProblem(""), "Please enter a player name");
     EXPECT_TRUE(playerNameProblem("Phil [ai] Taylor").empty());
+    EXPECT_EQ(playerNameProblem(std::string("nu\0l", 4)),
+              "A player name cannot contain a NUL character");
+    EXPECT_EQ(playerNameProblem("a\rb"), "A player name cannot contain a line break");
+    // Its statistics file "<name>.dat" must fit the 255-byte limit of a file name.
+    EXPECT_TRUE(playerNameProblem(std::string(251, 'x')).empty());
+    EXPECT_EQ(playerNameProblem(std::string(252, 'x')),
+              "A player name can be at most 251 bytes long");
 }
 
 TEST_F(Settings, FailedWriteIsReportedAndKeepsTheOldFile) {
     if (::geteuid() == 0) {
         // Root ignores folder permissions; a missing folder fails the same way for everyone.
         settingsStoreC nowhere(dir / "missing" / "quivermark.INI");
-        EXPECT_FALSE(nowhere.savePlayer(0, {"A", "B"}, {false, false}, 20, false).ok);
+        const auto outcome = nowhere.savePlayer(0, {"A", "B"}, {false, false}, 20, false);
+        EXPECT_FALSE(outcome.ok);
+        EXPECT_TRUE(outcome.writeFailed);
         return;
     }
     writeText(ini(), "[Players]\nAnn=0\n");

@@ -61,8 +61,9 @@ int selected(const QButtonGroup* group, int none) {
 
 }  // namespace
 
-TForm2::TForm2(settingsStoreC& store, soundPlayer& sounds, QWidget* parent)
-    : QDialog(parent), store_(store), sounds_(sounds) {
+TForm2::TForm2(settingsStoreC& store, soundPlayer& sounds, std::function<bool()> gameInProgress,
+               QWidget* parent)
+    : QDialog(parent), store_(store), sounds_(sounds), gameInProgress_(std::move(gameInProgress)) {
     setObjectName(QStringLiteral("TForm2"));
     setWindowTitle(QStringLiteral("Game settings"));
 
@@ -229,7 +230,7 @@ void TForm2::refuse(int player, const QString& message) {
     sounds_.play("INVALID");
 }
 
-bool TForm2::saveSettings() {
+TForm2::saveResult TForm2::saveSettings() {
     std::array<std::string, 2> names;
     std::array<bool, 2> kinds{};
     std::array<bool, 2> known{};
@@ -247,28 +248,33 @@ bool TForm2::saveSettings() {
         if (isHuman && kinds[p]) {
             refuse(p, name + QStringLiteral(
                                  " is already in use by a player, please choose an other name"));
-            return false;
+            return saveResult::refused;
         }
         if (isComputer && !kinds[p]) {
             refuse(p,
                    name + QStringLiteral(
                               " is already in use by an AI player, please choose an other name"));
-            return false;
+            return saveResult::refused;
         }
         if (const std::string problem = playerNameProblem(names[p]); !problem.empty()) {
             refuse(p, QString::fromStdString(problem));
-            return false;
+            return saveResult::refused;
         }
     }
     for (int p = 0; p < 2; ++p) {
         const saveOutcomeS outcome =
             store_.savePlayer(p, names, kinds, trackBar_[p]->value(), known[p]);
+        if (outcome.writeFailed) {
+            // The file is not worth a second try for player 2; the game goes on without it.
+            writeFailure_ = QString::fromStdString(outcome.message);
+            return saveResult::notWritten;
+        }
         if (!outcome.ok) {
             refuse(p, QString::fromStdString(outcome.message));
-            return false;
+            return saveResult::refused;
         }
     }
-    return true;
+    return saveResult::saved;
 }
 
 void TForm2::collectSettings() {
@@ -293,15 +299,29 @@ void TForm2::Button2Click() {
 }
 
 void TForm2::saveAndTransfer(bool start) {
-    if (!saveSettings()) {
+    if (gameInProgress_ && gameInProgress_()) {
+        // Refused before anything is written: the running game keeps its settings.
+        showInfo(QStringLiteral("Game already in progress, terminate current game first"));
+        sounds_.play("INVALID");
+        return;
+    }
+    const saveResult saved = saveSettings();
+    if (saved == saveResult::refused) {
         return;  // the dialog stays open with the refusal shown
     }
     collectSettings();
     Q_EMIT settingsTransferred(store_.storedSettings, start);
     close();
+    if (saved == saveResult::notWritten) {
+        Q_EMIT settingsNotSaved(writeFailure_);
+    }
 }
 
 void TForm2::Button3Click() {
+    if (gameInProgress_ && gameInProgress_()) {
+        close();  // nothing to hand over to a running game; Cancel just closes
+        return;
+    }
     // Hand over the settings as loaded, with a hand-edited strength brought into range.
     gameSettingsS loaded = store_.storedSettings;
     for (auto& strength : loaded.strengths) {

@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QStringList>
 #include <array>
+#include <functional>
 
 #include "settings/settingsStoreC.h"
 
@@ -24,7 +25,10 @@ class soundPlayer;
 class TForm2 : public QDialog {
     Q_OBJECT
   public:
-    TForm2(settingsStoreC& store, soundPlayer& sounds, QWidget* parent = nullptr);
+    // gameInProgress tells whether the main window would refuse settings now: the dialog is
+    // not modal, so a game may have begun since it was opened.
+    TForm2(settingsStoreC& store, soundPlayer& sounds, std::function<bool()> gameInProgress,
+           QWidget* parent = nullptr);
 
     void done(int result) override;
 
@@ -33,6 +37,8 @@ class TForm2 : public QDialog {
 
   Q_SIGNALS:
     void settingsTransferred(const qm::gameSettingsS& settings, bool start);
+    // The INI file could not be written; the settings were handed over all the same.
+    void settingsNotSaved(const QString& message);
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -48,7 +54,8 @@ class TForm2 : public QDialog {
     void Button3Click();
 
     void saveAndTransfer(bool start);
-    bool saveSettings();
+    enum class saveResult { saved, refused, notWritten };
+    saveResult saveSettings();
     void collectSettings();
     void showInfo(const QString& text);
     void updateStrengthVisibility();
@@ -56,6 +63,8 @@ class TForm2 : public QDialog {
 
     settingsStoreC& store_;
     soundPlayer& sounds_;
+    std::function<bool()> gameInProgress_;
+    QString writeFailure_;
     QStringList humanNames;
     QStringList aiNames;
 

@@ -11,7 +11,7 @@
 #include <optional>
 #include <vector>
 
-#include "match/MatchC.h"
+#include "game/MatchC.h"
 #include "settings/settingsStoreC.h"
 
 class QLabel;

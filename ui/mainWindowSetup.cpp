@@ -56,8 +56,10 @@ TForm1::TForm1(mainWindowContext context, QWidget* parent)
     buildTimers();
     loadPictures();
     // The other four windows, in the order the program has always made them.
-    settingsDialog_ = new TForm2(*context_.settings, *context_.sounds, this);
+    settingsDialog_ = new TForm2(
+        *context_.settings, *context_.sounds, [this] { return game_ != nullptr; }, this);
     connect(settingsDialog_, &TForm2::settingsTransferred, this, &TForm1::transferSettings);
+    connect(settingsDialog_, &TForm2::settingsNotSaved, this, &TForm1::reportError);
     dartsUsedDialog_ = new TForm3(*context_.sounds, this);
     statisticsWindow_ = new TForm4(*context_.settings, *context_.sounds, context_.dataDir, this);
     aboutBox_ = new TForm5(*context_.sounds, this);

@@ -156,6 +156,41 @@ TEST_F(settingsDialogTest, CancelHandsOverTheLoadedSettingsAndWritesNothing) {
     EXPECT_FALSE(std::filesystem::exists(store.iniPath()));
 }
 
+TEST_F(settingsDialogTest, AnUnwritableIniIsReportedOnceAndPlayGoesOn) {
+    // A folder in the INI file's place: every write of it fails, for root too.
+    std::filesystem::create_directory(store.iniPath());
+    nameBox(0)->setEditText("Ann");
+    computer(0)->click();
+    nameBox(1)->setEditText("Bot");
+    strength(1)->setValue(33);
+    press("Button1");
+    EXPECT_FALSE(dialog->isVisible());
+    ASSERT_NE(window->game(), nullptr);
+    EXPECT_EQ(window->activeSettings().names, (std::array<std::string, 2>{"Ann", "Bot"}));
+    EXPECT_EQ(window->activeSettings().strengths[1], 33);
+    EXPECT_EQ(
+        text("StatusBar1Panel3"),
+        QString::fromStdString("Unable to write the settings file " + store.iniPath().string()));
+    EXPECT_EQ(std::count(sounds.played.begin(), sounds.played.end(), "INVALID"), 1);
+}
+
+TEST_F(settingsDialogTest, AHandOverRefusedByARunningGameWritesNothingAndCancelJustCloses) {
+    // The dialog was opened before the game began.
+    window->transferSettings(humans(), true);
+    ASSERT_NE(window->game(), nullptr);
+    nameBox(0)->setEditText("Newcomer");
+    press("Button1");
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(dialog->statusText(), "Game already in progress, terminate current game first");
+    EXPECT_FALSE(std::filesystem::exists(store.iniPath()));
+    EXPECT_EQ(window->activeSettings().names[0], "Ann");
+    sounds.played.clear();
+    press("Button3");
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(sounds.played, (std::vector<std::string>{"OPEN"}));
+    EXPECT_NE(window->game(), nullptr);
+}
+
 TEST_F(windowTest, DartsUsedDialogRemembersItsChoiceAndSoundsOnClose) {
     TForm3* dialog = window->dartsUsedDialog();
     EXPECT_EQ(dialog->selectedDarts(), 3);
