@@ -2,7 +2,7 @@
 #include <benchmark/benchmark.h>
 
 #include "computer/gameRandom.h"
-#include "match/MatchC.h"
+#include "game/MatchC.h"
 
 namespace {
 

@@ -16,10 +16,13 @@ class ComputerVisitC {
     // remaining: the player's score before the visit.
     explicit ComputerVisitC(int remaining);
 
-    // Chooses the target of dart k (1 to 3) from the score left now and remembers it.
+    // Dart k must be the next dart of the visit: 1, 2 or 3, in order, and only while the visit
+    // goes on. Any other k throws std::logic_error, before anything changes.
+
+    // Chooses the target of dart k from the score left now and remembers it.
     dartS aimDart(int k, const vPlayerC& chart, const virtualBoardC& board);
 
-    // Throws dart k at the remembered target. True only while the visit goes on: the dart did
+    // Throws dart k at the target it was aimed at. True only while the visit goes on: the dart did
     // not finish and at least 2 remain. A checkout needs a double; finishing on anything
     // else, or leaving 1 or less, is a bust.
     bool throwDart(int k, const throwC& hand, const virtualBoardC& board);
@@ -31,16 +34,20 @@ class ComputerVisitC {
     [[nodiscard]] int visitTotal() const { return visitTotal_; }
     [[nodiscard]] int visitDarts() const { return visitDarts_; }
     [[nodiscard]] int visitRemaining() const { return visitRemaining_; }
-    // Landing point and hit of dart k (1 to visitDarts()).
-    [[nodiscard]] const boardPointS& dartPoint(int k) const { return dartPoint_[k - 1]; }
-    [[nodiscard]] const dartS& hit(int k) const { return hits_[k - 1]; }
+    // Landing point and hit of dart k (1 to visitDarts()); another k throws std::out_of_range.
+    [[nodiscard]] const boardPointS& dartPoint(int k) const;
+    [[nodiscard]] const dartS& hit(int k) const;
 
   private:
+    void checkNextDart(int k) const;
+
     dartS aim_;
     boardPointS aimPoint_;
     int visitTotal_ = 0;
     int visitDarts_ = 0;
     int visitRemaining_;
+    bool finished_ = false;
+    int aimed_ = 0;  // the dart last aimed
     std::array<boardPointS, 3> dartPoint_{};
     std::array<dartS, 3> hits_{};
 };

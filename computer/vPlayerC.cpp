@@ -1,6 +1,7 @@
 #include "computer/vPlayerC.h"
 
 #include <iostream>
+#include <stdexcept>
 
 namespace qm {
 
@@ -72,6 +73,10 @@ dartS vPlayerC::thirdDartCheck(int remaining, bool alternative) const {
 }
 
 dartS vPlayerC::setupCheck(int remaining) const {
+    if (remaining < 171 || remaining > 229) {
+        throw std::out_of_range("setupCheck is for 171 to 229 left, not " +
+                                std::to_string(remaining));
+    }
     auto finishable = [this](int score) { return score >= 0 && score <= 170 && !isNoCheck(score); };
     if (remaining == 195 || remaining == 192) {
         return bullsEye;

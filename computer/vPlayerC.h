@@ -21,12 +21,16 @@ class vPlayerC {
     // The chart's entry for 2 to 170 ("No check" is attacked with triple 20); (0, 0) and a
     // diagnostic line outside that range.
     [[nodiscard]] dartS normalCheck(int remaining) const;
-    // Last dart with 171 to 229 left: set up a score the chart can finish.
+    // Last dart with 171 to 229 left: set up a score the chart can finish. Any other score
+    // throws std::out_of_range.
     [[nodiscard]] dartS setupCheck(int remaining) const;
 
-    [[nodiscard]] const std::string& chartEntry(int remaining) const { return chart_[remaining]; }
+    // The chart's texts; a score outside the chart throws std::out_of_range.
+    [[nodiscard]] const std::string& chartEntry(int remaining) const {
+        return chart_.at(static_cast<std::size_t>(remaining));
+    }
     [[nodiscard]] const std::string& alternativeEntry(int remaining) const {
-        return alternativeChart_[remaining];
+        return alternativeChart_.at(static_cast<std::size_t>(remaining));
     }
 
   private:

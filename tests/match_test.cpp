@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "computer/gameRandom.h"
-#include "match/MatchC.h"
+#include "game/MatchC.h"
 #include "tempDir.h"
 
 using namespace qm;
@@ -28,7 +28,7 @@ class Match : public testing::Test {
     MatchC make(const gameSettingsS& s) {
         matchContextS context;
         context.writeLegRecord = directoryWriter(dir.path());
-        context.reportError = [this](const std::string& e) { errors.push_back(e); };
+        context.reportError = [this](const std::string& e, saveError) { errors.push_back(e); };
         context.today = [] { return civilDate{2026, 12, 6}; };
         context.chart = &chart;
         context.vBoard = &vBoard;
@@ -200,8 +200,9 @@ TEST_F(Match, UndoOfABustTakesBackTheDartsOnly) {
 
 namespace {
 
-// Plays the computer's visit the way the window does, dart by dart.
-visitOutcomeS playComputerVisit(MatchC& m) {
+// Plays the computer's visit the way the window does, dart by dart; lastHit gets the hit of
+// the visit's last dart.
+visitOutcomeS playComputerVisit(MatchC& m, dartS* lastHit = nullptr) {
     const auto start = m.beginComputerTurn();
     EXPECT_FALSE(start.replayed);
     for (int k = 1; k <= 3; ++k) {
@@ -209,6 +210,9 @@ visitOutcomeS playComputerVisit(MatchC& m) {
         if (!m.throwDart(k) || k == 3) {
             break;
         }
+    }
+    if (lastHit != nullptr) {
+        *lastHit = m.computerVisit()->hit(m.computerVisit()->visitDarts());
     }
     return m.completeComputerVisit();
 }
@@ -274,13 +278,15 @@ TEST_F(Match, ComputerMatchPlaysToTheEndAndSavesEveryLeg) {
     int legs = 0;
     int visitsPlayed = 0;
     for (;;) {
-        const auto outcome = playComputerVisit(m);
+        dartS lastHit;
+        const auto outcome = playComputerVisit(m, &lastHit);
         ++visitsPlayed;
         ASSERT_LT(visitsPlayed, 10000);
         if (outcome.result == VisitResult::LegWon || outcome.result == VisitResult::MatchWon) {
             ++legs;
             EXPECT_EQ(outcome.leg->points[outcome.leg->winner], 501);
-            EXPECT_EQ(outcome.leg->finish % 2 == 0 || outcome.leg->finish > 40, true);
+            // Double out: the winning dart is a double (bull's-eye included).
+            EXPECT_EQ(lastHit.type, 2) << "finish " << outcome.leg->finish;
         }
         if (outcome.result == VisitResult::MatchWon) {
             break;
@@ -357,4 +363,48 @@ TEST(ComputerVisit, CheckoutsAndTheThreeBusts) {
     EXPECT_EQ(offBoard.hit(1), (dartS{0, 20}));
     EXPECT_EQ(offBoard.visitTotal(), 0);
     EXPECT_EQ(offBoard.visitRemaining(), 501);
+}
+
+// Calls that break an operation's preconditions are refused, never undefined behaviour.
+TEST_F(Match, MisuseIsRefused) {
+    // A human checkout waiting for its darts is not a second leg.
+    MatchC human = make(settingsFor(false, false, 3, 1, 101));
+    ASSERT_EQ(human.enterHumanVisit(101).result, VisitResult::CheckoutPending);
+    EXPECT_EQ(human.completeVisit(101, 3).result, VisitResult::Ignored);
+    EXPECT_THROW(human.beginComputerTurn(), std::logic_error);  // a human is to throw
+    EXPECT_THROW(human.aimDart(1), std::logic_error);
+    EXPECT_EQ(human.setDartsUsed(3).result, VisitResult::LegWon);
+    EXPECT_EQ(records("Ann").size(), 1u);
+
+    gameRandom::seed(5);
+    MatchC computer = make(settingsFor(true, false));
+    computer.beginComputerTurn();
+    EXPECT_THROW(computer.beginComputerTurn(), std::logic_error);  // a visit is under way
+    EXPECT_THROW(computer.throwDart(1), std::logic_error);         // not aimed yet
+    computer.aimDart(1);
+    EXPECT_THROW(computer.throwDart(2), std::logic_error);
+    EXPECT_THROW(computer.throwDart(0), std::logic_error);
+    EXPECT_TRUE(computer.throwDart(1));
+    EXPECT_THROW((void)computer.computerVisit()->hit(2), std::out_of_range);
+    EXPECT_THROW((void)computer.computerVisit()->dartPoint(0), std::out_of_range);
+
+    ComputerVisitC visit(501);
+    for (int k = 1; k <= 3; ++k) {
+        visit.aimDart(k, chart, vBoard);
+        visit.landDart(k, {0.0f, 0.0f}, vBoard);
+    }
+    EXPECT_THROW(visit.aimDart(4, chart, vBoard), std::logic_error);
+    EXPECT_THROW(visit.landDart(4, {0.0f, 0.0f}, vBoard), std::logic_error);
+    ComputerVisitC finished(40);
+    finished.aimDart(1, chart, vBoard);
+    ASSERT_FALSE(landOn(finished, 1, {2, 20}));
+    EXPECT_THROW(finished.aimDart(2, chart, vBoard), std::logic_error);  // checked out
+
+    EXPECT_THROW((void)chart.setupCheck(10), std::out_of_range);
+    EXPECT_THROW((void)chart.setupCheck(230), std::out_of_range);
+    EXPECT_NO_THROW((void)chart.setupCheck(171));
+    EXPECT_NO_THROW((void)chart.setupCheck(229));
+    EXPECT_THROW((void)chart.chartEntry(-1), std::out_of_range);
+    EXPECT_THROW((void)chart.chartEntry(100000), std::out_of_range);
+    EXPECT_THROW((void)chart.alternativeEntry(-1), std::out_of_range);
 }

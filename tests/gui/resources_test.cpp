@@ -1,9 +1,14 @@
 #include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
-#include <QElapsedTimer>
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
+#include <filesystem>
+#include <fstream>
 
 #include "computer/virtualBoardC.h"
 #include "tools/resgen/boardColours.h"
@@ -110,24 +115,39 @@ TEST(Sounds, MalformedWaveFilesAreRefused) {
     EXPECT_FALSE(parseWav(floatFormat).has_value());
 }
 
-TEST(SoundPlayer, ReturnsAtOnceWithoutASoundServer) {
+// The player only talks to a server whose socket exists, so that a machine without sound
+// never makes the library start (or wait for) one.
+TEST(SoundPlayer, LooksForAServerSocketBeforePlaying) {
     QTemporaryDir runtime;
     const QByteArray savedRuntime = qgetenv("XDG_RUNTIME_DIR");
     const QByteArray savedServer = qgetenv("PULSE_SERVER");
     qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
     qunsetenv("PULSE_SERVER");
-    pulseSoundPlayer player;
-    QElapsedTimer clock;
-    clock.start();
-    if (!pulseSoundPlayer::serverReachable()) {
-        for (const char* name : {"DART", "INVALID", "OPEN", "REDO", "WON", "NO_SUCH_SOUND"}) {
-            player.play(name);
-        }
-    }
-    std::printf("six plays without a sound server took %lld ms\n",
-                static_cast<long long>(clock.elapsed()));
+    const bool systemServer = pulseSoundPlayer::serverReachable();  // a machine-wide one
+
+    // A plain file where the socket belongs is not a server.
+    QDir(runtime.path()).mkpath(QStringLiteral("pulse"));
+    const std::string socketPath = runtime.path().toStdString() + "/pulse/native";
+    { std::ofstream(socketPath) << "not a socket"; }
+    EXPECT_EQ(pulseSoundPlayer::serverReachable(), systemServer);
+    std::filesystem::remove(socketPath);
+
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::snprintf(address.sun_path, sizeof address.sun_path, "%s", socketPath.c_str());
+    ASSERT_EQ(::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    EXPECT_TRUE(pulseSoundPlayer::serverReachable());
+    ::close(fd);
+    std::filesystem::remove(socketPath);
+
+    qputenv("PULSE_SERVER", "unix:/nowhere");
+    EXPECT_TRUE(pulseSoundPlayer::serverReachable());
+
     qputenv("XDG_RUNTIME_DIR", savedRuntime);
-    if (!savedServer.isEmpty()) {
+    if (savedServer.isEmpty()) {
+        qunsetenv("PULSE_SERVER");
+    } else {
         qputenv("PULSE_SERVER", savedServer);
     }
 }

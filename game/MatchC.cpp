@@ -1,0 +1,218 @@
+#include "game/MatchC.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace qm {
+
+MatchC::MatchC(const gameSettingsS& settings, matchContextS context)
+    : settings_(settings),
+      context_(std::move(context)),
+      board_{ScoreBoardC(settings.startScore), ScoreBoardC(settings.startScore)},
+      gboard_(settings.bestOfSets, settings.bestOfLegs) {
+    if (context_.chart == nullptr || context_.vBoard == nullptr) {
+        throw std::invalid_argument("MatchC needs the checkout chart and the board geometry");
+    }
+    for (int p = 0; p < 2; ++p) {
+        if (settings_.isComputer[p]) {
+            const auto strength =
+                static_cast<float>(std::clamp(settings_.strengths[p], minStrength, maxStrength));
+            aiPlayer_[p] = std::make_unique<throwC>(strength, context_.seeding);
+        }
+    }
+}
+
+visitOutcomeS MatchC::enterHumanVisit(std::int32_t total) {
+    const int p = currentPlayer_;
+    if (!playing() || pendingCheckout_ || isComputer(p)) {
+        return {VisitResult::Ignored, p, std::nullopt};
+    }
+    if (!board_[p].addScore(total, 3)) {
+        return {VisitResult::Refused, p, std::nullopt};
+    }
+    gstats_[p].countHighScore(total);
+    if (board_[p].remaining() != 0) {
+        gstats_[p].addVisit(total, 3);
+        currentPlayer_ = other(p);
+        return {VisitResult::Scored, p, std::nullopt};
+    }
+    pendingCheckout_ = total;
+    return {VisitResult::CheckoutPending, p, std::nullopt};
+}
+
+visitOutcomeS MatchC::setDartsUsed(std::int32_t darts) {
+    const int p = currentPlayer_;
+    if (!pendingCheckout_) {
+        return {VisitResult::Ignored, p, std::nullopt};
+    }
+    const std::int32_t total = *pendingCheckout_;
+    pendingCheckout_.reset();
+    dartsUsed_ = std::clamp(darts, 1, 3);
+    board_[p].correctDarts(dartsUsed_ - 3);
+    gstats_[p].addVisit(total, dartsUsed_);
+    gstats_[p].updateBestFinish(total, dartsUsed_);
+    const legEndS leg{p, total, context_.today()};
+    saveStatistics(leg, board_, gstats_, settings_.names, context_.writeLegRecord,
+                   context_.reportError);
+    return finishLeg(total, gboard_.legWon(p));
+}
+
+turnStartS MatchC::beginComputerTurn() {
+    const int p = currentPlayer_;
+    if (!playing()) {
+        throw std::logic_error("beginComputerTurn between legs");
+    }
+    if (!isComputer(p) || visit_) {
+        throw std::logic_error("beginComputerTurn while no computer turn is due");
+    }
+    if (board_[p].canRedo()) {
+        board_[p].redo();
+        const visitS visit = board_[p].lastThrow();
+        gstats_[p].countHighScore(visit.points);
+        gstats_[p].addVisit(visit.points, visit.darts);
+        currentPlayer_ = other(p);
+        return {true, visit};
+    }
+    visit_.emplace(board_[p].remaining());
+    return {};
+}
+
+dartS MatchC::aimDart(int k) {
+    if (!visit_) {
+        throw std::logic_error("aimDart without a computer visit");
+    }
+    return visit_->aimDart(k, *context_.chart, *context_.vBoard);
+}
+
+bool MatchC::throwDart(int k) {
+    const auto& hand = aiPlayer_[static_cast<std::size_t>(currentPlayer_)];
+    if (!visit_ || !hand) {
+        throw std::logic_error("throwDart without a computer visit");
+    }
+    return visit_->throwDart(k, *hand, *context_.vBoard);
+}
+
+visitOutcomeS MatchC::completeComputerVisit() {
+    if (!visit_) {
+        return {VisitResult::Ignored, currentPlayer_, std::nullopt};
+    }
+    const int total = visit_->visitTotal();
+    const int darts = visit_->visitDarts();
+    visit_.reset();
+    return completeVisit(total, darts);
+}
+
+visitOutcomeS MatchC::completeVisit(std::int32_t total, std::int32_t darts) {
+    const int p = currentPlayer_;
+    if (!playing() || pendingCheckout_) {
+        return {VisitResult::Ignored, p, std::nullopt};
+    }
+    // A computer's total is a sum of real darts: never above 180 nor impossible.
+    if (!board_[p].addScore(total, darts)) {
+        return {VisitResult::Refused, p, std::nullopt};
+    }
+    gstats_[p].countHighScore(total);
+    gstats_[p].addVisit(total, darts);
+    if (board_[p].remaining() != 0) {
+        currentPlayer_ = other(p);
+        return {VisitResult::Scored, p, std::nullopt};
+    }
+    const bool matchWon = gboard_.legWon(p);
+    gstats_[p].updateBestFinish(total, darts);
+    const legEndS leg{p, total, context_.today()};
+    saveStatistics(leg, board_, gstats_, settings_.names, context_.writeLegRecord,
+                   context_.reportError);
+    return finishLeg(total, matchWon);
+}
+
+visitOutcomeS MatchC::finishLeg(std::int32_t finishScore, bool matchWon) {
+    const int winner = currentPlayer_;
+    legResultS leg;
+    leg.winner = winner;
+    leg.starter = legStarter_;
+    for (int i = 0; i < 2; ++i) {
+        leg.darts[i] = board_[i].darts();
+        leg.points[i] = board_[i].startScore() - board_[i].remaining();
+    }
+    leg.finish = finishScore;
+    leg.winnerPpd = board_[winner].getPPD();
+    if (matchWon) {
+        matchOver_ = true;
+        return {VisitResult::MatchWon, winner, leg};
+    }
+    legOver_ = true;
+    return {VisitResult::LegWon, winner, leg};
+}
+
+void MatchC::startNextLeg() {
+    if (!legOver_) {
+        return;
+    }
+    legOver_ = false;
+    board_[0].reset();
+    board_[1].reset();
+    legStarter_ = other(legStarter_);
+    currentPlayer_ = legStarter_;
+}
+
+bool MatchC::applyUndo(int p, undoResultS& result) {
+    const visitS visit = board_[p].lastThrow();
+    if (visit.points == 0 && visit.darts == 0) {
+        return false;
+    }
+    gstats_[p].undoVisit(visit.points, visit.darts);
+    board_[p].undo();
+    result.steps.push_back({p, visit});
+    return true;
+}
+
+undoResultS MatchC::undo() {
+    undoResultS result;
+    if (isComputer(0) && isComputer(1)) {
+        result.outcome = undoResultS::status::ComputerGame;
+        return result;
+    }
+    // While a computer is to throw its turn is already under way (or about to start); taking
+    // visits back then would leave its timers acting for the wrong player.
+    if (isComputer(currentPlayer_) || !playing() || pendingCheckout_) {
+        result.outcome = undoResultS::status::ComputerToThrow;
+        return result;
+    }
+    currentPlayer_ = other(currentPlayer_);
+    if (isComputer(currentPlayer_)) {
+        if (!applyUndo(currentPlayer_, result)) {
+            currentPlayer_ = other(currentPlayer_);
+            result.outcome = undoResultS::status::NothingToUndo;
+            return result;
+        }
+        currentPlayer_ = other(currentPlayer_);
+    }
+    if (!applyUndo(currentPlayer_, result)) {
+        currentPlayer_ = other(currentPlayer_);
+        result.outcome = undoResultS::status::NothingToUndo;
+        result.computerTurnStarts = isComputer(currentPlayer_);
+    }
+    return result;
+}
+
+redoResultS MatchC::redo() {
+    redoResultS result;
+    const int p = currentPlayer_;
+    result.player = p;
+    if (isComputer(p)) {
+        result.outcome = redoResultS::status::ComputerToThrow;
+        return result;
+    }
+    if (!playing() || pendingCheckout_ || !board_[p].redo()) {
+        result.outcome = redoResultS::status::NothingToRedo;
+        return result;
+    }
+    result.visit = board_[p].lastThrow();
+    gstats_[p].countHighScore(result.visit.points);
+    gstats_[p].addVisit(result.visit.points, result.visit.darts);
+    currentPlayer_ = other(p);
+    result.computerTurnStarts = isComputer(currentPlayer_);
+    return result;
+}
+
+}  // namespace qm

@@ -1,0 +1,152 @@
+#pragma once
+
+#include <array>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "computer/ComputerVisitC.h"
+#include "computer/throwC.h"
+#include "match/GameBoardC.h"
+#include "match/GameStatsC.h"
+#include "match/ScoreBoardC.h"
+#include "match/legEndSave.h"
+#include "settings/gameSettingsS.h"
+
+namespace qm {
+
+enum class VisitResult {
+    Ignored,          // not this player's turn to type, or the match is over
+    Refused,          // the score board refused the total; the turn stays
+    Scored,           // accepted (a bust included); the turn has passed
+    CheckoutPending,  // a human checked out; waiting for the darts used
+    LegWon,           // the leg was won; startNextLeg begins the next one
+    MatchWon,         // the match was won; the game is over
+};
+
+// What the window shows when a leg ends: all figures are the finished leg's.
+struct legResultS {
+    int winner = 0;
+    int starter = 0;
+    std::array<std::int32_t, 2> darts{};
+    std::array<std::int32_t, 2> points{};
+    std::int32_t finish = 0;
+    double winnerPpd = 0.0;
+};
+
+struct visitOutcomeS {
+    VisitResult result = VisitResult::Ignored;
+    int player = 0;  // who threw the visit
+    std::optional<legResultS> leg;
+};
+
+struct undoStepS {
+    int player = 0;
+    visitS visit;
+};
+
+struct undoResultS {
+    enum class status { Done, ComputerGame, ComputerToThrow, NothingToUndo };
+    status outcome = status::Done;
+    std::vector<undoStepS> steps;  // the visits taken back, in order
+    // The computer's visit was taken back but the human before it had nothing to take back
+    // (the computer began the leg): its turn starts again, replaying the visit.
+    bool computerTurnStarts = false;
+};
+
+struct redoResultS {
+    enum class status { Done, ComputerToThrow, NothingToRedo };
+    status outcome = status::Done;
+    int player = 0;
+    visitS visit;
+    bool computerTurnStarts = false;
+};
+
+struct turnStartS {
+    bool replayed = false;  // a taken-back visit came back from the history instead
+    visitS visit;
+};
+
+// Everything the game needs from outside: where leg records go, how errors are reported,
+// today's date, and the program-wide chart and board.
+struct matchContextS {
+    legRecordWriter writeLegRecord;
+    errorReport reportError;
+    std::function<civilDate()> today = localToday;
+    const vPlayerC* chart = nullptr;
+    const virtualBoardC* vBoard = nullptr;
+    throwC::seeding seeding = throwC::seeding::fromClock;
+};
+
+// One game: the two score boards and statistics, the match board, whose turn it is, the leg
+// records, undo and redo, and the computer's visits. Windows and the simulator drive it; it
+// never calls them.
+class MatchC {
+  public:
+    MatchC(const gameSettingsS& settings, matchContextS context);
+
+    // A human visit of three darts. A checkout waits for setDartsUsed.
+    visitOutcomeS enterHumanVisit(std::int32_t total);
+    // The answer to "how many darts were used" after a human checkout (1 to 3).
+    visitOutcomeS setDartsUsed(std::int32_t darts);
+
+    // The start of a computer's turn: replays a taken-back visit, or begins a new visit.
+    // Throws std::logic_error when no computer turn is due (a human to throw, a visit already
+    // under way, or between legs).
+    turnStartS beginComputerTurn();
+    // Dart k (1 to 3, in order) of the visit under way; anything else throws std::logic_error.
+    dartS aimDart(int k);
+    bool throwDart(int k);
+    // Ends the computer visit in progress with its total and darts.
+    visitOutcomeS completeComputerVisit();
+    // A computer visit as a total and darts thrown; ignored while a human checkout waits for
+    // its darts.
+    visitOutcomeS completeVisit(std::int32_t total, std::int32_t darts);
+
+    undoResultS undo();
+    redoResultS redo();
+
+    // After a won leg (and whatever the window shows about it): both boards start afresh and
+    // the other player than the last leg's starter begins.
+    void startNextLeg();
+
+    [[nodiscard]] const ScoreBoardC& board(int p) const { return board_[p]; }
+    [[nodiscard]] const GameStatsC& gstats(int p) const { return gstats_[p]; }
+    [[nodiscard]] const GameBoardC& gboard() const { return gboard_; }
+    [[nodiscard]] const gameSettingsS& settings() const { return settings_; }
+    [[nodiscard]] const ComputerVisitC* computerVisit() const {
+        return visit_ ? &*visit_ : nullptr;
+    }
+    [[nodiscard]] int currentPlayer() const { return currentPlayer_; }
+    [[nodiscard]] int legStarter() const { return legStarter_; }
+    [[nodiscard]] std::int32_t dartsUsed() const { return dartsUsed_; }
+    [[nodiscard]] bool isComputer(int p) const { return settings_.isComputer[p]; }
+    [[nodiscard]] bool awaitingDartsUsed() const { return pendingCheckout_.has_value(); }
+    [[nodiscard]] bool matchOver() const { return matchOver_; }
+    [[nodiscard]] bool legOver() const { return legOver_; }
+    [[nodiscard]] static int other(int p) { return (p + 1) % 2; }
+
+  private:
+    bool applyUndo(int p, undoResultS& result);
+    visitOutcomeS finishLeg(std::int32_t finishScore, bool matchWon);
+    // Between a won leg and the next one, or after the match, no visit can be played.
+    [[nodiscard]] bool playing() const { return !matchOver_ && !legOver_; }
+
+    gameSettingsS settings_;
+    matchContextS context_;
+    std::array<ScoreBoardC, 2> board_;
+    std::array<GameStatsC, 2> gstats_;
+    GameBoardC gboard_;
+    std::array<std::unique_ptr<throwC>, 2> aiPlayer_;
+    std::optional<ComputerVisitC> visit_;
+    std::optional<std::int32_t> pendingCheckout_;
+    int currentPlayer_ = 0;
+    int legStarter_ = 0;
+    std::int32_t dartsUsed_ = 0;
+    bool matchOver_ = false;
+    bool legOver_ = false;
+};
+
+}  // namespace qm
