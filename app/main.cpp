@@ -30,7 +30,9 @@ int main(int argc, char* argv[]) {
     context.vBoard = &vBoard;
     context.dataDir = program.parent_path();
 
-    qm::TForm1 window(context);
-    window.show();
-    return QApplication::exec();
+    return app.runGuarded([&context] {
+        qm::TForm1 window(context);
+        window.show();
+        return QApplication::exec();
+    });
 }

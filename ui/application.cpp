@@ -10,6 +10,18 @@ quivermarkApplication::quivermarkApplication(int& argc, char** argv)
           QMessageBox::critical(nullptr, QStringLiteral("Quivermark"), text);
       }) {}
 
+int quivermarkApplication::runGuarded(const std::function<int()>& start) {
+    try {
+        return start();
+    } catch (const std::exception& error) {
+        showError(QStringLiteral("Quivermark could not start: %1")
+                      .arg(QString::fromLocal8Bit(error.what())));
+    } catch (...) {
+        showError(QStringLiteral("Quivermark could not start."));
+    }
+    return 1;
+}
+
 bool quivermarkApplication::notify(QObject* receiver, QEvent* event) {
     try {
         return QApplication::notify(receiver, event);

@@ -6,6 +6,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "ui/radioGroupFocus.h"
 #include "ui/soundPlayer.h"
 
 namespace qm {
@@ -26,6 +27,7 @@ TForm3::TForm3(soundPlayer& sounds, QWidget* parent) : QDialog(parent), sounds_(
         items->addWidget(item);
     }
     choices_->button(3)->setChecked(true);
+    makeOneTabStop(choices_);
 
     Button1 = new QPushButton(QStringLiteral("OK"), this);
     Button1->setObjectName(QStringLiteral("Button1"));
@@ -47,6 +49,12 @@ void TForm3::setSelectedDarts(int darts) {
     if (auto* item = choices_->button(darts)) {
         item->setChecked(true);
     }
+}
+
+void TForm3::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // Space must keep the preselected choice, never the first item.
+    focusCheckedButton(choices_);
 }
 
 void TForm3::Button1Click() {

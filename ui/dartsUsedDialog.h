@@ -22,6 +22,9 @@ class TForm3 : public QDialog {
 
     void done(int result) override;
 
+  protected:
+    void showEvent(QShowEvent* event) override;
+
   private:
     void Button1Click();
 

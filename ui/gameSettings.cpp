@@ -11,12 +11,14 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <QSlider>
 #include <QStatusBar>
 #include <QVBoxLayout>
 #include <algorithm>
 
 #include "settings/playerName.h"
+#include "ui/radioGroupFocus.h"
 #include "ui/soundPlayer.h"
 
 namespace qm {
@@ -45,6 +47,7 @@ QGroupBox* radioGroup(QWidget* parent, const char* name, const QString& caption,
         group->addButton(item, value);
         layout->addWidget(item);
     }
+    makeOneTabStop(group);
     return box;
 }
 
@@ -99,7 +102,8 @@ TForm2::TForm2(settingsStoreC& store, soundPlayer& sounds, std::function<bool()>
         grid->addWidget(trackBar_[p], p + 1, 3);
         grid->addWidget(strengthLabel_[p], p + 1, 4);
 
-        connect(computerBox_[p], &QCheckBox::clicked, this, [this, p] { CheckBoxClick(p); });
+        // Toggled, not clicked: Space and assistive technology change the box too.
+        connect(computerBox_[p], &QCheckBox::toggled, this, [this, p] { CheckBoxClick(p); });
         connect(nameBox_[p], &QComboBox::activated, this, [this, p] { ComboBoxSelect(p); });
         connect(trackBar_[p], &QSlider::valueChanged, this, [this, p] { TrackBarChange(p); });
         // Entering the name box again takes back the red of a refused save.
@@ -128,6 +132,7 @@ TForm2::TForm2(settingsStoreC& store, soundPlayer& sounds, std::function<bool()>
         made[i]->setAutoDefault(false);
         buttons->addWidget(made[i]);
     }
+    made[0]->setDefault(true);  // Return starts the game
     connect(made[0], &QPushButton::clicked, this, &TForm2::Button1Click);
     connect(made[1], &QPushButton::clicked, this, &TForm2::Button2Click);
     connect(made[2], &QPushButton::clicked, this, &TForm2::Button3Click);
@@ -184,7 +189,11 @@ void TForm2::FormShow() {
         nameBox_[p]->addItems(s.isComputer[p] ? aiNames : humanNames);
         nameBox_[p]->setEditText(QString::fromStdString(s.names[p]));
         nameBox_[p]->setStyleSheet(QString());
-        computerBox_[p]->setChecked(s.isComputer[p]);
+        {
+            // Loading is no change of kind: the lists and the speed box are set here.
+            const QSignalBlocker quiet(computerBox_[p]);
+            computerBox_[p]->setChecked(s.isComputer[p]);
+        }
         trackBar_[p]->setValue(s.strengths[p]);
         TrackBarChange(p);
     }

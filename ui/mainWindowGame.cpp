@@ -171,6 +171,15 @@ void TForm1::Settings1Click() {
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == MaskEdit1 && event->type() == QEvent::ShortcutOverride) {
+        // The field would take Undo and Redo for its own text; in this game they take back
+        // and restore visits.
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo)) {
+            event->ignore();
+            return true;
+        }
+    }
     if (watched == MaskEdit1 && event->type() == QEvent::KeyPress) {
         return MaskEdit1KeyDown(static_cast<QKeyEvent*>(event)->key());
     }

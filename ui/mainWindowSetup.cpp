@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QFont>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -10,6 +11,7 @@
 #include <QPainter>
 #include <QPointer>
 #include <QRegularExpressionValidator>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTimer>
@@ -26,6 +28,13 @@
 namespace qm {
 
 namespace {
+
+// The platform's key for a standard command, or Ctrl with the given key where the platform
+// has none (the offscreen platform of the tests, for one).
+QKeySequence standardOr(QKeySequence::StandardKey standard, Qt::Key fallback) {
+    const QKeySequence key(standard);
+    return key.isEmpty() ? QKeySequence(Qt::CTRL | fallback) : key;
+}
 
 constexpr int clientWidth = 772;
 constexpr int clientHeight = 614;
@@ -197,24 +206,39 @@ void TForm1::buildControls() {
 }
 
 void TForm1::buildMenu() {
-    auto addItem = [this](QMenu* menu, const char* name, const QString& text, auto handler) {
+    // The captions are the menu's own; "&" only underlines the letter that Alt reaches.
+    auto addItem = [this](QMenu* menu, const char* name, const QString& text,
+                          const QKeySequence& shortcut, auto handler) {
         QAction* action = menu->addAction(text);
         action->setObjectName(QLatin1String(name));
+        action->setShortcut(shortcut);
         connect(action, &QAction::triggered, this, handler);
     };
-    QMenu* game = menuBar()->addMenu(QStringLiteral("Game"));
-    addItem(game, "Start1", QStringLiteral("Start"), &TForm1::Start1Click);
-    addItem(game, "Stop1", QStringLiteral("Terminate"), &TForm1::Stop1Click);
-    addItem(game, "Exit1", QStringLiteral("Exit"), &TForm1::Exit1Click);
-    QMenu* edit = menuBar()->addMenu(QStringLiteral("Edit"));
-    addItem(edit, "Undo1", QStringLiteral("Undo"), &TForm1::Undo1Click);
-    addItem(edit, "Redo1", QStringLiteral("Redo"), &TForm1::Redo1Click);
-    QMenu* options = menuBar()->addMenu(QStringLiteral("Options"));
-    addItem(options, "Settings1", QStringLiteral("Settings"), &TForm1::Settings1Click);
-    addItem(options, "Statistics1", QStringLiteral("Statistics"), &TForm1::Statistics1Click);
-    QAction* about = menuBar()->addAction(QStringLiteral("About"));
+    QMenu* game = menuBar()->addMenu(QStringLiteral("&Game"));
+    addItem(game, "Start1", QStringLiteral("&Start"), QKeySequence(Qt::CTRL | Qt::Key_N),
+            &TForm1::Start1Click);
+    addItem(game, "Stop1", QStringLiteral("&Terminate"), QKeySequence(Qt::CTRL | Qt::Key_E),
+            &TForm1::Stop1Click);
+    addItem(game, "Exit1", QStringLiteral("E&xit"), standardOr(QKeySequence::Quit, Qt::Key_Q),
+            &TForm1::Exit1Click);
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    addItem(edit, "Undo1", QStringLiteral("&Undo"), standardOr(QKeySequence::Undo, Qt::Key_Z),
+            &TForm1::Undo1Click);
+    addItem(edit, "Redo1", QStringLiteral("&Redo"), standardOr(QKeySequence::Redo, Qt::Key_Y),
+            &TForm1::Redo1Click);
+    QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
+    addItem(options, "Settings1", QStringLiteral("&Settings"),
+            standardOr(QKeySequence::Preferences, Qt::Key_Comma), &TForm1::Settings1Click);
+    addItem(options, "Statistics1", QStringLiteral("S&tatistics"),
+            QKeySequence(Qt::CTRL | Qt::Key_T), &TForm1::Statistics1Click);
+    QAction* about = menuBar()->addAction(QStringLiteral("&About"));
     about->setObjectName(QStringLiteral("About1"));
     connect(about, &QAction::triggered, this, &TForm1::About1Click);
+
+    // F10 opens the menu bar, as in other desktop programs.
+    auto* openMenu = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    connect(openMenu, &QShortcut::activated, this,
+            [this] { menuBar()->setActiveAction(menuBar()->actions().constFirst()); });
 }
 
 void TForm1::buildTimers() {
@@ -319,8 +343,12 @@ void TForm1::Exit1Click() {
 
 void TForm1::Statistics1Click() {
     playSound("OPEN");
+    if (statisticsWindow_->isMinimized()) {
+        statisticsWindow_->showNormal();  // restored as it was left
+    }
     statisticsWindow_->show();
     statisticsWindow_->raise();
+    statisticsWindow_->activateWindow();
 }
 
 void TForm1::About1Click() {

@@ -35,3 +35,15 @@ TEST(Application, AnExceptionFromAHandlerIsShownAndTheProgramGoesOn) {
     EXPECT_EQ(shown, (std::vector<QString>{"'12a' is not a valid integer value",
                                            "'12a' is not a valid integer value"}));
 }
+
+TEST(Application, AnExceptionWhileStartingIsShownAndEndsTheProgram) {
+    auto* app = dynamic_cast<qm::quivermarkApplication*>(QCoreApplication::instance());
+    ASSERT_NE(app, nullptr);
+    const auto saved = app->showError;
+    std::vector<QString> shown;
+    app->showError = [&](const QString& text) { shown.push_back(text); };
+    EXPECT_EQ(app->runGuarded([]() -> int { throw std::runtime_error("no pictures"); }), 1);
+    EXPECT_EQ(app->runGuarded([] { return 0; }), 0);
+    app->showError = saved;
+    EXPECT_EQ(shown, (std::vector<QString>{"Quivermark could not start: no pictures"}));
+}
