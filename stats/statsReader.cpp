@@ -81,16 +81,23 @@ bool fileExists(const std::filesystem::path& path) {
     return std::filesystem::exists(path, error);
 }
 
-enum class readEnd { endOfFile, corrupted };
+enum class readEnd { endOfFile, corrupted, stopped };
+
+// How often a long read asks whether it is still wanted.
+constexpr std::int64_t stopCheckInterval = 4096;
 
 // Hands every record of the file, in order and numbered from 1, to visit; stops at a read
 // error, a trailing part of a record or a record that cannot be trusted. Each whole record is
 // counted (progress) before it is checked, so a bad record's number is the last one shown.
 template <typename Progress, typename Visitor>
-readEnd readRecords(recordFile& file, Progress progress, Visitor visit) {
+readEnd readRecords(recordFile& file, const statsReportSink& report, Progress progress,
+                    Visitor visit) {
     unsigned char bytes[legRecordSize];
     std::int64_t index = 0;
     for (;;) {
+        if (index % stopCheckInterval == 0 && report.stopRequested()) {
+            return readEnd::stopped;
+        }
         const std::size_t got = file.read(bytes);
         if (got == 0 && !file.failed()) {
             return readEnd::endOfFile;
@@ -135,7 +142,7 @@ bool loadSummary(const std::filesystem::path& dataDir, const std::string& name,
     }
 
     const readEnd end = readRecords(
-        file, [&](std::int64_t index) { report.setProgress(index); },
+        file, report, [&](std::int64_t index) { report.setProgress(index); },
         [&](const legRecordS& record, std::int64_t index) {
             if (index == 1) {
                 summary.firstDate = record.date();
@@ -145,6 +152,9 @@ bool loadSummary(const std::filesystem::path& dataDir, const std::string& name,
             }
             summary.addRecord(record);
         });
+    if (end == readEnd::stopped) {
+        return false;
+    }
     if (end == readEnd::corrupted) {
         report.showSystemInfo("Warning: data corrupted in " + fileName);
         return false;
@@ -175,7 +185,7 @@ bool loadPpdSeries(const std::filesystem::path& dataDir, const std::string& name
     }
 
     const readEnd end = readRecords(
-        file, [](std::int64_t) {},
+        file, report, [](std::int64_t) {},
         [&](const legRecordS& record, std::int64_t) {
             const std::int64_t day = dayNumber(record.date());
             if (day >= startDay && day <= endDay) {
@@ -183,6 +193,9 @@ bool loadPpdSeries(const std::filesystem::path& dataDir, const std::string& name
                                                 : 0.0);
             }
         });
+    if (end == readEnd::stopped) {
+        return false;
+    }
     if (end == readEnd::corrupted) {
         report.showSystemInfo("Warning: Data corrupted in: " + fileName);
         return false;

@@ -20,10 +20,14 @@ class statsReportSink {
     // The progress bar becomes visible at position 0 with this maximum.
     virtual void startProgress(std::int64_t maximum) = 0;
     virtual void setProgress(std::int64_t position) = 0;
+    // Asked every few thousand records: true ends the pass at once, with no message, as when
+    // the reader has been superseded by another one.
+    [[nodiscard]] virtual bool stopRequested() const { return false; }
 };
 
 // The summary pass: every record of the player's file, validated, into the summary in file
-// order. True when the whole file was read and the summary should be shown.
+// order. True when the whole file was read and the summary should be shown. False after a
+// stop request too.
 bool loadSummary(const std::filesystem::path& dataDir, const std::string& name,
                  statsSummaryC& summary, statsReportSink& report);
 

@@ -1,19 +1,22 @@
 #include "ui/statsWindow.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QBitmap>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QDateEdit>
 #include <QFrame>
 #include <QLabel>
 #include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QStatusBar>
 #include <algorithm>
 
 #include "settings/settingsStoreC.h"
+#include "ui/queuedReportSink.h"
 #include "ui/soundPlayer.h"
 
 namespace qm {
@@ -41,6 +44,15 @@ QPixmap keyed(const QImage& image, QRgb key) {
     return pixmap;
 }
 
+// A plain QWidget is "filler" to assistive technology; this one is a window of its own, named
+// by its title, so that screen readers list it.
+QAccessibleInterface* statsWindowAccessible(const QString& className, QObject* object) {
+    if (className == QLatin1String("qm::TForm4") && object->isWidgetType()) {
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
+    }
+    return nullptr;
+}
+
 }  // namespace
 
 TForm4::TForm4(settingsStoreC& store, soundPlayer& sounds, std::filesystem::path dataDir,
@@ -48,11 +60,23 @@ TForm4::TForm4(settingsStoreC& store, soundPlayer& sounds, std::filesystem::path
     : QWidget(parent, Qt::Window), store_(store), sounds_(sounds), dataDir_(std::move(dataDir)) {
     setObjectName(QStringLiteral("TForm4"));
     setWindowTitle(QStringLiteral("Statistics"));
+    static const bool accessibleAsWindow = [] {
+        QAccessible::installFactory(statsWindowAccessible);
+        return true;
+    }();
+    (void)accessibleAsWindow;
     buildControls();
     loadPictures();
     setFixedSize(windowWidth, windowHeight);
     move(0, 0);
+    readers_.setMaxThreadCount(1);
     resetForPlayer();
+}
+
+TForm4::~TForm4() {
+    // The workers report to this window: none may outlive it.
+    cancelRead();
+    readers_.waitForDone();
 }
 
 void TForm4::buildControls() {
@@ -87,7 +111,12 @@ void TForm4::buildControls() {
             caption->setGeometry(frameLeft[f] + 6, 50 + 30 * r, 150, 20);
             values_[i] = new QLabel(QStringLiteral("-"), this);
             values_[i]->setObjectName(QStringLiteral("Label%1").arg(9 + i));
-            values_[i]->setGeometry(frameLeft[f] + (f == 2 ? 150 : 156), 50 + 30 * r, 40, 20);
+            // Right-aligned against the frame's edge and wide enough for ten digits, so a
+            // history of millions of legs is shown whole; the caption keeps its place.
+            const int right = frameLeft[f] + (f == 2 ? 190 : 196);
+            const int width = std::max(
+                40, values_[i]->fontMetrics().horizontalAdvance(QStringLiteral("0000000000")) + 4);
+            values_[i]->setGeometry(right - width, 50 + 30 * r, width, 20);
             values_[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         }
     }
@@ -172,21 +201,20 @@ void TForm4::playSound(const std::string& name) {
 
 void TForm4::startProgress(std::int64_t maximum) {
     ProgressBar1->setVisible(true);
-    ProgressBar1->setRange(0, static_cast<int>(std::min<std::int64_t>(maximum, INT32_MAX)));
+    // A range of 0..0 would turn the bar into a busy indicator; an empty file shows it empty.
+    ProgressBar1->setRange(0, static_cast<int>(std::clamp<std::int64_t>(maximum, 1, INT32_MAX)));
     ProgressBar1->setValue(0);
-    progressStep_ = std::max<std::int64_t>(1, maximum / 100);
 }
 
 void TForm4::setProgress(std::int64_t position) {
-    // A long history moves the bar a hundred times, and the window repaints in between.
-    if (position % progressStep_ == 0 || position == ProgressBar1->maximum()) {
-        ProgressBar1->setValue(static_cast<int>(std::min<std::int64_t>(position, INT32_MAX)));
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    }
+    ProgressBar1->setValue(static_cast<int>(std::min<std::int64_t>(position, INT32_MAX)));
 }
 
 void TForm4::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    if (event->spontaneous()) {
+        return;  // restored from minimised: what was shown stays
+    }
     const playerListsS lists = store_.readPlayerLists();
     ComboBox1->clear();
     ComboBox2->clear();
@@ -201,7 +229,13 @@ void TForm4::showEvent(QShowEvent* event) {
 
 void TForm4::closeEvent(QCloseEvent* event) {
     QWidget::closeEvent(event);
+    cancelRead();
     sounds_.play("OPEN");
+}
+
+void TForm4::cancelRead() {
+    ++readSerial_;
+    reading_ = false;
 }
 
 void TForm4::resetFigures() {
@@ -220,6 +254,7 @@ void TForm4::resetForPlayer() {
     }
     Button3->setEnabled(false);
     playerName.clear();
+    cancelRead();
     chart_.reset();
     update();
     ProgressBar1->setVisible(false);
@@ -230,6 +265,9 @@ void TForm4::resetForPlayer() {
 void TForm4::resetOnShow() {
     resetFigures();
     playerName.clear();
+    cancelRead();
+    chart_.reset();  // a new opening shows no chart of the player shown before
+    update();
     ComboBox1->setCurrentIndex(-1);
     ComboBox2->setCurrentIndex(-1);
     DateTimePicker1->setEnabled(false);
@@ -253,7 +291,19 @@ void TForm4::ComboBox2Select() {
 void TForm4::selectPlayer(const QString& name) {
     resetForPlayer();
     playerName = name;
-    if (loadSummary(dataDir_, playerName.toStdString(), summary_, *this)) {
+    reading_ = true;
+    const std::uint64_t serial = readSerial_.load();
+    readers_.start([this, serial, dir = dataDir_, player = playerName.toStdString()] {
+        queuedReportSink report(this, *this, readSerial_, serial);
+        statsSummaryC summary;
+        const bool whole = loadSummary(dir, player, summary, report);
+        report.deliver([this, whole, summary] { summaryRead(whole, summary); });
+    });
+}
+
+void TForm4::summaryRead(bool whole, const statsSummaryC& summary) {
+    summary_ = summary;
+    if (whole) {
         showSummary();
     }
     drawPpdChart();
@@ -277,6 +327,7 @@ void TForm4::showSummary() {
 }
 
 void TForm4::Button3Click() {
+    cancelRead();
     chart_.reset();  // the old chart goes before the new one is read
     update();
     drawPpdChart();
@@ -285,9 +336,22 @@ void TForm4::Button3Click() {
 void TForm4::drawPpdChart() {
     const QDate start = DateTimePicker1->date();
     const QDate end = DateTimePicker2->date();
-    std::vector<double> series;
-    if (!loadPpdSeries(dataDir_, playerName.toStdString(), dayNumberOf(start), dayNumberOf(end),
-                       series, *this)) {
+    reading_ = true;
+    const std::uint64_t serial = readSerial_.load();
+    readers_.start([this, serial, start, end, dir = dataDir_, player = playerName.toStdString()] {
+        queuedReportSink report(this, *this, readSerial_, serial);
+        std::vector<double> series;
+        const bool whole =
+            loadPpdSeries(dir, player, dayNumberOf(start), dayNumberOf(end), series, report);
+        report.deliver([this, whole, series = std::move(series), start, end] {
+            seriesRead(whole, series, start, end);
+        });
+    });
+}
+
+void TForm4::seriesRead(bool whole, const std::vector<double>& series, QDate start, QDate end) {
+    reading_ = false;
+    if (!whole) {
         showInfo("Failed to read statistics");
         return;
     }

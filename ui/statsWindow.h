@@ -2,10 +2,13 @@
 
 #include <QDate>
 #include <QPixmap>
+#include <QThreadPool>
 #include <QWidget>
 #include <array>
+#include <atomic>
 #include <filesystem>
 #include <optional>
+#include <vector>
 
 #include "stats/grafiekC.h"
 #include "stats/statsReader.h"
@@ -26,11 +29,18 @@ class soundPlayer;
 
 // "Statistics": the nine summary figures of one player's whole history and the chart of the
 // points per dart of each leg in a date range. It is not modal and can stay open during a game.
+//
+// The files are read on a worker thread and the results come back as queued calls, so the
+// window stays responsive without a nested event loop: no game timer, box or leg record of the
+// main window can run in the middle of a read.
 class TForm4 : public QWidget, private statsReportSink {
     Q_OBJECT
   public:
     TForm4(settingsStoreC& store, soundPlayer& sounds, std::filesystem::path dataDir,
            QWidget* parent = nullptr);
+    ~TForm4() override;
+    TForm4(const TForm4&) = delete;
+    TForm4& operator=(const TForm4&) = delete;
 
     void ComboBox1Select();
     void ComboBox2Select();
@@ -41,6 +51,8 @@ class TForm4 : public QWidget, private statsReportSink {
     [[nodiscard]] QString systemInfoText() const;
     // The chart being shown, if any.
     [[nodiscard]] const std::optional<ppdChartS>& chart() const { return chart_; }
+    // True from a player's choice (or "PPD Chart") until its last pass has reported.
+    [[nodiscard]] bool isReading() const { return reading_; }
 
     // The chart frame's top-left corner in the window.
     static constexpr int chartLeft = 16;
@@ -59,6 +71,10 @@ class TForm4 : public QWidget, private statsReportSink {
     void resetForPlayer();
     void resetOnShow();
     void showSummary();
+    // Ends interest in any read under way: whatever it still reports is dropped.
+    void cancelRead();
+    void summaryRead(bool whole, const statsSummaryC& summary);
+    void seriesRead(bool whole, const std::vector<double>& series, QDate start, QDate end);
     void paintChart(QPainter& painter) const;
 
     // How the reading passes report.
@@ -77,7 +93,11 @@ class TForm4 : public QWidget, private statsReportSink {
     std::optional<ppdChartS> chart_;
     QDate chartStart_;
     QDate chartEnd_;
-    std::int64_t progressStep_ = 1;
+    bool reading_ = false;
+    std::atomic<std::uint64_t> readSerial_{0};
+    // One worker: a new read waits for a superseded one, which stops within a few thousand
+    // records.
+    QThreadPool readers_;
 
     std::array<QPixmap, 4> pictures_;
     QComboBox* ComboBox1 = nullptr;

@@ -1,3 +1,4 @@
+#include <QAccessible>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QProgressBar>
@@ -33,6 +34,11 @@ class statsWindowTest : public windowTest {
         } else {
             stats->ComboBox2Select();
         }
+        settle();
+    }
+    // The files are read on a worker; its reports arrive through the event loop.
+    void settle() {
+        ASSERT_TRUE(runUntil([this] { return !stats->isReading(); }));
     }
     QString figure(int label) const {
         return stats->findChild<QLabel*>(QStringLiteral("Label%1").arg(label))->text();
@@ -100,6 +106,7 @@ TEST_F(statsWindowTest, NineFiguresPickerRangeAndChart) {
     // A narrower range redraws the chart; the figures stay.
     picker(1)->setDate(QDate(2026, 1, 4));
     stats->Button3Click();
+    settle();
     EXPECT_EQ(stats->chart()->xs.size(), 2u);
     EXPECT_EQ(figure(12), "4");
 
@@ -154,4 +161,50 @@ TEST_F(statsWindowTest, OneRecordLimitsBothPickersToItsDay) {
     ASSERT_TRUE(stats->chart().has_value());
     EXPECT_EQ(stats->chart()->xs[0], stats->chart()->x0);
     EXPECT_EQ(stats->chart()->ys[0], stats->chart()->y0 - 327);
+}
+
+TEST_F(statsWindowTest, ReopeningStartsCleanAndRestoringKeepsWhatIsShown) {
+    for (int i = 0; i < 3; ++i) {
+        append("Ann", makeLeg({2026, 1, 2 + i}, 501, 21, true, 40));
+    }
+    window->Statistics1Click();
+    choose("ComboBox1", "Ann");
+    ASSERT_TRUE(stats->chart().has_value());
+
+    stats->showMinimized();
+    stats->showNormal();
+    EXPECT_TRUE(stats->chart().has_value());
+    EXPECT_EQ(figure(12), "3");
+    EXPECT_TRUE(picker(1)->isEnabled());
+    EXPECT_EQ(stats->findChild<QComboBox*>("ComboBox1")->currentText(), "Ann");
+
+    stats->close();
+    window->Statistics1Click();
+    EXPECT_FALSE(stats->chart().has_value());
+    EXPECT_EQ(figure(12), "-");
+    EXPECT_FALSE(stats->findChild<QPushButton*>("Button3")->isEnabled());
+
+    // Screen readers list it as a window, by its title.
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(stats);
+    ASSERT_NE(accessible, nullptr);
+    EXPECT_EQ(accessible->role(), QAccessible::Window);
+    EXPECT_EQ(accessible->text(QAccessible::Name), "Statistics");
+}
+
+TEST_F(statsWindowTest, EmptyFileStillBarAndTenDigitCountsFitTheirLabels) {
+    writeBytes(dir / "Empty.dat", {});
+    stats->show();
+    choose("ComboBox1", "Empty");
+    const auto* bar = stats->findChild<QProgressBar*>("ProgressBar1");
+    EXPECT_EQ(bar->minimum(), 0);
+    EXPECT_EQ(bar->maximum(), 1);  // 0..0 would be a busy indicator
+    EXPECT_EQ(bar->value(), 0);
+
+    for (int label = 9; label <= 17; ++label) {
+        auto* value = stats->findChild<QLabel*>(QStringLiteral("Label%1").arg(label));
+        value->setText(QStringLiteral("1004118000"));
+        EXPECT_LE(value->fontMetrics().horizontalAdvance(value->text()),
+                  value->contentsRect().width())
+            << label;
+    }
 }
