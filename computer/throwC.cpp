@@ -44,6 +44,14 @@ throwC::throwC(float strength, seeding seed) : strength_(strength) {
     scaledSpread_.resize(spreadTable_.size());
     std::transform(spreadTable_.begin(), spreadTable_.end(), scaledSpread_.begin(),
                    [&offsetOf](int magnitude) { return offsetOf[magnitude]; });
+    // The table rises with its index, so equal offsets sit side by side.
+    stateOfDraw_.resize(scaledSpread_.size());
+    for (std::size_t i = 0; i < scaledSpread_.size(); ++i) {
+        if (offsetValues_.empty() || offsetValues_.back() != scaledSpread_[i]) {
+            offsetValues_.push_back(scaledSpread_[i]);
+        }
+        stateOfDraw_[i] = static_cast<std::uint16_t>(offsetValues_.size() - 1);
+    }
 }
 
 int throwC::randomBelow(int n) {

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <vector>
 
+#include "computer/gameRandom.h"
 #include "computer/virtualBoardC.h"
 
 namespace qm {
@@ -32,6 +34,40 @@ class throwC {
     // The offset on one axis for a magnitude drawn from the table and a sign draw (0 negative).
     [[nodiscard]] static float axisOffset(int magnitude, int signDraw, float strength);
 
+    // Each axis's offset is one of a few values, a table magnitude scaled and truncated, with
+    // a sign: an axis state names one of them. States 0 to distinctOffsets() - 1 are the plus
+    // signs, the next as many the minus signs of the same magnitudes.
+    [[nodiscard]] int distinctOffsets() const { return static_cast<int>(offsetValues_.size()); }
+    [[nodiscard]] int axisStateCount() const { return 2 * distinctOffsets(); }
+    // The state of a magnitude draw (0 to 4974) and a sign draw.
+    [[nodiscard]] int axisState(int magnitudeDraw, bool positive) const {
+        return stateOfDraw_[static_cast<std::size_t>(magnitudeDraw)] +
+               (positive ? 0 : distinctOffsets());
+    }
+    [[nodiscard]] float axisOffsetOf(int state) const {
+        const int d = distinctOffsets();
+        return state < d ? offsetValues_[static_cast<std::size_t>(state)]
+                         : -offsetValues_[static_cast<std::size_t>(state - d)];
+    }
+
+    // The four draws of throwOffset from a copy of the generator's state that the caller keeps
+    // (and hands back with gameRandom::setState): the dart's two axis states.
+    struct axisStatesS {
+        int x;
+        int y;
+    };
+    [[nodiscard]] axisStatesS drawStates(std::uint32_t& generator) const {
+        const auto step = gameRandom::stepFour(generator);
+        generator = step.s4;
+        return {axisState(gameRandom::output(step.s1) % expectedSpreadCount,
+                          gameRandom::output(step.s2) % 2 == 1),
+                axisState(gameRandom::output(step.s3) % expectedSpreadCount,
+                          gameRandom::output(step.s4) % 2 == 1)};
+    }
+    [[nodiscard]] boardPointS offsetOf(axisStatesS states) const {
+        return {axisOffsetOf(states.x), axisOffsetOf(states.y)};
+    }
+
     [[nodiscard]] float strength() const { return strength_; }
     [[nodiscard]] int spreadCount() const { return spreadCount_; }
     [[nodiscard]] const std::vector<int>& spreadTable() const { return spreadTable_; }
@@ -43,6 +79,8 @@ class throwC {
     // Each table entry already scaled by 4 / strength and truncated: the offset for a plus sign.
     // A dart is thrown millions of times per second in the simulator.
     std::vector<float> scaledSpread_;
+    std::vector<float> offsetValues_;         // the distinct scaled magnitudes, ascending
+    std::vector<std::uint16_t> stateOfDraw_;  // magnitude draw -> its value's position
 };
 
 }  // namespace qm

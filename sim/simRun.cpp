@@ -1,10 +1,14 @@
 #include "sim/simRun.h"
 
 #include <algorithm>
+#include <array>
 #include <ctime>
+#include <optional>
 
 #include "computer/gameRandom.h"
+#include "computer/hitTable.h"
 #include "game/MatchC.h"
+#include "sim/leanMatch.h"
 
 namespace qm::sim {
 
@@ -57,6 +61,57 @@ throwsResult runThrows(const throwsOptions& options, std::FILE* trace) {
     const virtualBoardC board;
     const throwC hand(static_cast<float>(options.strength), throwC::seeding::keep);
     const boardPointS aim = board.getCoordinates(options.target.type, options.target.number);
+    // The table pays for itself once the run throws as many darts as it has entries.
+    const auto entries = static_cast<long long>(hand.axisStateCount()) * hand.axisStateCount();
+    std::optional<hitTableC> table;
+    if (options.count >= entries) {
+        table.emplace(hand, board, aim);
+    }
+    // How often each hit came up, by type and number: the totals are worked out at the end.
+    std::array<std::array<long long, 26>, 4> tally{};
+    std::uint32_t generator = gameRandom::state();
+    if (table && trace == nullptr) {
+        // The hot loop: four generator steps, two index look-ups and one table read a dart.
+        for (long long i = 0; i < options.count; ++i) {
+            const throwC::axisStatesS states = hand.drawStates(generator);
+            const dartS hit = table->hit(states.x, states.y);
+            ++tally[static_cast<std::size_t>(hit.type)][static_cast<std::size_t>(hit.number)];
+        }
+    } else {
+        for (long long i = 0; i < options.count; ++i) {
+            const throwC::axisStatesS states = hand.drawStates(generator);
+            const boardPointS offset = hand.offsetOf(states);
+            const dartS hit = table ? table->hit(states.x, states.y)
+                                    : board.getHit({aim.x + offset.x, aim.y + offset.y});
+            ++tally[static_cast<std::size_t>(hit.type)][static_cast<std::size_t>(hit.number)];
+            if (trace != nullptr) {
+                std::fprintf(trace, "%d %d %d %d\n", static_cast<int>(offset.x),
+                             static_cast<int>(offset.y), hit.type, hit.number);
+            }
+        }
+    }
+    gameRandom::setState(generator);
+
+    throwsResult result;
+    result.darts = options.count;
+    for (int type = 0; type < 4; ++type) {
+        for (int number = 0; number <= 25; ++number) {
+            const long long count =
+                tally[static_cast<std::size_t>(type)][static_cast<std::size_t>(number)];
+            const dartS hit{type, number};
+            result.hitTarget += hit == options.target ? count : 0;
+            result.offBoard += type == 0 ? count : 0;
+            result.points += count * hit.score();
+        }
+    }
+    return result;
+}
+
+throwsResult runThrowsPlain(const throwsOptions& options, std::FILE* trace) {
+    seedGenerator(options.seed);
+    const virtualBoardC board;
+    const throwC hand(static_cast<float>(options.strength), throwC::seeding::keep);
+    const boardPointS aim = board.getCoordinates(options.target.type, options.target.number);
     throwsResult result;
     result.darts = options.count;
     for (long long i = 0; i < options.count; ++i) {
@@ -73,7 +128,7 @@ throwsResult runThrows(const throwsOptions& options, std::FILE* trace) {
     return result;
 }
 
-matchRunResult runMatches(const matchOptions& options, const std::filesystem::path& dataDir) {
+matchRunResult runMatchesPlain(const matchOptions& options, const std::filesystem::path& dataDir) {
     seedGenerator(options.seed);
     const vPlayerC chart;
     const virtualBoardC vBoard;
@@ -150,6 +205,10 @@ matchRunResult runMatches(const matchOptions& options, const std::filesystem::pa
         }
     }
     return result;
+}
+
+matchRunResult runMatches(const matchOptions& options, const std::filesystem::path& dataDir) {
+    return runMatchesLean(options, dataDir);
 }
 
 std::string throwsJson(const throwsOptions& options, const throwsResult& result) {

@@ -18,8 +18,11 @@ struct throwsResult {
 };
 
 // Aims count darts at the target. With a trace file, writes one "dx dy type number" line
-// per dart to it.
+// per dart to it. A long run looks its hits up in a table of the target's every landing.
 throwsResult runThrows(const throwsOptions& options, std::FILE* trace);
+// The same darts, each one thrown and hit-tested on its own: the reference for the run above
+// and the benchmark's baseline.
+throwsResult runThrowsPlain(const throwsOptions& options, std::FILE* trace);
 
 struct playerTotalsS {
     long long matchesWon = 0;
@@ -50,8 +53,13 @@ struct matchRunResult {
     std::vector<std::string> skipped;
 };
 
-// Plays the matches between the two computer players with the game's own rules.
+// Plays the matches between the two computer players with the game's own rules (the lean loop
+// of leanMatch.h). A leg record that cannot be written stops the run; a leg too long for a
+// record is reported in `skipped` and the run goes on.
 matchRunResult runMatches(const matchOptions& options, const std::filesystem::path& dataDir);
+// The same matches played through the game-flow model, as the window plays them: the reference
+// for the lean loop and the benchmark's baseline.
+matchRunResult runMatchesPlain(const matchOptions& options, const std::filesystem::path& dataDir);
 
 std::string throwsJson(const throwsOptions& options, const throwsResult& result);
 std::string matchJson(const matchOptions& options, const matchRunResult& result);

@@ -51,38 +51,89 @@ legRecordWriter directoryWriter(std::filesystem::path dataDir) {
     };
 }
 
-bool appendLegRecord(const std::filesystem::path& dataDir, const std::string& name,
-                     const legRecordS& record) {
-    if (!isUsableStatsFileName(name) || !recordProblem(record).empty()) {
-        return false;
+namespace {
+
+// Opens the player's file for appending, creating it, and keeps it only if it is a regular
+// file. Without O_NONBLOCK a FIFO of that name would hold the game until some reader came
+// along; with it, the open fails or yields something that is no regular file.
+int openForAppend(const std::filesystem::path& dataDir, const std::string& name) {
+    if (!isUsableStatsFileName(name)) {
+        return -1;
     }
     const auto path = statsFilePath(dataDir, name);
-    // Without O_NONBLOCK a FIFO of that name would hold the game until some reader came along;
-    // with it, the open fails or yields something that is no regular file, refused below.
-    fileDescriptor file(
-        ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC | O_NONBLOCK, 0644));
-    if (!file.valid()) {
-        return false;
+    const int fd =
+        ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC | O_NONBLOCK, 0644);
+    struct stat info {};
+    if (fd >= 0 && (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))) {
+        ::close(fd);
+        return -1;
     }
-    struct stat before {};
-    if (::fstat(file.get(), &before) != 0 || !S_ISREG(before.st_mode)) {
-        return false;
-    }
+    return fd;
+}
 
-    const legRecordBytes bytes = encodeLegRecord(record);
+// Whole records in one write. A short write is taken back: part of a record would shift every
+// later one.
+bool writeRecords(int fd, const std::uint8_t* bytes, std::size_t size) {
     ssize_t written = -1;
     do {
-        written = ::write(file.get(), bytes.data(), bytes.size());
+        written = ::write(fd, bytes, size);
     } while (written < 0 && errno == EINTR);
+    if (written == static_cast<ssize_t>(size)) {
+        return true;
+    }
+    struct stat after {};
+    if (written > 0 && ::fstat(fd, &after) == 0) {
+        [[maybe_unused]] const int ignored = ::ftruncate(fd, after.st_size - written);
+    }
+    return false;
+}
 
-    if (written != static_cast<ssize_t>(bytes.size())) {
-        if (written > 0) {
-            // Half a record would shift every later record; cut the file back to where it was.
-            [[maybe_unused]] const int ignored = ::ftruncate(file.get(), before.st_size);
-        }
+}  // namespace
+
+bool appendLegRecord(const std::filesystem::path& dataDir, const std::string& name,
+                     const legRecordS& record) {
+    if (!recordProblem(record).empty()) {
         return false;
     }
-    return file.close();
+    fileDescriptor file(openForAppend(dataDir, name));
+    const legRecordBytes bytes = encodeLegRecord(record);
+    return file.valid() && writeRecords(file.get(), bytes.data(), bytes.size()) && file.close();
+}
+
+legFileAppender::legFileAppender(std::filesystem::path dataDir, std::string name)
+    : dataDir_(std::move(dataDir)), name_(std::move(name)) {}
+
+legFileAppender::~legFileAppender() {
+    flush();
+    if (fd_ >= 0) {
+        ::close(fd_);
+    }
+}
+
+bool legFileAppender::append(const legRecordS& record) {
+    if (!recordProblem(record).empty()) {
+        return false;
+    }
+    if (!tried_) {
+        tried_ = true;
+        fd_ = openForAppend(dataDir_, name_);
+        pending_.reserve(recordsPerWrite * legRecordSize);
+    }
+    if (fd_ < 0) {
+        return false;
+    }
+    const legRecordBytes bytes = encodeLegRecord(record);
+    pending_.insert(pending_.end(), bytes.begin(), bytes.end());
+    return pending_.size() < recordsPerWrite * legRecordSize || flush();
+}
+
+bool legFileAppender::flush() {
+    if (pending_.empty()) {
+        return true;
+    }
+    const bool written = fd_ >= 0 && writeRecords(fd_, pending_.data(), pending_.size());
+    pending_.clear();
+    return written;
 }
 
 }  // namespace qm

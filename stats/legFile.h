@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "stats/legRecord.h"
 
@@ -23,6 +24,33 @@ bool isUsableStatsFileName(const std::string& name);
 // A record the readers would refuse, and a file that is not a regular file, are not written.
 bool appendLegRecord(const std::filesystem::path& dataDir, const std::string& name,
                      const legRecordS& record);
+
+// One player's statistics file kept open for a run of many legs (the simulator), with the same
+// checks as appendLegRecord. Records are gathered and written whole, many to one write, so a
+// run of a million legs does not cost two million system calls; the file is opened (and
+// created) by the first record, so a file that cannot be used fails that record at once.
+// A failed write is taken back to the last whole record. flush() writes what is gathered.
+class legFileAppender {
+  public:
+    legFileAppender(std::filesystem::path dataDir, std::string name);
+    ~legFileAppender();
+    legFileAppender(const legFileAppender&) = delete;
+    legFileAppender& operator=(const legFileAppender&) = delete;
+
+    // False when the record cannot be kept: the readers would refuse it, the file cannot be
+    // opened, or gathering it forced a write that failed.
+    bool append(const legRecordS& record);
+    bool flush();
+
+    static constexpr std::size_t recordsPerWrite = 256;
+
+  private:
+    std::filesystem::path dataDir_;
+    std::string name_;
+    int fd_ = -1;
+    bool tried_ = false;
+    std::vector<std::uint8_t> pending_;
+};
 
 // Where finished legs go: the game appends them to files in its data directory; a simulation
 // that keeps no history hands in a writer that drops them.

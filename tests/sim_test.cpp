@@ -229,3 +229,103 @@ TEST(SimProgram, ExitStatusesAndOutput) {
         EXPECT_EQ(fileText(err), "quivermark-sim: could not write the output\n");
     }
 }
+
+namespace {
+
+std::string traceOf(const throwsOptions& options, bool fast, const std::filesystem::path& file) {
+    FILE* out = std::fopen(file.c_str(), "w");
+    const auto summary = fast ? runThrows(options, out) : runThrowsPlain(options, out);
+    std::fclose(out);
+    return fileText(file) + throwsJson(options, summary);
+}
+
+}  // namespace
+
+// The fast runs must throw exactly the darts of the plain ones, for every seed, strength,
+// target and start score: the traces, summaries and statistics files are compared whole, on
+// runs long enough that the hit tables are built and used.
+TEST(SimRun, FastRunsMatchThePlainOnesDartForDart) {
+    tempDir dir;
+    for (const auto& [strength, target] : std::vector<std::pair<int, dartS>>{
+             {1, {3, 20}}, {20, {2, 16}}, {60, {2, 25}}, {33, {1, 11}}}) {
+        throwsOptions options;
+        options.strength = strength;
+        options.target = target;
+        options.targetText = "x";
+        options.count = 330'000;  // more than the largest table's 560 x 560 entries
+        options.seed = static_cast<std::uint32_t>(strength * 7);
+        EXPECT_EQ(traceOf(options, true, dir / "fast.txt"),
+                  traceOf(options, false, dir / "plain.txt"))
+            << strength;
+    }
+
+    struct matchCase {
+        std::array<int, 2> strengths;
+        int start, legs, sets;
+        long long matches;
+    };
+    for (const auto& c : {matchCase{{40, 40}, 501, 11, 1, 300}, matchCase{{3, 57}, 301, 3, 3, 40},
+                          matchCase{{60, 59}, 101, 5, 1, 400}, matchCase{{1, 2}, 1001, 1, 1, 12}}) {
+        matchOptions options;
+        options.names = {"A", "B"};
+        options.strengths = c.strengths;
+        options.start = c.start;
+        options.legs = c.legs;
+        options.sets = c.sets;
+        options.matches = c.matches;
+        options.seed = 5;
+        options.traceLegs = true;
+        options.saveStats = true;
+        std::filesystem::create_directory(dir / "fast");
+        std::filesystem::create_directory(dir / "plain");
+        const auto fast = runMatches(options, dir / "fast");
+        const auto plain = runMatchesPlain(options, dir / "plain");
+        EXPECT_EQ(matchJson(options, fast), matchJson(options, plain)) << c.strengths[0];
+        EXPECT_EQ(fast.skipped, plain.skipped);
+        for (const char* file : {"A.dat", "B.dat"}) {
+            EXPECT_EQ(readBytes(dir / "fast" / file), readBytes(dir / "plain" / file)) << file;
+        }
+        std::filesystem::remove_all(dir / "fast");
+        std::filesystem::remove_all(dir / "plain");
+    }
+}
+
+// Today's darts, pinned: a change of the generator, the scatter or the hit test shows here.
+TEST(SimRun, PinnedTraces) {
+    tempDir dir;
+    throwsOptions throws;
+    throws.strength = 20;
+    throws.target = {2, 16};
+    throws.count = 5000;
+    throws.seed = 7;
+    traceOf(throws, true, dir / "trace.txt");
+    std::istringstream lines(fileText(dir / "trace.txt"));
+    std::vector<std::string> all;
+    for (std::string line; std::getline(lines, line);) {
+        all.push_back(line);
+    }
+    ASSERT_EQ(all.size(), 5000u);
+    EXPECT_EQ(all[0], "9 12 1 16");
+    EXPECT_EQ(all[1], "14 44 1 8");
+    EXPECT_EQ(all[2], "37 -1 1 7");
+    EXPECT_EQ(all[4999], "42 -11 1 7");
+
+    matchOptions match;
+    match.names = {"A", "B"};
+    match.strengths = {3, 57};
+    match.start = 301;
+    match.legs = 3;
+    match.sets = 3;
+    match.matches = 2;
+    match.seed = 11;
+    match.traceLegs = true;
+    const std::string json = matchJson(match, runMatches(match, {}));
+    EXPECT_EQ(
+        json.rfind("{\"matches\":2,\"total_legs\":8,\"players\":[{\"name\":\"A\",\"strength\":3,"
+                   "\"matches_won\":0,\"legs_won\":0,\"darts\":69,\"points\":562,",
+                   0),
+        0u);
+    EXPECT_NE(json.find("{\"match\":1,\"set\":2,\"leg\":1,\"starter\":0,\"winner\":1,\"darts\":[12,"
+                        "10],\"points\":[170,301],\"finish\":16}"),
+              std::string::npos);
+}
