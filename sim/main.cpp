@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "settings/dataLocation.h"
 #include "sim/simOptions.h"
 #include "sim/simRun.h"
 
@@ -45,7 +46,11 @@ int run(const qm::sim::throwsOptions& options) {
 }
 
 int run(const qm::sim::matchOptions& options) {
-    const auto dataDir = options.dataDir.value_or(programDirectory());
+    const auto dataDir = qm::chooseDataDir(options.dataDir, programDirectory(), qm::xdgDataHome());
+    if (options.saveStats) {
+        std::error_code ignored;  // a folder that cannot be made fails the first record
+        std::filesystem::create_directories(dataDir, ignored);
+    }
     const auto result = qm::sim::runMatches(options, dataDir);
     for (const auto& skipped : result.skipped) {
         std::cerr << skipped << '\n';

@@ -198,10 +198,12 @@ TEST(SimProgram, ExitStatusesAndOutput) {
                   .status,
               0);
 
+    // A missing data folder is made; a file in its place cannot be.
+    writeBytes(dir / "not-a-folder", {});
     const auto unsaved = runSim(
         "match --player1 A --strength1 40 --player2 B --strength2 40 --legs 1 --seed 2 "
         "--save-stats --data-dir " +
-            (dir / "missing").string(),
+            (dir / "not-a-folder").string(),
         err);
     EXPECT_EQ(unsaved.status, 1);
     EXPECT_EQ(fileText(err),

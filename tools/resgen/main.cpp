@@ -7,18 +7,28 @@
 #include <QPainterPath>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 
+#include "tools/resgen/icons.h"
 #include "tools/resgen/pictures.h"
 #include "tools/resgen/sounds.h"
 
 int main(int argc, char* argv[]) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: quivermark-resgen OUTPUT_DIR\n");
+    if (argc != 2 && !(argc == 4 && std::strcmp(argv[2], "--icons") == 0)) {
+        std::fprintf(stderr, "usage: quivermark-resgen OUTPUT_DIR [--icons APP_ID]\n");
         return 2;
     }
     const QDir out(QString::fromLocal8Bit(argv[1]));
+    if (argc == 4) {
+        // The desktop icons only, into OUTPUT_DIR/hicolor/...
+        if (!qm::resgen::writeIcons(out.path(), QString::fromLocal8Bit(argv[3]))) {
+            std::fprintf(stderr, "quivermark-resgen: could not write the icons\n");
+            return 1;
+        }
+        return 0;
+    }
     if (!out.mkpath(QStringLiteral("pictures")) || !out.mkpath(QStringLiteral("sounds"))) {
         std::fprintf(stderr, "quivermark-resgen: cannot create %s\n", argv[1]);
         return 1;

@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# Installs the build into a scratch DESTDIR and checks the installed tree with the desktop
+# entry and AppStream validators, then where each way of running the programs keeps its files:
+# beside the program in the build folder, in the user's data folder once installed, and in the
+# folder named by --data-dir.
+set -euo pipefail
+build=$(cd "$1" && pwd)
+id=org.quivermark.Quivermark
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+export ASAN_OPTIONS=detect_leaks=0 QT_QPA_PLATFORM=offscreen
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+DESTDIR="$scratch/dest" cmake --install "$build" --prefix /usr >/dev/null
+root="$scratch/dest/usr"
+for file in bin/quivermark bin/quivermark-sim \
+    share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
+    share/icons/hicolor/scalable/apps/$id.svg \
+    share/man/man6/quivermark.6.gz share/man/man6/quivermark-sim.6.gz \
+    share/doc/quivermark/copyright share/doc/quivermark/changelog.gz; do
+    [[ -f "$root/$file" ]] || fail "$file is not installed"
+done
+for size in 16 22 24 32 48 64 128 256; do
+    icon="$root/share/icons/hicolor/${size}x${size}/apps/$id.png"
+    [[ -f "$icon" ]] || fail "no ${size}px icon"
+    file "$icon" | grep -q "PNG image data, $size x $size" || fail "the ${size}px icon is not $size x $size"
+done
+[[ ! -e "$root/bin/quivermark-build-folder" ]] || fail "the build folder marker was installed"
+zcat "$root/share/man/man6/quivermark-sim.6.gz" | grep -q '^\.TH QUIVERMARK-SIM 6' || fail "man page"
+desktop-file-validate "$root/share/applications/$id.desktop"
+appstreamcli validate --no-net --pedantic "$root/share/metainfo/$id.metainfo.xml" >/dev/null ||
+    fail "appstreamcli validate"
+
+"$root/bin/quivermark" --version | grep -qx "Quivermark 0.1.0" || fail "quivermark --version"
+
+match() { "$1" match --player1 "$2" --strength1 40 --player2 Bot --strength2 40 --legs 1 --seed 1 \
+    --save-stats "${@:3}" >/dev/null; }
+
+# Installed: the user's data folder, from XDG_DATA_HOME or else HOME.
+home="$scratch/home"
+mkdir -p "$home"
+HOME="$home" XDG_DATA_HOME= match "$root/bin/quivermark-sim" Ann
+[[ -s "$home/.local/share/quivermark/Ann.dat" ]] || fail "installed sim: not in ~/.local/share"
+XDG_DATA_HOME="$scratch/xdg" match "$root/bin/quivermark-sim" Ann
+[[ -s "$scratch/xdg/quivermark/Ann.dat" ]] || fail "installed sim: not in XDG_DATA_HOME"
+HOME="$home" XDG_DATA_HOME= "$root/bin/quivermark" --help |
+    grep -q "now: $home/.local/share/quivermark" || fail "installed game: not ~/.local/share"
+# The folder named on the command line wins.
+XDG_DATA_HOME="$scratch/xdg" match "$root/bin/quivermark-sim" Cid --data-dir "$scratch/chosen"
+[[ -s "$scratch/chosen/Cid.dat" && ! -e "$scratch/xdg/quivermark/Cid.dat" ]] || fail "--data-dir"
+"$root/bin/quivermark" --data-dir "$scratch/chosen" --bogus >/dev/null 2>&1 && fail "bad option accepted"
+
+# The build folder: beside the program, whatever XDG_DATA_HOME says.
+name="install-test-$$"
+XDG_DATA_HOME="$scratch/xdg" match "$build/sim/quivermark-sim" "$name"
+[[ -s "$build/sim/$name.dat" ]] || fail "build-folder sim: not beside the program"
+rm -f "$build/sim/$name.dat" "$build/sim/Bot.dat"
+XDG_DATA_HOME="$scratch/xdg" "$build/app/quivermark" --help | grep -q "now: $build/app" ||
+    fail "build-folder game: not beside the program"
+echo "install tree, validators and data folders: all good"
