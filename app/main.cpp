@@ -20,30 +20,54 @@ std::filesystem::path userDataHome() {
     return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation).toStdString();
 }
 
+// The running program's own path, known before Qt is started.
+std::filesystem::path programPath(const char* argv0) {
+    std::error_code error;
+    const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? std::filesystem::absolute(argv0, error) : self;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    qm::quivermarkApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Quivermark"));
-    QApplication::setApplicationVersion(QStringLiteral(QUIVERMARK_VERSION));
-    QGuiApplication::setDesktopFileName(QStringLiteral(QUIVERMARK_APP_ID));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/ICON.png")));
+    QCoreApplication::setApplicationName(QStringLiteral("Quivermark"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(QUIVERMARK_VERSION));
 
-    const std::filesystem::path program = QCoreApplication::applicationFilePath().toStdString();
+    // The command line is read before the application object exists: --help and --version
+    // must answer without a display.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments << QString::fromLocal8Bit(argv[i]);
+    }
+    const std::filesystem::path programDir =
+        std::filesystem::path(programPath(argv[0])).parent_path();
     const std::filesystem::path defaultDataDir =
-        qm::chooseDataDir(std::nullopt, program.parent_path(), userDataHome());
+        qm::chooseDataDir(std::nullopt, programDir, userDataHome());
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("An x01 darts game for two players."));
-    parser.addHelpOption();
-    parser.addVersionOption();
+    const QCommandLineOption helpOption = parser.addHelpOption();
+    const QCommandLineOption versionOption = parser.addVersionOption();
     const QCommandLineOption dataDirOption(
         QStringLiteral("data-dir"),
         QStringLiteral("Keep the settings file and the statistics files in <dir> (now: %1).")
             .arg(QString::fromStdString(defaultDataDir.string())),
         QStringLiteral("dir"));
     parser.addOption(dataDirOption);
-    parser.process(app);  // --help and --version answer and end here; bad options end with 1
+    if (!parser.parse(arguments)) {
+        std::fprintf(stderr, "quivermark: %s (see --help)\n", qPrintable(parser.errorText()));
+        return 2;
+    }
+    if (parser.isSet(helpOption) || parser.isSet(QStringLiteral("help-all"))) {
+        // Without an application object Qt cannot name the program itself.
+        QString help = parser.helpText();
+        help.replace(QStringLiteral("<executable_name>"), QStringLiteral("quivermark"));
+        std::fputs(qPrintable(help), stdout);
+        return 0;
+    }
+    if (parser.isSet(versionOption)) {
+        parser.showVersion();
+    }
     if (!parser.positionalArguments().isEmpty()) {
         std::fprintf(stderr, "quivermark: unexpected argument %s (see --help)\n",
                      qPrintable(parser.positionalArguments().constFirst()));
@@ -54,8 +78,7 @@ int main(int argc, char* argv[]) {
     if (parser.isSet(dataDirOption)) {
         chosen = parser.value(dataDirOption).toStdString();
     }
-    const std::filesystem::path dataDir =
-        qm::chooseDataDir(chosen, program.parent_path(), userDataHome());
+    const std::filesystem::path dataDir = qm::chooseDataDir(chosen, programDir, userDataHome());
     // Made when first needed; if it cannot be, every write says so in the window.
     std::error_code error;
     std::filesystem::create_directories(dataDir, error);
@@ -64,6 +87,11 @@ int main(int argc, char* argv[]) {
                      dataDir.string().c_str());
         return 2;
     }
+
+    qm::quivermarkApplication app(argc, argv);
+    QGuiApplication::setDesktopFileName(QStringLiteral(QUIVERMARK_APP_ID));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/ICON.png")));
+    const std::filesystem::path program = QCoreApplication::applicationFilePath().toStdString();
 
     // The program-wide objects, built before any window: the board and the checkout chart.
     const qm::virtualBoardC vBoard;
