@@ -1,5 +1,7 @@
 #include "sim/leanMatch.h"
 
+#include <algorithm>
+#include <cmath>
 #include <ctime>
 #include <memory>
 
@@ -204,6 +206,55 @@ matchRunResult runMatchesLean(const matchOptions& options, const std::filesystem
         }
     }
     return result;
+}
+
+calibrationRowS calibrateStrength(int strength, int start, long long legs) {
+    const vPlayerC chart;
+    const virtualBoardC board;
+    std::array<leanHand, 2> hands{leanHand(strength, board), leanHand(strength, board)};
+    std::uint32_t generator = gameRandom::state();
+    calibrationRowS row;
+    row.strength = strength;
+    row.legs = legs;
+    // For the standard error of a ratio of sums: the sums of squares and cross products of the
+    // legs' points (p) and darts (d).
+    double sumPP = 0.0, sumDD = 0.0, sumPD = 0.0;
+    std::array<ScoreBoardC, 2> boards{ScoreBoardC(start), ScoreBoardC(start)};
+    for (long long leg = 0; leg < legs; ++leg) {
+        boards[0].reset();
+        boards[1].reset();
+        int current = static_cast<int>(leg % 2);  // the starter alternates
+        for (;;) {
+            const int p = current;
+            const leanVisitS visit =
+                playVisit(boards[p].remaining(), hands[p], chart, board, generator);
+            if (!boards[p].addScore(visit.total, visit.darts)) {
+                continue;
+            }
+            if (boards[p].remaining() == 0) {
+                row.winnerDarts += boards[p].darts();
+                break;
+            }
+            current = 1 - p;
+        }
+        const double legPoints = 2.0 * start - boards[0].remaining() - boards[1].remaining();
+        const double legDarts = static_cast<double>(boards[0].darts() + boards[1].darts());
+        row.points += static_cast<long long>(legPoints);
+        row.darts += static_cast<long long>(legDarts);
+        sumPP += legPoints * legPoints;
+        sumDD += legDarts * legDarts;
+        sumPD += legPoints * legDarts;
+    }
+    gameRandom::setState(generator);
+    if (legs > 1 && row.darts > 0) {
+        // Delta method for R = sum p / sum d: var(R) ~ sum (p - R d)^2 / ((n - 1) n dbar^2).
+        const double n = static_cast<double>(legs);
+        const double ratio = static_cast<double>(row.points) / static_cast<double>(row.darts);
+        const double residual = sumPP - 2.0 * ratio * sumPD + ratio * ratio * sumDD;
+        const double meanDarts = static_cast<double>(row.darts) / n;
+        row.standardError = 3.0 * std::sqrt(std::max(0.0, residual) / ((n - 1.0) * n)) / meanDarts;
+    }
+    return row;
 }
 
 }  // namespace qm::sim

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "settings/dataLocation.h"
+#include "settings/gameSettingsS.h"
 #include "sim/simOptions.h"
 #include "sim/simRun.h"
 
@@ -62,6 +63,13 @@ int run(const qm::sim::matchOptions& options) {
         return 1;
     }
     std::cout << qm::sim::matchJson(options, result) << '\n';
+    return outputStatus();
+}
+
+int run(const qm::sim::calibrateOptions& options) {
+    for (int strength = qm::minStrength; strength <= qm::maxStrength; ++strength) {
+        std::cout << qm::sim::calibrationJson(options, strength) << '\n';
+    }
     return outputStatus();
 }
 

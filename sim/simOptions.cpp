@@ -159,6 +159,27 @@ matchOptions parseMatch(const std::vector<std::string>& args) {
     return result;
 }
 
+calibrateOptions parseCalibrate(const std::vector<std::string>& args) {
+    calibrateOptions result;
+    optionReader reader(args);
+    std::string option;
+    while (reader.next(option)) {
+        if (option == "--legs") {
+            result.legs = parseNumber<long long>(option, reader.value(option));
+            if (result.legs < 1) {
+                throw std::invalid_argument("--legs must be at least 1");
+            }
+        } else if (option == "--seed") {
+            result.seed = parseNumber<std::uint32_t>(option, reader.value(option));
+        } else if (option == "--start") {
+            result.start = parseChoice(option, reader.value(option), startScoreChoices);
+        } else {
+            throw std::invalid_argument("unknown option " + option);
+        }
+    }
+    return result;
+}
+
 }  // namespace
 
 std::optional<dartS> parseTarget(const std::string& text) {
@@ -184,7 +205,7 @@ std::optional<dartS> parseTarget(const std::string& text) {
 
 simCommand parseOptions(const std::vector<std::string>& args) {
     if (args.empty()) {
-        throw std::invalid_argument("usage: quivermark-sim throws|match [options]");
+        throw std::invalid_argument("usage: quivermark-sim throws|match|calibrate [options]");
     }
     if (args[0] == "throws") {
         return parseThrows(args);
@@ -192,7 +213,10 @@ simCommand parseOptions(const std::vector<std::string>& args) {
     if (args[0] == "match") {
         return parseMatch(args);
     }
-    throw std::invalid_argument("unknown command " + args[0] + " (use throws or match)");
+    if (args[0] == "calibrate") {
+        return parseCalibrate(args);
+    }
+    throw std::invalid_argument("unknown command " + args[0] + " (use throws, match or calibrate)");
 }
 
 }  // namespace qm::sim

@@ -211,6 +211,16 @@ matchRunResult runMatches(const matchOptions& options, const std::filesystem::pa
     return runMatchesLean(options, dataDir);
 }
 
+std::string calibrationJson(const calibrateOptions& options, int strength) {
+    gameRandom::seed(options.seed);
+    const calibrationRowS row = calibrateStrength(strength, options.start, options.legs);
+    char averages[64];
+    std::snprintf(averages, sizeof averages, "%.2f,\"darts_per_leg_won\":%.2f",
+                  row.threeDartAverage(), row.dartsPerLegWon());
+    return "{\"strength\":" + std::to_string(strength) + ",\"legs\":" + std::to_string(row.legs) +
+           ",\"three_dart_average\":" + averages + "}";
+}
+
 std::string throwsJson(const throwsOptions& options, const throwsResult& result) {
     return "{\"strength\":" + std::to_string(options.strength) +
            ",\"target\":" + jsonString(options.targetText) +

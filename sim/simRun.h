@@ -61,6 +61,11 @@ matchRunResult runMatches(const matchOptions& options, const std::filesystem::pa
 // for the lean loop and the benchmark's baseline.
 matchRunResult runMatchesPlain(const matchOptions& options, const std::filesystem::path& dataDir);
 
+// One line per strength, 1 to 60: {"strength":S,"legs":N,"three_dart_average":A,
+// "darts_per_leg_won":D}. Each row is seeded with the options' seed, so any row can be
+// reproduced on its own.
+std::string calibrationJson(const calibrateOptions& options, int strength);
+
 std::string throwsJson(const throwsOptions& options, const throwsResult& result);
 std::string matchJson(const matchOptions& options, const matchRunResult& result);
 

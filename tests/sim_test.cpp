@@ -72,6 +72,9 @@ TEST(SimOptions, BadArgumentsAreRefusedWithAMessage) {
          "--legs", "4"},
         {"match", "--player1", "A", "--strength1", "40", "--player2", "B", "--strength2", "x"},
         {"match", "--player1", "A", "--strength1", "40", "--player2", "B"},
+        {"calibrate", "--legs", "0"},
+        {"calibrate", "--start", "500"},
+        {"calibrate", "--strength", "40"},
     };
     for (const auto& args : bad) {
         EXPECT_THROW(parseOptions(args), std::invalid_argument) << args.size();
@@ -330,4 +333,21 @@ TEST(SimRun, PinnedTraces) {
     EXPECT_NE(json.find("{\"match\":1,\"set\":2,\"leg\":1,\"starter\":0,\"winner\":1,\"darts\":[12,"
                         "10],\"points\":[170,301],\"finish\":16}"),
               std::string::npos);
+}
+
+// The shipped strength table is the command's own output: a few rows, each seeded on its own,
+// come out again exactly.
+TEST(SimRun, ShippedStrengthTableRowsAreReproduced) {
+    std::ifstream table(std::string(QUIVERMARK_SOURCE_DIR) + "/data/strength-averages.jsonl");
+    std::vector<std::string> rows;
+    for (std::string line; std::getline(table, line);) {
+        rows.push_back(line);
+    }
+    ASSERT_EQ(rows.size(), 60u);
+    const calibrateOptions defaults;
+    for (const int strength : {33, 47, 60}) {
+        EXPECT_EQ(calibrationJson(defaults, strength),
+                  rows[static_cast<std::size_t>(strength - 1)]);
+    }
+    EXPECT_EQ(rows[39].rfind("{\"strength\":40,\"legs\":25000,\"three_dart_average\":", 0), 0u);
 }

@@ -20,6 +20,7 @@
 #include "settings/playerName.h"
 #include "ui/radioGroupFocus.h"
 #include "ui/soundPlayer.h"
+#include "ui/strengthTable.h"
 
 namespace qm {
 
@@ -74,7 +75,7 @@ TForm2::TForm2(settingsStoreC& store, soundPlayer& sounds, std::function<bool()>
     auto* grid = new QGridLayout(players);
     Label3 = new QLabel(QStringLiteral("Strength"), players);
     Label3->setObjectName(QStringLiteral("Label3"));
-    grid->addWidget(Label3, 0, 3, 1, 2);
+    grid->addWidget(Label3, 0, 3, 1, 3);
     for (int p = 0; p < 2; ++p) {
         const QString number = QString::number(p + 1);
         nameLabel_[p] = new QLabel(QStringLiteral("Player %1").arg(number), players);
@@ -101,6 +102,11 @@ TForm2::TForm2(settingsStoreC& store, soundPlayer& sounds, std::function<bool()>
         grid->addWidget(computerBox_[p], p + 1, 2);
         grid->addWidget(trackBar_[p], p + 1, 3);
         grid->addWidget(strengthLabel_[p], p + 1, 4);
+        averageLabel_[p] = new QLabel(players);
+        averageLabel_[p]->setObjectName(QStringLiteral("StrengthAverage%1").arg(number));
+        averageLabel_[p]->setMinimumWidth(
+            averageLabel_[p]->fontMetrics().horizontalAdvance(QStringLiteral("\u2248 000 avg")));
+        grid->addWidget(averageLabel_[p], p + 1, 5);
 
         // Toggled, not clicked: Space and assistive technology change the box too.
         connect(computerBox_[p], &QCheckBox::toggled, this, [this, p] { CheckBoxClick(p); });
@@ -111,7 +117,7 @@ TForm2::TForm2(settingsStoreC& store, soundPlayer& sounds, std::function<bool()>
     }
     CheckBox3 = new QCheckBox(QStringLiteral("Speed Mode (generate statistics)"), players);
     CheckBox3->setObjectName(QStringLiteral("CheckBox3"));
-    grid->addWidget(CheckBox3, 3, 0, 1, 5);
+    grid->addWidget(CheckBox3, 3, 0, 1, 6);
 
     auto* format = new QGroupBox(QStringLiteral("Game settings"), this);
     auto* formatLayout = new QVBoxLayout(format);
@@ -207,6 +213,7 @@ void TForm2::updateStrengthVisibility() {
     for (int p = 0; p < 2; ++p) {
         trackBar_[p]->setVisible(computerBox_[p]->isChecked());
         strengthLabel_[p]->setVisible(computerBox_[p]->isChecked());
+        averageLabel_[p]->setVisible(computerBox_[p]->isChecked());
     }
     Label3->setVisible(computerBox_[0]->isChecked() || computerBox_[1]->isChecked());
 }
@@ -230,7 +237,16 @@ void TForm2::ComboBoxSelect(int player) {
 }
 
 void TForm2::TrackBarChange(int player) {
-    strengthLabel_[player]->setText(QString::number(trackBar_[player]->value()));
+    const int strength = trackBar_[player]->value();
+    strengthLabel_[player]->setText(QString::number(strength));
+    const std::optional<double> average = expectedAverage(strength);
+    averageLabel_[player]->setText(
+        average ? QStringLiteral("\u2248 %1 avg").arg(*average, 0, 'f', 0) : QString());
+    trackBar_[player]->setToolTip(
+        average ? QStringLiteral("Strength %1: about %2 points per three darts")
+                      .arg(strength)
+                      .arg(*average, 0, 'f', 1)
+                : QStringLiteral("Strength %1").arg(strength));
 }
 
 void TForm2::refuse(int player, const QString& message) {

@@ -73,6 +73,7 @@ class TForm2 : public QDialog {
     std::array<QCheckBox*, 2> computerBox_{};
     std::array<QSlider*, 2> trackBar_{};
     std::array<QLabel*, 2> strengthLabel_{};
+    std::array<QLabel*, 2> averageLabel_{};  // what the strength scores, from the shipped table
     QLabel* Label3 = nullptr;
     QCheckBox* CheckBox3 = nullptr;
     QButtonGroup* gameType_ = nullptr;

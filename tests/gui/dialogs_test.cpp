@@ -63,6 +63,19 @@ TEST_F(settingsDialogTest, FirstShowingWithoutAnIniFile) {
     EXPECT_TRUE(checked("RadioGroup2Item0"));  // best of 1 set
 }
 
+TEST_F(settingsDialogTest, StrengthShowsTheAverageItScores) {
+    auto* average = child<QLabel>("StrengthAverage1");
+    strength(0)->setValue(40);
+    EXPECT_EQ(average->text(), QStringLiteral("\u2248 96 avg"));  // 95.86 in the shipped table
+    EXPECT_EQ(strength(0)->toolTip(), "Strength 40: about 95.9 points per three darts");
+    strength(0)->setValue(1);
+    EXPECT_EQ(average->text(), QStringLiteral("\u2248 1 avg"));
+    strength(0)->setValue(60);
+    EXPECT_EQ(average->text(), QStringLiteral("\u2248 123 avg"));
+    computer(0)->click();  // a human has no strength
+    EXPECT_FALSE(average->isVisible());
+}
+
 TEST_F(settingsDialogTest, KindsSteerStrengthAndSpeedMode) {
     auto* speed = child<QCheckBox>("CheckBox3");
     speed->setChecked(true);
