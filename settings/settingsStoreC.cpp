@@ -69,4 +69,12 @@ saveOutcomeS settingsStoreC::savePlayer(int index, const std::array<std::string,
     return {};
 }
 
+bool settingsStoreC::readCheckoutHints() const {
+    return ini_.readInteger("Hints", "CheckoutHints", 1) != 0;
+}
+
+bool settingsStoreC::saveCheckoutHints(bool on) {
+    return ini_.writeBool("Hints", "CheckoutHints", on);
+}
+
 }  // namespace qm

@@ -42,6 +42,11 @@ class settingsStoreC {
     saveOutcomeS savePlayer(int index, const std::array<std::string, 2>& names,
                             const std::array<bool, 2>& kinds, std::int32_t strength, bool known);
 
+    // Whether the game shows a human the checkout route of the score left (on unless turned
+    // off). Kept in a section of its own, "Hints", that nothing else reads or writes.
+    [[nodiscard]] bool readCheckoutHints() const;
+    bool saveCheckoutHints(bool on);
+
     gameSettingsS storedSettings;
 
     [[nodiscard]] const std::filesystem::path& iniPath() const { return ini_.path(); }

@@ -2,9 +2,13 @@
 
 #include <set>
 
+#include "computer/checkoutRoute.h"
 #include "computer/vPlayerC.h"
 
+using qm::checkoutRoute;
+using qm::dartNotation;
 using qm::dartS;
+using qm::routeText;
 using qm::vPlayerC;
 
 namespace {
@@ -118,4 +122,37 @@ TEST(AimPlanning, OutOfRangeLookupWritesADiagnostic) {
     EXPECT_EQ(chart().normalCheck(171), (dartS{0, 0}));
     EXPECT_EQ(testing::internal::GetCapturedStdout(),
               "ERROR: normalCheck(1)\nERROR: normalCheck(171)\n");
+}
+
+TEST(CheckoutRoute, ThreeDartFinishesOnADoubleOnly) {
+    const auto route = [](int r) { return routeText(checkoutRoute(chart(), r)); };
+    EXPECT_EQ(route(170), "T20 T20 Bull");  // the alternative finish of 50 on the last dart
+    EXPECT_EQ(route(141), "T20 T15 D18");
+    EXPECT_EQ(route(121), "25 T20 D18");
+    EXPECT_EQ(route(41), "S9 D16");
+    EXPECT_EQ(route(3), "S1 D1");
+    EXPECT_EQ(route(2), "D1");
+    // No route: above the chart, below a double, the "No check" scores, and 161, which the
+    // chart takes four darts to finish.
+    for (const int r : {171, 1, 0, 159, 162, 163, 165, 166, 168, 169, 161}) {
+        EXPECT_EQ(route(r), "") << r;
+    }
+    int finishable = 0;
+    for (int r = 2; r <= 170; ++r) {
+        const auto darts = checkoutRoute(chart(), r);
+        if (darts.empty()) {
+            continue;
+        }
+        ++finishable;
+        int total = 0;
+        for (const dartS& dart : darts) {
+            total += dart.score();
+        }
+        EXPECT_EQ(total, r);
+        EXPECT_EQ(darts.back().type, 2) << r;
+        EXPECT_LE(darts.size(), 3u);
+    }
+    EXPECT_EQ(finishable, 169 - 8);
+    EXPECT_EQ(dartNotation({1, 25}), "25");
+    EXPECT_EQ(dartNotation({1, 7}), "S7");
 }

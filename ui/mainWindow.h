@@ -14,9 +14,11 @@
 #include "game/MatchC.h"
 #include "settings/settingsStoreC.h"
 
+class QAction;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QMenu;
 class QTabWidget;
 class QStatusBar;
 
@@ -65,6 +67,8 @@ class TForm1 : public QMainWindow {
     void Settings1Click();
     void Statistics1Click();
     void About1Click();
+    // Options / Checkout hints: shows or hides the route and remembers the choice.
+    void CheckoutHints1Click(bool on);
 
     // The score entry field's key handling; true when the key was consumed.
     bool MaskEdit1KeyDown(int key);
@@ -82,6 +86,8 @@ class TForm1 : public QMainWindow {
     void refreshScoreList(int player);
     void refreshScores();
     void clearAimLines();
+    // The checkout route of the score left, beside the score field, while a human is to throw.
+    void showCheckoutHint();
     void showInfoText(const QString& text);
     void showMessageText(const QString& text);
     void reportError(const QString& text);
@@ -111,6 +117,7 @@ class TForm1 : public QMainWindow {
 
     void buildControls();
     void buildMenu();
+    void buildHints(QWidget* area, QMenu* options);
     void buildTimers();
     void loadPictures();
     void setComputerIntervals(bool speedMode);
@@ -149,6 +156,8 @@ class TForm1 : public QMainWindow {
     std::array<QLabel*, 49> Label{};  // Label[1] to Label[48], by the number in their name
     std::array<QListWidget*, 2> ListBox{};
     QLineEdit* MaskEdit1 = nullptr;
+    QLabel* checkoutHint_ = nullptr;
+    QAction* checkoutHints_ = nullptr;
     QTabWidget* PageControl1 = nullptr;
     QStatusBar* StatusBar1 = nullptr;
     std::array<QLabel*, 3> statusPanel_{};

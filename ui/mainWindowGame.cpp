@@ -100,6 +100,7 @@ bool TForm1::endGame() {
     game_.reset();
     terminatePending_ = false;
     aimMark_.reset();
+    showCheckoutHint();
     return true;
 }
 
@@ -401,6 +402,7 @@ void TForm1::refreshScores() {
         Label[43 + p]->setText(QString::number(stats.count180()));
         Label[45 + p]->setText(QString::number(stats.bestFinish()));
     }
+    showCheckoutHint();
 }
 
 void TForm1::showPlayerNames() {

@@ -231,6 +231,7 @@ void TForm1::buildMenu() {
             standardOr(QKeySequence::Preferences, Qt::Key_Comma), &TForm1::Settings1Click);
     addItem(options, "Statistics1", QStringLiteral("S&tatistics"),
             QKeySequence(Qt::CTRL | Qt::Key_T), &TForm1::Statistics1Click);
+    buildHints(clientArea_, options);
     QAction* about = menuBar()->addAction(QStringLiteral("&About"));
     about->setObjectName(QStringLiteral("About1"));
     connect(about, &QAction::triggered, this, &TForm1::About1Click);

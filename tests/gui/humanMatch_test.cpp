@@ -1,9 +1,20 @@
+#include <QAction>
 #include <QRegularExpressionValidator>
+#include <fstream>
 
 #include "ui/scoreListFormat.h"
 #include "windowFixture.h"
 
 using namespace qm;
+
+namespace {
+
+std::string readText(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+}  // namespace
 
 TEST_F(windowTest, WholeHumanMatchBestOfThreeLegs) {
     window->transferSettings(humans(), true);
@@ -189,6 +200,29 @@ TEST_F(windowTest, UndoAndRedoBetweenTwoHumans) {
     enter("26");
     window->Redo1Click();
     EXPECT_EQ(message(), "Nothing to redo, enter your score");
+}
+
+TEST_F(windowTest, CheckoutHintFollowsTheTurnUndoRedoAndItsMenuItem) {
+    window->transferSettings(humans(), true);
+    enter("180");  // Ann 321
+    enter("100");  // Bob 401
+    EXPECT_EQ(text("CheckoutHint"), "");
+    enter("180");  // Ann 141
+    enter("60");   // Bob 341
+    EXPECT_EQ(text("CheckoutHint"), "T20 T15 D18");
+    window->Undo1Click();  // Bob to throw again, from 401
+    EXPECT_EQ(text("CheckoutHint"), "");
+    window->Redo1Click();
+    EXPECT_EQ(text("CheckoutHint"), "T20 T15 D18");
+
+    auto* item = find<QAction>("CheckoutHints1");
+    ASSERT_TRUE(item->isChecked());
+    item->trigger();
+    EXPECT_EQ(text("CheckoutHint"), "");
+    EXPECT_FALSE(store.readCheckoutHints());
+    EXPECT_NE(readText(store.iniPath()).find("[Hints]\nCheckoutHints=0"), std::string::npos);
+    item->trigger();
+    EXPECT_EQ(text("CheckoutHint"), "T20 T15 D18");
 }
 
 TEST_F(windowTest, DartsUsedDialogClosedWithoutOkKeepsItsChoice) {

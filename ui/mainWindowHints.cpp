@@ -1,0 +1,51 @@
+// The checkout hint: the route the checkout chart gives for a human's score, beside the score
+// field, and the Options item that turns it on and off.
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+
+#include "computer/checkoutRoute.h"
+#include "settings/settingsStoreC.h"
+#include "ui/mainWindow.h"
+
+namespace qm {
+
+void TForm1::buildHints(QWidget* area, QMenu* options) {
+    checkoutHint_ = new QLabel(area);
+    checkoutHint_->setObjectName(QStringLiteral("CheckoutHint"));
+    checkoutHint_->setGeometry(152, 558, 144, 24);
+    QFont bold = checkoutHint_->font();
+    bold.setBold(true);
+    checkoutHint_->setFont(bold);
+    checkoutHint_->setAccessibleName(QStringLiteral("Checkout route"));
+
+    options->addSeparator();
+    checkoutHints_ = options->addAction(QStringLiteral("Checkout &hints"));
+    checkoutHints_->setObjectName(QStringLiteral("CheckoutHints1"));
+    checkoutHints_->setCheckable(true);
+    checkoutHints_->setChecked(context_.settings->readCheckoutHints());
+    // triggered, not toggled: loading the choice above is no choice to save.
+    connect(checkoutHints_, &QAction::triggered, this, &TForm1::CheckoutHints1Click);
+}
+
+void TForm1::CheckoutHints1Click(bool on) {
+    if (!context_.settings->saveCheckoutHints(on)) {
+        reportError(QStringLiteral("Unable to write the settings file %1")
+                        .arg(QString::fromStdString(context_.settings->iniPath().string())));
+    }
+    showCheckoutHint();
+}
+
+void TForm1::showCheckoutHint() {
+    const bool humanToThrow = game_ && !game_->matchOver() && !game_->legOver() &&
+                              !game_->awaitingDartsUsed() &&
+                              !game_->isComputer(game_->currentPlayer());
+    std::string route;
+    if (humanToThrow && checkoutHints_->isChecked()) {
+        route = routeText(
+            checkoutRoute(*context_.chart, game_->board(game_->currentPlayer()).remaining()));
+    }
+    checkoutHint_->setText(QString::fromStdString(route));
+}
+
+}  // namespace qm
