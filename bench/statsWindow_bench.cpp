@@ -11,6 +11,7 @@
 
 #include "historyFile.h"
 #include "settings/settingsStoreC.h"
+#include "ui/promptService.h"
 #include "ui/soundPlayer.h"
 #include "ui/statsWindow.h"
 
@@ -33,7 +34,8 @@ void BM_ChooseMillionLegPlayer(benchmark::State& state) {
     static const auto dir = makeHistory();
     qm::settingsStoreC store(dir / "bench.INI");
     silentPlayer sounds;
-    qm::TForm4 window(store, sounds, dir);
+    qm::qtPromptService prompts;  // never asked: the benchmark exports nothing
+    qm::TForm4 window(store, sounds, prompts, dir);
     window.show();
     auto* humans = window.findChild<QComboBox*>(QStringLiteral("ComboBox1"));
     humans->setCurrentIndex(0);

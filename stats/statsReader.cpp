@@ -204,4 +204,31 @@ bool loadPpdSeries(const std::filesystem::path& dataDir, const std::string& name
     return true;
 }
 
+bool loadLegRecords(const std::filesystem::path& dataDir, const std::string& name,
+                    std::int64_t startDay, std::int64_t endDay, std::vector<legRecordS>& records) {
+    class silentSink final : public statsReportSink {
+        void showInfo(const std::string&) override {}
+        void showSystemInfo(const std::string&) override {}
+        void playSound(const std::string&) override {}
+        void startProgress(std::int64_t) override {}
+        void setProgress(std::int64_t) override {}
+    } silent;
+    if (!isUsableStatsFileName(name)) {
+        return false;
+    }
+    recordFile file(statsFilePath(dataDir, name));
+    if (!file.isOpen()) {
+        return false;
+    }
+    const readEnd end = readRecords(
+        file, silent, [](std::int64_t) {},
+        [&](const legRecordS& record, std::int64_t) {
+            const std::int64_t day = dayNumber(record.date());
+            if (day >= startDay && day <= endDay) {
+                records.push_back(record);
+            }
+        });
+    return end == readEnd::endOfFile;
+}
+
 }  // namespace qm

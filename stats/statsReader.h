@@ -37,4 +37,10 @@ bool loadPpdSeries(const std::filesystem::path& dataDir, const std::string& name
                    std::int64_t startDay, std::int64_t endDay, std::vector<double>& list,
                    statsReportSink& report);
 
+// Every record of the player's file whose day lies from startDay to endDay, in file order,
+// checked as the other passes check them, with no messages. False when the file is missing,
+// unreadable or not whole.
+bool loadLegRecords(const std::filesystem::path& dataDir, const std::string& name,
+                    std::int64_t startDay, std::int64_t endDay, std::vector<legRecordS>& records);
+
 }  // namespace qm

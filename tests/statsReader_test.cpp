@@ -2,6 +2,7 @@
 #include <sys/stat.h>
 
 #include "legRecordMaker.h"
+#include "stats/legCsv.h"
 #include "stats/legFile.h"
 #include "stats/statsReader.h"
 #include "tempDir.h"
@@ -158,4 +159,26 @@ TEST(CivilDate, DayNumbersRoundTrip) {
     }
     EXPECT_FALSE(isCalendarDate({1900, 2, 29}));
     EXPECT_TRUE(isCalendarDate({2000, 2, 29}));
+}
+
+TEST_F(StatsReader, LegsAsCsvWithinADateRange) {
+    append(makeLeg({2026, 3, 1}, 501, 18, true, 40, 1));
+    append(makeLeg({2026, 3, 2}, 420, 21));
+    append(makeLeg({2026, 3, 3}, 0, 0));
+    append(makeLeg({2026, 3, 4}, 301, 12, true, 121));
+    std::ostringstream csv;
+    EXPECT_EQ(
+        writeLegsCsv(dir.path(), "Ann", dayNumber({2026, 3, 2}), dayNumber({2026, 3, 4}), csv), "");
+    EXPECT_EQ(csv.str(),
+              "date,darts,points,won,180s,finish,ppd\r\n"
+              "2026-03-02,21,420,0,0,0,20.00\r\n"
+              "2026-03-03,0,0,0,0,0,0.00\r\n"
+              "2026-03-04,12,301,1,0,121,25.08\r\n");
+    append(makeLeg({1899, 1, 1}, 1, 1));  // a record the window would refuse
+    std::ostringstream refused;
+    EXPECT_NE(writeLegsCsv(dir.path(), "Ann", 0, 1'000'000, refused), "");
+    EXPECT_EQ(csvField("plain"), "plain");
+    EXPECT_EQ(csvField("a,b"), "\"a,b\"");
+    EXPECT_EQ(csvField("say \"hi\""), "\"say \"\"hi\"\"\"");
+    EXPECT_EQ(csvField("two\nlines"), "\"two\nlines\"");
 }

@@ -70,7 +70,8 @@ TForm1::TForm1(mainWindowContext context, QWidget* parent)
     connect(settingsDialog_, &TForm2::settingsTransferred, this, &TForm1::transferSettings);
     connect(settingsDialog_, &TForm2::settingsNotSaved, this, &TForm1::reportError);
     dartsUsedDialog_ = new TForm3(*context_.sounds, this);
-    statisticsWindow_ = new TForm4(*context_.settings, *context_.sounds, context_.dataDir, this);
+    statisticsWindow_ =
+        new TForm4(*context_.settings, *context_.sounds, *context_.prompts, context_.dataDir, this);
     aboutBox_ = new TForm5(*context_.sounds, this);
     setFixedSize(sizeHint());
     move(0, 0);

@@ -1,5 +1,6 @@
 #include "ui/promptService.h"
 
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QPointer>
 
@@ -27,6 +28,19 @@ int qtPromptService::askDartsUsed(TForm3& dialog) {
     QPointer<TForm3> guard(&dialog);
     dialog.exec();
     return guard ? guard->selectedDarts() : 3;
+}
+
+QString qtPromptService::askSaveFileName(QWidget* parent, const QString& caption,
+                                         const QString& suggested, const QString& filter) {
+    QPointer<QFileDialog> dialog = new QFileDialog(parent, caption, suggested, filter);
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->setFileMode(QFileDialog::AnyFile);
+    const bool accepted = dialog->exec() == QDialog::Accepted;
+    const QString chosen = accepted && dialog && !dialog->selectedFiles().isEmpty()
+                               ? dialog->selectedFiles().first()
+                               : QString();
+    delete dialog;
+    return chosen;
 }
 
 }  // namespace qm

@@ -21,6 +21,9 @@ class promptService {
     // Shows the darts-used dialog modally; returns its answer, 1 to 3. A dialog closed without
     // OK answers with the choice it shows.
     virtual int askDartsUsed(TForm3& dialog) = 0;
+    // A file to save to, chosen in the standard dialog; empty when cancelled.
+    virtual QString askSaveFileName(QWidget* parent, const QString& caption,
+                                    const QString& suggested, const QString& filter) = 0;
 };
 
 // The program's own boxes.
@@ -29,6 +32,8 @@ class qtPromptService final : public promptService {
     void information(QWidget* parent, const QString& text) override;
     bool confirm(QWidget* parent, const QString& text) override;
     int askDartsUsed(TForm3& dialog) override;
+    QString askSaveFileName(QWidget* parent, const QString& caption, const QString& suggested,
+                            const QString& filter) override;
 };
 
 }  // namespace qm

@@ -55,9 +55,13 @@ QAccessibleInterface* statsWindowAccessible(const QString& className, QObject* o
 
 }  // namespace
 
-TForm4::TForm4(settingsStoreC& store, soundPlayer& sounds, std::filesystem::path dataDir,
-               QWidget* parent)
-    : QWidget(parent, Qt::Window), store_(store), sounds_(sounds), dataDir_(std::move(dataDir)) {
+TForm4::TForm4(settingsStoreC& store, soundPlayer& sounds, promptService& prompts,
+               std::filesystem::path dataDir, QWidget* parent)
+    : QWidget(parent, Qt::Window),
+      store_(store),
+      sounds_(sounds),
+      prompts_(prompts),
+      dataDir_(std::move(dataDir)) {
     setObjectName(QStringLiteral("TForm4"));
     setWindowTitle(QStringLiteral("Statistics"));
     static const bool accessibleAsWindow = [] {

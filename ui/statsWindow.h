@@ -18,12 +18,14 @@ class QComboBox;
 class QDateEdit;
 class QFrame;
 class QLabel;
+class QMenu;
 class QProgressBar;
 class QPushButton;
 class QStatusBar;
 
 namespace qm {
 
+class promptService;
 class settingsStoreC;
 class soundPlayer;
 
@@ -36,8 +38,8 @@ class soundPlayer;
 class TForm4 : public QWidget, private statsReportSink {
     Q_OBJECT
   public:
-    TForm4(settingsStoreC& store, soundPlayer& sounds, std::filesystem::path dataDir,
-           QWidget* parent = nullptr);
+    TForm4(settingsStoreC& store, soundPlayer& sounds, promptService& prompts,
+           std::filesystem::path dataDir, QWidget* parent = nullptr);
     ~TForm4() override;
     TForm4(const TForm4&) = delete;
     TForm4& operator=(const TForm4&) = delete;
@@ -54,6 +56,12 @@ class TForm4 : public QWidget, private statsReportSink {
     // True from a player's choice (or "PPD Chart") until its last pass has reported.
     [[nodiscard]] bool isReading() const { return reading_; }
 
+    // The chart area's context menu: "Export legs as CSV…" and "Save chart as PNG…", offered
+    // while a chart is shown. Each asks for a file and reports a failed write.
+    QMenu* chartMenu();
+    void exportLegsCsv();
+    void saveChartPng();
+
     // The chart frame's top-left corner in the window.
     static constexpr int chartLeft = 16;
     static constexpr int chartTop = 190;
@@ -62,6 +70,7 @@ class TForm4 : public QWidget, private statsReportSink {
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
   private:
     void buildControls();
@@ -86,7 +95,9 @@ class TForm4 : public QWidget, private statsReportSink {
 
     settingsStoreC& store_;
     soundPlayer& sounds_;
+    promptService& prompts_;
     std::filesystem::path dataDir_;
+    QMenu* chartMenu_ = nullptr;
 
     QString playerName;
     statsSummaryC summary_;

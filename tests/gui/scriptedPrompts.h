@@ -37,7 +37,19 @@ class scriptedPrompts final : public qm::promptService {
         return dialog.selectedDarts();
     }
 
+    QString askSaveFileName(QWidget*, const QString& caption, const QString&,
+                            const QString&) override {
+        saveCaptions.push_back(caption);
+        const QString answer = saveAnswers.empty() ? QString() : saveAnswers.front();
+        if (!saveAnswers.empty()) {
+            saveAnswers.pop_front();
+        }
+        return answer;
+    }
+
     std::vector<QString> informed;
+    std::vector<QString> saveCaptions;
+    std::deque<QString> saveAnswers;
     std::vector<QString> asked;
     std::vector<int> preselected;
     std::deque<bool> confirmAnswers;

@@ -1,6 +1,8 @@
 #include <QAccessible>
+#include <QAction>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
 #include <fstream>
@@ -207,4 +209,47 @@ TEST_F(statsWindowTest, EmptyFileStillBarAndTenDigitCountsFitTheirLabels) {
                   value->contentsRect().width())
             << label;
     }
+}
+
+TEST_F(statsWindowTest, ChartMenuExportsLegsAndTheChartAndReportsAFailedWrite) {
+    append("Ann", makeLeg({2026, 1, 2}, 501, 18, true, 40, 1));
+    append("Ann", makeLeg({2026, 1, 3}, 420, 21));
+    stats->show();
+    QAction* csv = stats->chartMenu()->findChild<QAction*>("ExportLegsCsv");
+    QAction* png = stats->chartMenu()->findChild<QAction*>("SaveChartPng");
+    EXPECT_FALSE(csv->isEnabled());  // no player, no chart
+    choose("ComboBox1", "Ann");
+    stats->chartMenu();
+    ASSERT_TRUE(csv->isEnabled());
+    ASSERT_TRUE(png->isEnabled());
+
+    picker(2)->setDate(QDate(2026, 1, 2));  // the pickers' range, not the whole file
+    prompts.saveAnswers = {QString::fromStdString((dir / "ann.csv").string())};
+    csv->trigger();
+    EXPECT_EQ(prompts.saveCaptions.back(), "Export legs as CSV");
+    const auto bytes = readBytes(dir / "ann.csv");
+    EXPECT_EQ(std::string(bytes.begin(), bytes.end()),
+              "date,darts,points,won,180s,finish,ppd\r\n"
+              "2026-01-02,18,501,1,1,40,27.83\r\n");
+
+    prompts.saveAnswers = {QString::fromStdString((dir / "chart.png").string())};
+    png->trigger();
+    const QImage saved(QString::fromStdString((dir / "chart.png").string()));
+    ASSERT_EQ(saved.size(), QSize(ppdChartS::frameWidth, ppdChartS::frameHeight));
+    const auto& drawn = *stats->chart();
+    EXPECT_EQ(saved.pixelColor(drawn.xs[0] - TForm4::chartLeft, drawn.ys[0] - 2 - TForm4::chartTop),
+              QColor(255, 0, 0));
+
+    sounds.played.clear();
+    const QString nowhere = QString::fromStdString((dir / "missing" / "x.csv").string());
+    prompts.saveAnswers = {nowhere};
+    csv->trigger();
+    EXPECT_EQ(stats->systemInfoText(), "Could not export to " + nowhere);
+    EXPECT_EQ(sounds.played, (std::vector<std::string>{"INVALID"}));
+    prompts.saveAnswers = {QString::fromStdString((dir / "missing" / "x.png").string())};
+    png->trigger();
+    EXPECT_TRUE(stats->systemInfoText().startsWith("Could not save the chart to "));
+    prompts.saveAnswers = {QString()};  // cancelled: nothing written, nothing said
+    csv->trigger();
+    EXPECT_TRUE(stats->systemInfoText().startsWith("Could not save the chart to "));
 }

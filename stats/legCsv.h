@@ -1,0 +1,22 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <ostream>
+#include <string>
+
+namespace qm {
+
+// One field of a CSV record (RFC 4180): quoted, with its quotes doubled, when it holds a comma,
+// a quote or a line break.
+std::string csvField(const std::string& text);
+
+// Writes the legs of a player's statistics file whose day lies from startDay to endDay (both
+// included) as CSV: a header line, then one line per leg in file order with its date
+// (YYYY-MM-DD), darts, points, won (1 or 0), 180s, finish and PPD (two decimals), each line
+// ended by CRLF. Returns an empty text, or why nothing usable was written: the file cannot be
+// read, is not whole, or holds a record the statistics window would refuse.
+std::string writeLegsCsv(const std::filesystem::path& dataDir, const std::string& name,
+                         std::int64_t startDay, std::int64_t endDay, std::ostream& out);
+
+}  // namespace qm
