@@ -30,18 +30,7 @@ const dartS& ComputerVisitC::hit(int k) const {
 dartS ComputerVisitC::aimDart(int k, const vPlayerC& chart, const virtualBoardC& board) {
     checkNextDart(k);
     aimed_ = k;
-    // The computer never uses the alternative chart.
-    switch (k) {
-        case 1:
-            aim_ = chart.firstDartCheck(visitRemaining_);
-            break;
-        case 2:
-            aim_ = chart.secondDartCheck(visitRemaining_, false);
-            break;
-        default:
-            aim_ = chart.thirdDartCheck(visitRemaining_, false);
-            break;
-    }
+    aim_ = chart.dartCheck(k, visitRemaining_, false);  // the computer never uses the alternative
     aimPoint_ = board.getCoordinates(aim_.type, aim_.number);
     return aim_;
 }
@@ -55,32 +44,26 @@ bool ComputerVisitC::landDart(int k, boardPointS offset, const virtualBoardC& bo
     if (aimed_ != k) {
         throw std::logic_error("dart " + std::to_string(k) + " thrown before it was aimed");
     }
-    int runningTotal = visitTotal_;
     const boardPointS aimAt = board.getCoordinates(aim_.type, aim_.number);
     const boardPointS landing{aimAt.x + offset.x, aimAt.y + offset.y};
     const dartS hitDart = board.getHit(landing);
     dartPoint_[static_cast<std::size_t>(k - 1)] = landing;
     hits_[static_cast<std::size_t>(k - 1)] = hitDart;
 
-    const int score = hitDart.score();
-    runningTotal += score;
-    visitRemaining_ -= score;
+    const dartOutcomeS outcome = applyDart(visitTotal_, visitRemaining_, hitDart);
+    visitTotal_ = outcome.total;
+    visitRemaining_ = outcome.remaining;
     visitDarts_ = k;
+    finished_ = !outcome.goesOn || k == 3;
+    return outcome.goesOn;
+}
 
-    if (visitRemaining_ == 0 && hitDart.type == 2) {
-        visitTotal_ = runningTotal;  // checkout
-        finished_ = true;
-        return false;
+dartOutcomeS applyDart(int total, int remaining, const dartS& hit) {
+    const int left = remaining - hit.score();
+    if (left == 0) {
+        return {hit.type == 2 ? total + hit.score() : 0, 0, false};
     }
-    if (visitRemaining_ == 0) {
-        visitTotal_ = 0;  // finished without a double: bust
-        finished_ = true;
-        return false;
-    }
-    // Overshooting or leaving 1: the total goes to the score board, whose rules make it a bust.
-    visitTotal_ = runningTotal;
-    finished_ = visitRemaining_ < 2 || k == 3;
-    return visitRemaining_ >= 2;
+    return {total + hit.score(), left, left >= 2};
 }
 
 }  // namespace qm

@@ -9,6 +9,16 @@
 
 namespace qm {
 
+// One dart of a computer visit under the x01 rules. A checkout needs a double (the bull's eye
+// counts): finishing on a single or a treble is a bust worth nothing. Overshooting or leaving 1
+// ends the visit too, and its total goes to the score board, whose rules make it a bust.
+struct dartOutcomeS {
+    int total = 0;      // what the visit hands to the score board so far
+    int remaining = 0;  // the score left after the dart
+    bool goesOn = false;
+};
+dartOutcomeS applyDart(int total, int remaining, const dartS& hit);
+
 // One computer visit, dart by dart: aim dart k, throw dart k, and whether the visit goes on.
 // The window runs one step per timer tick; the simulator runs them back to back.
 class ComputerVisitC {

@@ -8,9 +8,7 @@ std::vector<dartS> checkoutRoute(const vPlayerC& chart, int remaining) {
     }
     std::vector<dartS> route;
     for (int k = 1; k <= 3; ++k) {
-        const dartS aim = k == 1   ? chart.firstDartCheck(remaining)
-                          : k == 2 ? chart.secondDartCheck(remaining, true)
-                                   : chart.thirdDartCheck(remaining, true);
+        const dartS aim = chart.dartCheck(k, remaining, true);
         route.push_back(aim);
         remaining -= aim.score();
         if (remaining == 0) {

@@ -14,6 +14,12 @@ class vPlayerC {
   public:
     vPlayerC();
 
+    // The target of dart k (1 to 3) of a visit with this score left: the three checks below.
+    [[nodiscard]] dartS dartCheck(int k, int remaining, bool alternative) const {
+        return k == 1   ? firstDartCheck(remaining)
+               : k == 2 ? secondDartCheck(remaining, alternative)
+                        : thirdDartCheck(remaining, alternative);
+    }
     [[nodiscard]] dartS firstDartCheck(int remaining) const;
     [[nodiscard]] dartS secondDartCheck(int remaining, bool alternative) const;
     [[nodiscard]] dartS thirdDartCheck(int remaining, bool alternative) const;

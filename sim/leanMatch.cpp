@@ -5,6 +5,7 @@
 #include <ctime>
 #include <memory>
 
+#include "computer/ComputerVisitC.h"
 #include "computer/gameRandom.h"
 #include "computer/hitTable.h"
 #include "computer/vPlayerC.h"
@@ -77,20 +78,14 @@ leanVisitS playVisit(int remaining, leanHand& hand, const vPlayerC& chart,
                      const virtualBoardC& board, std::uint32_t& generator) {
     leanVisitS visit;
     for (int k = 1; k <= 3; ++k) {
-        const dartS aim = k == 1   ? chart.firstDartCheck(remaining)
-                          : k == 2 ? chart.secondDartCheck(remaining, false)
-                                   : chart.thirdDartCheck(remaining, false);
+        const dartS aim = chart.dartCheck(k, remaining, false);
         const dartS hit = hand.throwAt(aim, board.getCoordinates(aim.type, aim.number), generator);
-        const int running = visit.total + hit.score();
-        remaining -= hit.score();
+        const dartOutcomeS outcome = applyDart(visit.total, remaining, hit);
+        visit.total = outcome.total;
+        remaining = outcome.remaining;
         visit.darts = k;
-        if (remaining == 0) {
-            visit.total = hit.type == 2 ? running : 0;  // a checkout needs a double
+        if (!outcome.goesOn) {
             break;
-        }
-        visit.total = running;
-        if (remaining < 2) {
-            break;  // overshot or left 1: the score board makes it a bust
         }
     }
     return visit;

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <string>
+#include <utility>
 
 #include "computer/checkoutRoute.h"
 #include "computer/vPlayerC.h"
@@ -155,4 +157,66 @@ TEST(CheckoutRoute, ThreeDartFinishesOnADoubleOnly) {
     EXPECT_EQ(finishable, 169 - 8);
     EXPECT_EQ(dartNotation({1, 25}), "25");
     EXPECT_EQ(dartNotation({1, 7}), "S7");
+}
+
+namespace {
+
+// A copy of the chart kept apart from the program's own, in short notation: T, D and S for
+// "Triple", "Double" and "Single", NC for "No check". Any changed entry shows, even one that
+// swaps a route for another legal one.
+const char* const goldenChart[171] = {
+    "NC",  "NC",  "D1",  "S1",  "D2",  "S1",  "D3",  "S3",  "D4",  "S5",   // 0
+    "D5",  "S3",  "D6",  "S5",  "D7",  "S7",  "D8",  "S1",  "D9",  "S3",   // 10
+    "D10", "S5",  "D11", "S7",  "D12", "S9",  "D13", "S11", "D14", "S13",  // 20
+    "D15", "S15", "D16", "S1",  "D17", "S3",  "D18", "S5",  "D19", "S3",   // 30
+    "D20", "S9",  "S10", "S11", "S12", "S13", "S10", "S15", "S16", "S17",  // 40
+    "S18", "S19", "S20", "S13", "S18", "S15", "S20", "S17", "S18", "S19",  // 50
+    "S20", "S25", "T10", "T13", "T16", "S25", "T10", "T17", "T20", "T15",  // 60
+    "T18", "T13", "T12", "T19", "T14", "T17", "T20", "T19", "T18", "T19",  // 70
+    "T20", "T15", "D25", "T17", "T20", "T15", "T18", "T17", "T20", "T19",  // 80
+    "T20", "T17", "T20", "T19", "T18", "T19", "T20", "T19", "T20", "T17",  // 90
+    "T20", "T20", "T20", "T20", "T18", "T20", "T20", "T19", "T20", "T20",  // 100
+    "T20", "T20", "T20", "T20", "T20", "S19", "T20", "T20", "T20", "S19",  // 110
+    "T20", "S25", "T18", "S19", "T20", "S25", "T19", "T20", "S18", "S19",  // 120
+    "T20", "T20", "S25", "T20", "T20", "S25", "T20", "T20", "T20", "T20",  // 130
+    "T20", "T20", "T20", "T20", "T20", "T20", "T20", "T20", "T20", "T20",  // 140
+    "T20", "T20", "T20", "T20", "T20", "T20", "T20", "T20", "T20", "NC",   // 150
+    "T20", "T20", "NC",  "NC",  "T20", "NC",  "NC",  "T20", "NC",  "NC",   // 160
+    "T20",                                                                 // 170
+};
+
+std::string longForm(const std::string& shortForm) {
+    if (shortForm == "NC") {
+        return "No check";
+    }
+    const char* word = shortForm[0] == 'T'   ? "Triple "
+                       : shortForm[0] == 'D' ? "Double "
+                                             : "Single ";
+    return word + shortForm.substr(1);
+}
+
+}  // namespace
+
+TEST(CheckoutChart, EveryEntryMatchesTheGoldenCopy) {
+    for (int r = 0; r <= 170; ++r) {
+        EXPECT_EQ(chart().chartEntry(r), longForm(goldenChart[r])) << r;
+    }
+    const std::pair<int, const char*> alternatives[] = {
+        {70, "T20"}, {69, "T19"}, {68, "T18"}, {67, "T17"}, {66, "T16"}, {65, "T15"}, {64, "T14"},
+        {63, "T13"}, {62, "T12"}, {61, "T11"}, {54, "S18"}, {53, "S17"}, {48, "S16"}, {47, "S7"},
+        {46, "S10"}, {45, "S19"}, {44, "S8"},  {43, "S7"},  {42, "S10"}, {41, "S17"}, {39, "S7"},
+        {37, "S17"}, {35, "S3"},  {33, "S17"}, {31, "S7"},  {29, "S17"}, {27, "S7"},  {25, "S17"},
+        {23, "S7"},  {21, "S17"}, {19, "S3"},
+    };
+    std::set<int> withAlternative;
+    for (const auto& [r, entry] : alternatives) {
+        EXPECT_EQ(chart().alternativeEntry(r), longForm(entry)) << r;
+        withAlternative.insert(r);
+    }
+    ASSERT_EQ(withAlternative.size(), 31u);
+    for (int r = 0; r <= 70; ++r) {
+        if (withAlternative.count(r) == 0) {
+            EXPECT_EQ(chart().alternativeEntry(r), "") << r;
+        }
+    }
 }

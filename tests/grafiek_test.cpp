@@ -35,6 +35,24 @@ TEST(Grafiek, UpTo340ValuesAreAllPlottedAbove340Sampled) {
     EXPECT_EQ(sampled.ys.front(), static_cast<int>(355 - 10 * (327 / 12.7)));
 }
 
+TEST(Grafiek, SamplingSpreadsOverTheWholeHistoryUpToTheNewestLegs) {
+    // 1000 legs whose whole points per dart tell their index: leg k scores k / 10.
+    std::vector<double> series;
+    for (int k = 0; k < 1000; ++k) {
+        series.push_back(k / 10.0);
+    }
+    grafiekC graph(36, 355, 681, 327, 0.0, 99.9, 1000);
+    ASSERT_EQ(graph.computePoints(series), grafiekC::sampled);
+    ASSERT_EQ(graph.ys.size(), 341u);
+    const double scale = 327 / 99.9;
+    // Point i shows leg trunc(i * 1000 / 341): the last one leg 997, not leg 680.
+    EXPECT_EQ(graph.ys[340], static_cast<int>(355 - 99 * scale));
+    EXPECT_EQ(graph.ys[170], static_cast<int>(355 - 49 * scale));  // leg 498
+    EXPECT_EQ(graph.ys[1], static_cast<int>(355 - 0 * scale));     // leg 2
+    EXPECT_EQ(graph.ys[4], static_cast<int>(355 - 1 * scale));     // leg 11
+    EXPECT_EQ(graph.xs[340], 36 + 680);
+}
+
 TEST(Grafiek, LowestLabelOnlyWhenItClearsTheHighest) {
     const auto wide = layoutPpdChart({20.5, 30.25}, 0, 0);
     EXPECT_DOUBLE_EQ(wide.lowest, 20.5);

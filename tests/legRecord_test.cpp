@@ -46,12 +46,20 @@ TEST(LegRecord, RangeCheckBounds) {
         change(record);
         return isValidRecord(record);
     };
+    // Each field just outside its range on both sides, and just inside.
     EXPECT_FALSE(with([](legRecordS& r) { r.year = 1899; }));
-    EXPECT_FALSE(with([](legRecordS& r) { r.finish = 171; }));
-    EXPECT_FALSE(with([](legRecordS& r) { r.darts = 1001; }));
-    EXPECT_FALSE(with([](legRecordS& r) { r.points = 1002; }));
-    EXPECT_FALSE(with([](legRecordS& r) { r.count180 = -1; }));
+    EXPECT_FALSE(with([](legRecordS& r) { r.year = 10000; }));
+    EXPECT_FALSE(with([](legRecordS& r) { r.month = -1; }));
     EXPECT_FALSE(with([](legRecordS& r) { r.month = 13; }));
+    EXPECT_FALSE(with([](legRecordS& r) { r.day = -1; }));
+    EXPECT_FALSE(with([](legRecordS& r) { r.day = 32; }));
+    EXPECT_FALSE(with([](legRecordS& r) { r.darts = -1; }));
+    EXPECT_FALSE(with([](legRecordS& r) { r.darts = 1001; }));
+    EXPECT_FALSE(with([](legRecordS& r) { r.points = -1; }));
+    EXPECT_FALSE(with([](legRecordS& r) { r.points = 1002; }));
+    EXPECT_FALSE(with([](legRecordS& r) { r.finish = -1; }));
+    EXPECT_FALSE(with([](legRecordS& r) { r.finish = 171; }));
+    EXPECT_FALSE(with([](legRecordS& r) { r.count180 = -1; }));
     EXPECT_TRUE(with([](legRecordS& r) {
         r.year = 1900;
         r.finish = 170;
@@ -60,6 +68,17 @@ TEST(LegRecord, RangeCheckBounds) {
         r.month = 0;
         r.day = 0;
     }));
+    EXPECT_TRUE(with([](legRecordS& r) {
+        r.year = 9999;
+        r.month = 12;
+        r.day = 31;
+        r.darts = 0;
+        r.points = 0;
+        r.finish = 0;
+        r.count180 = 0;
+        r.won = 2;  // not examined
+    }));
+    EXPECT_TRUE(with([](legRecordS& r) { r.count180 = 32767; }));
 }
 
 TEST(LegFile, AppendsOneWholeRecordPerCall) {

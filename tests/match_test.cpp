@@ -162,7 +162,7 @@ TEST_F(Match, UndoAndRedoBetweenTwoHumans) {
     EXPECT_EQ(m.undo().outcome, undoResultS::status::NothingToUndo);
     EXPECT_EQ(m.currentPlayer(), 0);
 
-    visits(m, {60, 45, 100});  // Ann, Bob, Ann; Bob to throw
+    visits(m, {60, 180, 100});  // Ann, Bob, Ann; Bob to throw
     auto undo = m.undo();
     ASSERT_EQ(undo.outcome, undoResultS::status::Done);
     ASSERT_EQ(undo.steps.size(), 1u);
@@ -174,11 +174,17 @@ TEST_F(Match, UndoAndRedoBetweenTwoHumans) {
     undo = m.undo();
     EXPECT_EQ(undo.steps[0].player, 1);
     EXPECT_EQ(m.currentPlayer(), 1);
+    EXPECT_EQ(m.gstats(1).count180(), 0);
+    EXPECT_EQ(m.gstats(1).leg180s(), 0);
     const auto redo = m.redo();
     ASSERT_EQ(redo.outcome, redoResultS::status::Done);
-    EXPECT_EQ(redo.visit, (visitS{45, 3}));
+    EXPECT_EQ(redo.visit, (visitS{180, 3}));
     EXPECT_EQ(m.currentPlayer(), 0);
-    EXPECT_EQ(m.gstats(1).pointsScored(), 45);
+    EXPECT_EQ(m.gstats(1).pointsScored(), 180);
+    // The restored visit is counted in its class again, and in no other.
+    EXPECT_EQ(m.gstats(1).count180(), 1);
+    EXPECT_EQ(m.gstats(1).leg180s(), 1);
+    EXPECT_EQ(m.gstats(1).count140(), 0);
 
     visits(m, {26});  // a new visit discards Ann's redo entry
     m.undo();
@@ -220,7 +226,7 @@ visitOutcomeS playComputerVisit(MatchC& m, dartS* lastHit = nullptr) {
 }  // namespace
 
 TEST_F(Match, HumanAgainstComputerUndoRedoAndReplay) {
-    gameRandom::seed(99);
+    gameRandom::seed(8);  // the computer's first visit is a 180
     MatchC m = make(settingsFor(false, true));
     visits(m, {60});
     EXPECT_EQ(m.undo().outcome, undoResultS::status::ComputerToThrow);
@@ -228,6 +234,7 @@ TEST_F(Match, HumanAgainstComputerUndoRedoAndReplay) {
 
     ASSERT_EQ(playComputerVisit(m).result, VisitResult::Scored);
     const visitS computerVisit = m.board(1).lastThrow();
+    ASSERT_EQ(computerVisit, (visitS{180, 3}));
     const int computerPoints = m.gstats(1).pointsScored();
 
     // One undo takes back the computer's visit and the human's before it.
@@ -239,6 +246,7 @@ TEST_F(Match, HumanAgainstComputerUndoRedoAndReplay) {
     EXPECT_EQ(undo.steps[1].visit, (visitS{60, 3}));
     EXPECT_EQ(m.currentPlayer(), 0);
     EXPECT_EQ(m.gstats(1).dartsThrown(), 0);
+    EXPECT_EQ(m.gstats(1).count180(), 0);
 
     // A new total from the human; the computer then replays its visit instead of throwing.
     visits(m, {85});
@@ -248,6 +256,8 @@ TEST_F(Match, HumanAgainstComputerUndoRedoAndReplay) {
     EXPECT_EQ(replay.visit, computerVisit);
     EXPECT_EQ(gameRandom::state(), generatorBefore);
     EXPECT_EQ(m.gstats(1).pointsScored(), computerPoints);
+    EXPECT_EQ(m.gstats(1).count180(), 1);  // the replayed visit keeps its class
+    EXPECT_EQ(m.gstats(1).leg180s(), 1);
     EXPECT_EQ(m.currentPlayer(), 0);
 }
 
@@ -355,6 +365,31 @@ TEST(ComputerVisit, CheckoutsAndTheThreeBusts) {
     EXPECT_FALSE(landOn(leavesOne, 1, {1, 2}));
     EXPECT_EQ(leavesOne.visitTotal(), 2);
     EXPECT_EQ(leavesOne.visitRemaining(), 1);
+
+    ComputerVisitC trebleFinish(60);  // a treble is no double: bust, worth nothing
+    trebleFinish.aimDart(1, chart, vBoard);
+    EXPECT_FALSE(landOn(trebleFinish, 1, {3, 20}));
+    EXPECT_EQ(trebleFinish.visitTotal(), 0);
+
+    ComputerVisitC bullFinish(50);  // the bull's eye is a double
+    bullFinish.aimDart(1, chart, vBoard);
+    EXPECT_FALSE(landOn(bullFinish, 1, {2, 25}));
+    EXPECT_EQ(bullFinish.visitTotal(), 50);
+
+    // Leaving 1 with the third dart: the visit's total goes to the board, which busts it.
+    ComputerVisitC lastDart(43);
+    for (const dartS hit : {dartS{1, 1}, dartS{1, 1}}) {
+        lastDart.aimDart(lastDart.visitDarts() + 1, chart, vBoard);
+        EXPECT_TRUE(landOn(lastDart, lastDart.visitDarts() + 1, hit));
+    }
+    lastDart.aimDart(3, chart, vBoard);
+    EXPECT_FALSE(landOn(lastDart, 3, {2, 20}));
+    EXPECT_EQ(lastDart.visitTotal(), 42);
+    EXPECT_EQ(lastDart.visitRemaining(), 1);
+    ScoreBoardC board(43);
+    ASSERT_TRUE(board.addScore(lastDart.visitTotal(), lastDart.visitDarts()));
+    EXPECT_EQ(board.remaining(), 43);
+    EXPECT_EQ(board.darts(), 3);
 
     // A dart off the board scores nothing, reports the sector beside it, and the visit goes on.
     ComputerVisitC offBoard(501);

@@ -49,9 +49,13 @@ TEST(ScoreBoard, FinishesAbove170AndImpossibleFinishesBust) {
         int remaining;
         bool finishes;
     };
+    // Every impossible finish and each neighbour that is a finish.
     for (const auto& c : {finishCase{170, true}, finishCase{180, false}, finishCase{171, false},
-                          finishCase{168, false}, finishCase{163, false}, finishCase{166, true},
-                          finishCase{159, false}, finishCase{160, true}}) {
+                          finishCase{169, false}, finishCase{168, false}, finishCase{165, false},
+                          finishCase{163, false}, finishCase{162, false}, finishCase{159, false},
+                          finishCase{167, true}, finishCase{166, true}, finishCase{164, true},
+                          finishCase{161, true}, finishCase{160, true}, finishCase{158, true},
+                          finishCase{2, true}}) {
         auto board = boardAt(c.remaining);
         EXPECT_TRUE(board.addScore(c.remaining, 3));
         EXPECT_EQ(board.remaining(), c.finishes ? 0 : c.remaining) << c.remaining;
@@ -59,16 +63,19 @@ TEST(ScoreBoard, FinishesAbove170AndImpossibleFinishesBust) {
 }
 
 TEST(ScoreBoard, RefusesImpossibleTotalsUnlessTheyBust) {
-    for (int visit : {179, 178, 176, 175, 173, 172, 169, 166, 181, -1}) {
+    for (int visit : {179, 178, 176, 175, 173, 172, 169, 166, 181, -1}) {  // every one of them
         ScoreBoardC board(501);
         EXPECT_FALSE(board.addScore(visit, 3)) << visit;
         EXPECT_EQ(board.remaining(), 501);
         EXPECT_EQ(board.darts(), 0);
         EXPECT_EQ(board.historyPos(), 0);
     }
-    ScoreBoardC board(501);
-    EXPECT_TRUE(board.addScore(163, 3));
-    EXPECT_EQ(board.remaining(), 338);
+    // Their neighbours are totals that three darts make.
+    for (int visit : {180, 177, 174, 171, 170, 168, 167, 165, 163, 0}) {
+        ScoreBoardC board(501);
+        EXPECT_TRUE(board.addScore(visit, 3)) << visit;
+        EXPECT_EQ(board.remaining(), 501 - visit);
+    }
 
     // The bust test comes before the impossible-total test.
     auto low = boardAt(100);

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <tuple>
+
 #include "computer/virtualBoardC.h"
 
 using qm::boardPointS;
@@ -39,14 +42,42 @@ TEST(VirtualBoard, EveryTargetsAimPointHitsIt) {
 }
 
 TEST(VirtualBoard, RingLimitsBelongToTheRingOutside) {
-    EXPECT_EQ(board.getHit({7.5f, 0.0f}), (dartS{1, 25}));
-    EXPECT_EQ(board.getHit({7.49f, 0.0f}), (dartS{2, 25}));
-    EXPECT_EQ(board.getHit({17.0f, 0.0f}), (dartS{1, 6}));
-    EXPECT_EQ(board.getHit({95.0f, 0.0f}), (dartS{3, 6}));
-    EXPECT_EQ(board.getHit({105.0f, 0.0f}), (dartS{1, 6}));
-    EXPECT_EQ(board.getHit({159.0f, 0.0f}), (dartS{2, 6}));
-    EXPECT_EQ(board.getHit({169.0f, 0.0f}), (dartS{0, 6}));
+    // Each edge from both sides, in sector 6 (along +x) and sector 3 (along -y): the limit
+    // itself and a hair above belong to the ring outside, a hair below to the ring inside.
+    struct edgeCase {
+        float radius;
+        int insideType, outsideType;
+        bool bullInside, bullOutside;
+    };
+    for (const auto& e :
+         {edgeCase{7.5f, 2, 1, true, true}, edgeCase{17.0f, 1, 1, true, false},
+          edgeCase{95.0f, 1, 3, false, false}, edgeCase{105.0f, 3, 1, false, false},
+          edgeCase{159.0f, 1, 2, false, false}, edgeCase{169.0f, 2, 0, false, false}}) {
+        for (const auto& [dx, dy, number] :
+             {std::tuple{1.0f, 0.0f, 6}, std::tuple{0.0f, -1.0f, 3}}) {
+            auto at = [&, dx = dx, dy = dy](float r) { return board.getHit({dx * r, dy * r}); };
+            const dartS inside{e.insideType, e.bullInside ? 25 : number};
+            const dartS outside{e.outsideType, e.bullOutside ? 25 : number};
+            EXPECT_EQ(at(e.radius - 0.01f), inside) << e.radius;
+            EXPECT_EQ(at(e.radius), outside) << e.radius;
+            EXPECT_EQ(at(e.radius + 0.01f), outside) << e.radius;
+        }
+    }
     EXPECT_EQ(board.getHit({200.0f, 0.0f}).score(), 0);
+}
+
+TEST(VirtualBoard, SectorEdgesFromBothSides) {
+    // Half a degree either side of every sector edge, at the treble ring: the sector edges lie
+    // at 9 + 18k degrees, and sector k is centred on 18k degrees.
+    for (int k = 0; k < 20; ++k) {
+        const double edge = 9.0 + 18.0 * k;
+        for (const auto& [offset, sector] : {std::pair{-0.5, k}, std::pair{0.5, (k + 1) % 20}}) {
+            const double radians = (edge + offset) * 3.141592653589793 / 180.0;
+            const boardPointS point{static_cast<float>(100.0 * std::cos(radians)),
+                                    static_cast<float>(100.0 * std::sin(radians))};
+            EXPECT_EQ(board.getHit(point), (dartS{3, board.sectorNumber(sector)})) << edge + offset;
+        }
+    }
 }
 
 TEST(VirtualBoard, PolarAnglesInAllFourQuadrants) {

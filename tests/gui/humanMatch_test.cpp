@@ -104,6 +104,26 @@ TEST_F(windowTest, StatisticsTabAndComputerNames) {
     EXPECT_EQ(message(), "Bob to throw");
     window->endGame();
 
+    // Every figure of both rows, each with a value of its own.
+    auto classes = humans();
+    classes.startScore = 1001;
+    window->transferSettings(classes, true);
+    const int ann[] = {100, 120, 120, 140, 140, 140};
+    const int bob[] = {100, 100, 100, 101, 180, 180};
+    for (int i = 0; i < 6; ++i) {
+        enter(QString::number(ann[i]));
+        enter(QString::number(bob[i]));
+    }
+    const char* expected[][2] = {{"42.22", "42.28"}, {"1", "4"}, {"2", "0"},
+                                 {"3", "0"},         {"0", "2"}, {"0", "0"}};
+    for (int row = 0; row < 6; ++row) {
+        for (int p = 0; p < 2; ++p) {
+            const std::string label = "Label" + std::to_string(35 + 2 * row + p);
+            EXPECT_EQ(text(label.c_str()), expected[row][p]) << label;
+        }
+    }
+    window->endGame();
+
     auto sets = humans(5, 3);
     window->transferSettings(sets, true);
     EXPECT_EQ(text("Label9"), "Best of 3 Sets, 5 legs (501)");
