@@ -58,12 +58,5 @@ bool ComputerVisitC::landDart(int k, boardPointS offset, const virtualBoardC& bo
     return outcome.goesOn;
 }
 
-dartOutcomeS applyDart(int total, int remaining, const dartS& hit) {
-    const int left = remaining - hit.score();
-    if (left == 0) {
-        return {hit.type == 2 ? total + hit.score() : 0, 0, false};
-    }
-    return {total + hit.score(), left, left >= 2};
-}
 
 }  // namespace qm

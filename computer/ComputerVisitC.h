@@ -17,7 +17,13 @@ struct dartOutcomeS {
     int remaining = 0;  // the score left after the dart
     bool goesOn = false;
 };
-dartOutcomeS applyDart(int total, int remaining, const dartS& hit);
+inline dartOutcomeS applyDart(int total, int remaining, const dartS& hit) {
+    const int left = remaining - hit.score();
+    if (left == 0) {
+        return {hit.type == 2 ? total + hit.score() : 0, 0, false};
+    }
+    return {total + hit.score(), left, left >= 2};
+}
 
 // One computer visit, dart by dart: aim dart k, throw dart k, and whether the visit goes on.
 // The window runs one step per timer tick; the simulator runs them back to back.
