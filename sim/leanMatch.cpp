@@ -163,27 +163,17 @@ matchRunResult runMatchesLean(const matchOptions& options, const std::filesystem
                 gstats[0].saveLeg(options.names[0], {}, nullptr);
                 gstats[1].saveLeg(options.names[1], {}, nullptr);
             }
-            ++result.totalLegs;
-            ++result.players[p].legsWon;
-            for (int i = 0; i < 2; ++i) {
-                result.players[i].darts += boards[i].darts();
-                result.players[i].points += boards[i].startScore() - boards[i].remaining();
-            }
-            auto& best = result.players[p].bestFinish;
-            best = std::max(best, visit.total);
-            if (options.traceLegs) {
-                legTraceS traced;
-                traced.match = matchNo;
-                traced.set = before.sets(0) + before.sets(1) + 1;
-                traced.leg = before.legs(0) + before.legs(1) + 1;
-                traced.starter = legStarter;
-                traced.winner = p;
-                traced.darts = {boards[0].darts(), boards[1].darts()};
-                traced.points = {boards[0].startScore() - boards[0].remaining(),
-                                 boards[1].startScore() - boards[1].remaining()};
-                traced.finish = visit.total;
-                result.legs.push_back(traced);
-            }
+            legTraceS traced;
+            traced.match = matchNo;
+            traced.set = before.sets(0) + before.sets(1) + 1;
+            traced.leg = before.legs(0) + before.legs(1) + 1;
+            traced.starter = legStarter;
+            traced.winner = p;
+            traced.darts = {boards[0].darts(), boards[1].darts()};
+            traced.points = {boards[0].startScore() - boards[0].remaining(),
+                             boards[1].startScore() - boards[1].remaining()};
+            traced.finish = visit.total;
+            countLeg(result, traced, options.traceLegs);
             if (!result.errors.empty() || (matchWon && !flushed(files, options, result))) {
                 return result;
             }

@@ -171,26 +171,16 @@ matchRunResult runMatchesPlain(const matchOptions& options, const std::filesyste
                 continue;
             }
             const legResultS& leg = *outcome.leg;
-            ++result.totalLegs;
-            ++result.players[leg.winner].legsWon;
-            for (int p = 0; p < 2; ++p) {
-                result.players[p].darts += leg.darts[p];
-                result.players[p].points += leg.points[p];
-            }
-            auto& best = result.players[leg.winner].bestFinish;
-            best = std::max(best, leg.finish);
-            if (options.traceLegs) {
-                legTraceS traced;
-                traced.match = matchNo;
-                traced.set = before.sets(0) + before.sets(1) + 1;
-                traced.leg = before.legs(0) + before.legs(1) + 1;
-                traced.starter = leg.starter;
-                traced.winner = leg.winner;
-                traced.darts = {leg.darts[0], leg.darts[1]};
-                traced.points = {leg.points[0], leg.points[1]};
-                traced.finish = leg.finish;
-                result.legs.push_back(traced);
-            }
+            legTraceS traced;
+            traced.match = matchNo;
+            traced.set = before.sets(0) + before.sets(1) + 1;
+            traced.leg = before.legs(0) + before.legs(1) + 1;
+            traced.starter = leg.starter;
+            traced.winner = leg.winner;
+            traced.darts = {leg.darts[0], leg.darts[1]};
+            traced.points = {leg.points[0], leg.points[1]};
+            traced.finish = leg.finish;
+            countLeg(result, traced, options.traceLegs);
             if (!result.errors.empty()) {
                 return result;
             }
@@ -209,6 +199,20 @@ matchRunResult runMatchesPlain(const matchOptions& options, const std::filesyste
 
 matchRunResult runMatches(const matchOptions& options, const std::filesystem::path& dataDir) {
     return runMatchesLean(options, dataDir);
+}
+
+void countLeg(matchRunResult& result, const legTraceS& leg, bool keep) {
+    ++result.totalLegs;
+    ++result.players[leg.winner].legsWon;
+    for (int p = 0; p < 2; ++p) {
+        result.players[p].darts += leg.darts[p];
+        result.players[p].points += leg.points[p];
+    }
+    auto& best = result.players[leg.winner].bestFinish;
+    best = std::max(best, leg.finish);
+    if (keep) {
+        result.legs.push_back(leg);
+    }
 }
 
 std::string calibrationJson(const calibrateOptions& options, int strength) {

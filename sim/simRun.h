@@ -53,6 +53,9 @@ struct matchRunResult {
     std::vector<std::string> skipped;
 };
 
+// Counts a finished leg into the run's totals, and keeps it when the legs are traced.
+void countLeg(matchRunResult& result, const legTraceS& leg, bool keep);
+
 // Plays the matches between the two computer players with the game's own rules (the lean loop
 // of leanMatch.h). A leg record that cannot be written stops the run; a leg too long for a
 // record is reported in `skipped` and the run goes on.
