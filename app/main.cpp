@@ -20,13 +20,6 @@ std::filesystem::path userDataHome() {
     return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation).toStdString();
 }
 
-// The running program's own path, known before Qt is started.
-std::filesystem::path programPath(const char* argv0) {
-    std::error_code error;
-    const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
-    return error ? std::filesystem::absolute(argv0, error) : self;
-}
-
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -39,8 +32,7 @@ int main(int argc, char* argv[]) {
     for (int i = 0; i < argc; ++i) {
         arguments << QString::fromLocal8Bit(argv[i]);
     }
-    const std::filesystem::path programDir =
-        std::filesystem::path(programPath(argv[0])).parent_path();
+    const std::filesystem::path programDir = qm::programDirectory(argv[0]);
     const std::filesystem::path defaultDataDir =
         qm::chooseDataDir(std::nullopt, programDir, userDataHome());
 

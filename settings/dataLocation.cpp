@@ -5,6 +5,15 @@
 
 namespace qm {
 
+std::filesystem::path programDirectory(const char* argv0) {
+    std::error_code error;
+    const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (!error) {
+        return self.parent_path();
+    }
+    return std::filesystem::absolute(argv0, error).parent_path();
+}
+
 bool runsFromBuildFolder(const std::filesystem::path& programDir) {
     std::error_code error;
     return std::filesystem::is_regular_file(programDir / buildFolderMarker, error);

@@ -14,6 +14,9 @@ namespace qm {
 // overrides both.
 inline constexpr const char* buildFolderMarker = "quivermark-build-folder";
 
+// The folder of the running program (from /proc/self/exe; failing that, argv0's folder).
+[[nodiscard]] std::filesystem::path programDirectory(const char* argv0);
+
 [[nodiscard]] bool runsFromBuildFolder(const std::filesystem::path& programDir);
 
 // The XDG base directory rule: $XDG_DATA_HOME when it is an absolute path, otherwise

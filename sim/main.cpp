@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <iostream>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "settings/dataLocation.h"
@@ -14,12 +15,6 @@
 #include "sim/simRun.h"
 
 namespace {
-
-std::filesystem::path programDirectory() {
-    std::error_code error;
-    const auto exe = std::filesystem::read_symlink("/proc/self/exe", error);
-    return error ? std::filesystem::current_path() : exe.parent_path();
-}
 
 // A full disk or a closed pipe must not pass for a finished run.
 int outputStatus() {
@@ -46,8 +41,9 @@ int run(const qm::sim::throwsOptions& options) {
     return outputStatus();
 }
 
-int run(const qm::sim::matchOptions& options) {
-    const auto dataDir = qm::chooseDataDir(options.dataDir, programDirectory(), qm::xdgDataHome());
+int run(const qm::sim::matchOptions& options, const char* argv0) {
+    const auto dataDir =
+        qm::chooseDataDir(options.dataDir, qm::programDirectory(argv0), qm::xdgDataHome());
     if (options.saveStats) {
         std::error_code ignored;  // a folder that cannot be made fails the first record
         std::filesystem::create_directories(dataDir, ignored);
@@ -79,7 +75,16 @@ int main(int argc, char* argv[]) {
     try {
         const std::vector<std::string> args(argv + 1, argv + argc);
         const auto options = qm::sim::parseOptions(args);
-        return std::visit([](const auto& chosen) { return run(chosen); }, options);
+        return std::visit(
+            [argv](const auto& chosen) {
+                if constexpr (std::is_same_v<std::decay_t<decltype(chosen)>,
+                                             qm::sim::matchOptions>) {
+                    return run(chosen, argv[0]);  // its data folder depends on where it runs
+                } else {
+                    return run(chosen);
+                }
+            },
+            options);
     } catch (const std::invalid_argument& error) {
         std::cerr << "quivermark-sim: " << error.what() << '\n';
         return 2;

@@ -29,8 +29,7 @@ std::string writeLegsCsv(const std::filesystem::path& dataDir, const std::string
         char date[32];
         std::snprintf(date, sizeof date, "%04d-%02d-%02d", record.year, record.month, record.day);
         char ppd[32];
-        std::snprintf(ppd, sizeof ppd, "%.2f",
-                      record.darts > 0 ? static_cast<double>(record.points) / record.darts : 0.0);
+        std::snprintf(ppd, sizeof ppd, "%.2f", record.ppd());
         out << csvField(date) << ',' << record.darts << ',' << record.points << ','
             << (record.isWon() ? 1 : 0) << ',' << record.count180 << ',' << record.finish << ','
             << csvField(ppd) << "\r\n";

@@ -23,6 +23,10 @@ struct legRecordS {
 
     [[nodiscard]] bool isWon() const { return won != 0; }
     [[nodiscard]] civilDate date() const { return {year, month, day}; }
+    // Points per dart of the leg; 0 for a leg of no darts.
+    [[nodiscard]] double ppd() const {
+        return darts > 0 ? static_cast<double>(points) / darts : 0.0;
+    }
 };
 
 inline constexpr std::size_t legRecordSize = 16;

@@ -189,8 +189,7 @@ bool loadPpdSeries(const std::filesystem::path& dataDir, const std::string& name
         [&](const legRecordS& record, std::int64_t) {
             const std::int64_t day = dayNumber(record.date());
             if (day >= startDay && day <= endDay) {
-                list.push_back(record.darts > 0 ? static_cast<double>(record.points) / record.darts
-                                                : 0.0);
+                list.push_back(record.ppd());
             }
         });
     if (end == readEnd::stopped) {
