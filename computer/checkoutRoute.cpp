@@ -2,12 +2,12 @@
 
 namespace qm {
 
-std::vector<dartS> checkoutRoute(const vPlayerC& chart, int remaining) {
-    if (remaining < 2 || remaining > 170) {
-        return {};
-    }
+namespace {
+
+// The chart's darts from dart `first` on, if they finish on a double by the third.
+std::vector<dartS> chartRoute(const vPlayerC& chart, int remaining, int first) {
     std::vector<dartS> route;
-    for (int k = 1; k <= 3; ++k) {
+    for (int k = first; k <= 3; ++k) {
         const dartS aim = chart.dartCheck(k, remaining, true);
         route.push_back(aim);
         remaining -= aim.score();
@@ -16,6 +16,41 @@ std::vector<dartS> checkoutRoute(const vPlayerC& chart, int remaining) {
         }
         if (remaining < 2) {
             return {};
+        }
+    }
+    return {};
+}
+
+// What a setting-up dart may be, in the order it is looked for.
+std::vector<dartS> setupDarts() {
+    std::vector<dartS> darts;
+    for (int n = 20; n >= 1; --n) {
+        darts.push_back({3, n});
+    }
+    darts.push_back({2, 25});
+    darts.push_back({1, 25});
+    for (int n = 20; n >= 1; --n) {
+        darts.push_back({1, n});
+    }
+    return darts;
+}
+
+}  // namespace
+
+std::vector<dartS> checkoutRoute(const vPlayerC& chart, int remaining, int dartsInHand) {
+    if (remaining < 2 || remaining > 170 || dartsInHand < 1 || dartsInHand > 3) {
+        return {};
+    }
+    std::vector<dartS> route = chartRoute(chart, remaining, 4 - dartsInHand);
+    if (!route.empty() || dartsInHand == 1) {
+        return route;
+    }
+    static const std::vector<dartS> setups = setupDarts();
+    for (const dartS& setup : setups) {
+        std::vector<dartS> rest = checkoutRoute(chart, remaining - setup.score(), dartsInHand - 1);
+        if (!rest.empty()) {
+            rest.insert(rest.begin(), setup);
+            return rest;
         }
     }
     return {};

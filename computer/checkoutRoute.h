@@ -10,9 +10,14 @@ namespace qm {
 // The darts the chart aims at from this score if every one of them hits, with the chart's
 // alternative finishes for the second and third dart (the bull for 50 on the last dart), as a
 // player who takes advice would throw them: a checkout route when they finish on a double
-// within three darts, otherwise empty (scores above 170 or below 2, the "No check" scores, and
-// the few the chart takes more darts to finish, 161 among them).
-std::vector<dartS> checkoutRoute(const vPlayerC& chart, int remaining);
+// with the darts still in hand (1 to 3; the chart is asked with the right dart number),
+// otherwise empty (scores above 170 or below 2, the "No check" scores, and with fewer darts
+// in hand the scores those darts cannot finish).
+//
+// Where the chart's own darts would need one dart more than is left (161: T20 leaves 101,
+// whose entry T20 leaves 41), the first dart sets up a finish the chart takes with the darts
+// that remain, trebles from 20 down first, then the bulls and the singles (T20 T17 Bull).
+std::vector<dartS> checkoutRoute(const vPlayerC& chart, int remaining, int dartsInHand = 3);
 
 // Dart notation: "T20", "D16", "S5", "25" for the outer bull and "Bull" for the bull's eye.
 std::string dartNotation(const dartS& dart);

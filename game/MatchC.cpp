@@ -47,7 +47,8 @@ visitOutcomeS MatchC::setDartsUsed(std::int32_t darts) {
     }
     const std::int32_t total = *pendingCheckout_;
     pendingCheckout_.reset();
-    dartsUsed_ = std::clamp(darts, 1, 3);
+    // A record must never claim a leg no darts could make: 170 in one dart, say.
+    dartsUsed_ = std::clamp(darts, fewestDartsToFinish(total), 3);
     board_[p].correctDarts(dartsUsed_ - 3);
     gstats_[p].addVisit(total, dartsUsed_);
     gstats_[p].updateBestFinish(total, dartsUsed_);

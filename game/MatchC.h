@@ -89,8 +89,13 @@ class MatchC {
 
     // A human visit of three darts. A checkout waits for setDartsUsed.
     visitOutcomeS enterHumanVisit(std::int32_t total);
-    // The answer to "how many darts were used" after a human checkout (1 to 3).
+    // The answer to "how many darts were used" after a human checkout: held to the fewest
+    // darts that can make the finish (fewestDartsForCheckout) and 3.
     visitOutcomeS setDartsUsed(std::int32_t darts);
+    // While a checkout waits for its darts, the fewest darts that could have made it; else 0.
+    [[nodiscard]] std::int32_t fewestDartsForCheckout() const {
+        return pendingCheckout_ ? fewestDartsToFinish(*pendingCheckout_) : 0;
+    }
 
     // The start of a computer's turn: replays a taken-back visit, or begins a new visit.
     // Throws std::logic_error when no computer turn is due (a human to throw, a visit already

@@ -17,7 +17,28 @@ bool contains(const std::array<std::int32_t, N>& table, std::int32_t value) {
     return std::find(table.begin(), table.end(), value) != table.end();
 }
 
+bool isOneDartFinish(std::int32_t score) {
+    return score == 50 || (score >= 2 && score <= 40 && score % 2 == 0);
+}
+
+bool isOneDartScore(std::int32_t score) {
+    return (score >= 1 && score <= 20) || score == 25 || score == 50 ||
+           (score <= 40 && score % 2 == 0) || (score <= 60 && score % 3 == 0);
+}
+
 }  // namespace
+
+std::int32_t fewestDartsToFinish(std::int32_t score) {
+    if (isOneDartFinish(score)) {
+        return 1;
+    }
+    for (std::int32_t first = 1; first <= 60; ++first) {
+        if (isOneDartScore(first) && isOneDartFinish(score - first)) {
+            return 2;
+        }
+    }
+    return 3;
+}
 
 ScoreBoardC::ScoreBoardC(std::int32_t startScore)
     : remaining_(startScore), startScore_(startScore) {

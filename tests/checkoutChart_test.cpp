@@ -134,9 +134,10 @@ TEST(CheckoutRoute, ThreeDartFinishesOnADoubleOnly) {
     EXPECT_EQ(route(41), "S9 D16");
     EXPECT_EQ(route(3), "S1 D1");
     EXPECT_EQ(route(2), "D1");
-    // No route: above the chart, below a double, the "No check" scores, and 161, which the
-    // chart takes four darts to finish.
-    for (const int r : {171, 1, 0, 159, 162, 163, 165, 166, 168, 169, 161}) {
+    // The chart's own darts take four from 161: the second sets up the bull instead.
+    EXPECT_EQ(route(161), "T20 T17 Bull");
+    // No route: above the chart, below a double and the "No check" scores.
+    for (const int r : {171, 1, 0, 159, 162, 163, 165, 166, 168, 169}) {
         EXPECT_EQ(route(r), "") << r;
     }
     int finishable = 0;
@@ -154,7 +155,20 @@ TEST(CheckoutRoute, ThreeDartFinishesOnADoubleOnly) {
         EXPECT_EQ(darts.back().type, 2) << r;
         EXPECT_LE(darts.size(), 3u);
     }
-    EXPECT_EQ(finishable, 169 - 8);
+    EXPECT_EQ(finishable, 169 - 7);
+    // With fewer darts in hand the chart is asked with the later dart numbers: 50 is the bull
+    // on the last dart, 41 cannot be finished with one, 101 sets up the bull with two.
+    const auto inHand = [](int r, int darts) {
+        return routeText(checkoutRoute(chart(), r, darts));
+    };
+    EXPECT_EQ(inHand(50, 1), "Bull");
+    EXPECT_EQ(inHand(40, 1), "D20");
+    EXPECT_EQ(inHand(41, 1), "");
+    EXPECT_EQ(inHand(41, 2), "S17 D12");  // the alternative chart from the second dart on
+    EXPECT_EQ(inHand(101, 2), "T17 Bull");
+    EXPECT_EQ(inHand(111, 2), "");
+    EXPECT_EQ(inHand(141, 0), "");
+    EXPECT_EQ(inHand(40, 4), "");
     EXPECT_EQ(dartNotation({1, 25}), "25");
     EXPECT_EQ(dartNotation({1, 7}), "S7");
 }

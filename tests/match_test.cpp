@@ -70,12 +70,12 @@ TEST_F(Match, WholeHumanMatchBestOfThreeLegs) {
     EXPECT_EQ(m.enterHumanVisit(41).result, VisitResult::CheckoutPending);
     EXPECT_TRUE(m.awaitingDartsUsed());
     EXPECT_EQ(m.enterHumanVisit(20).result, VisitResult::Ignored);
-    const auto leg1 = m.setDartsUsed(1);
+    const auto leg1 = m.setDartsUsed(2);
     ASSERT_EQ(leg1.result, VisitResult::LegWon);
     EXPECT_EQ(leg1.player, 0);
-    EXPECT_EQ(leg1.leg->darts[0], 13);  // 15 darts typed, the checkout used 1 of 3
-    EXPECT_NEAR(leg1.leg->winnerPpd, 501.0 / 13.0, 1e-9);
-    EXPECT_EQ(m.gstats(0).dartsThrown(), 13);
+    EXPECT_EQ(leg1.leg->darts[0], 14);  // 15 darts typed, the checkout used 2 of 3
+    EXPECT_NEAR(leg1.leg->winnerPpd, 501.0 / 14.0, 1e-9);
+    EXPECT_EQ(m.gstats(0).dartsThrown(), 14);
     EXPECT_EQ(m.gstats(0).bestFinish(), 41);
     EXPECT_EQ(m.gstats(0).count180(), 2);
     EXPECT_EQ(m.gstats(0).pointsScored(), 551);  // the bust's 50 counts in the game's points
@@ -108,7 +108,7 @@ TEST_F(Match, WholeHumanMatchBestOfThreeLegs) {
     ASSERT_EQ(ann.size(), 3u);
     ASSERT_EQ(bob.size(), 3u);
     EXPECT_EQ(ann[0].points, 501);
-    EXPECT_EQ(ann[0].darts, 13);
+    EXPECT_EQ(ann[0].darts, 14);
     EXPECT_EQ(ann[0].finish, 41);
     EXPECT_EQ(ann[0].count180, 2);
     EXPECT_EQ(bob[0].points, 240);
@@ -139,12 +139,33 @@ TEST_F(Match, SetsAndTheStarterAlternation) {
     EXPECT_EQ(records("Ann").size(), 9u);
 }
 
-TEST_F(Match, DartsUsedOutsideOneToThreeIsHeldToTheRange) {
-    MatchC m = make(settingsFor(false, false, 1, 1, 101));
-    ASSERT_EQ(m.enterHumanVisit(101).result, VisitResult::CheckoutPending);
-    const auto outcome = m.setDartsUsed(0);
-    EXPECT_EQ(outcome.leg->darts[0], 1);
-    EXPECT_EQ(m.dartsUsed(), 1);
+TEST(FewestDarts, OneTwoOrThreeDartsByTheDoubleLeft) {
+    // One dart: the doubles and the bull. Two: a first dart leaves one of those (the highest
+    // are T20 Bull = 110, T19 Bull = 107, T18 Bull = 104, T17 Bull = 101, T20 D20 = 100).
+    const std::vector<std::pair<int, int>> cases{
+        {2, 1},   {3, 2},   {38, 1},  {39, 2},  {40, 1},  {41, 2},  {42, 2},  {49, 2},
+        {50, 1},  {51, 2},  {98, 2},  {99, 3},  {100, 2}, {101, 2}, {102, 3}, {103, 3},
+        {104, 2}, {105, 3}, {107, 2}, {108, 3}, {110, 2}, {111, 3}, {141, 3}, {170, 3}};
+    for (const auto& [score, darts] : cases) {
+        EXPECT_EQ(fewestDartsToFinish(score), darts) << score;
+    }
+}
+
+TEST_F(Match, DartsUsedIsHeldToWhatCanMakeTheFinish) {
+    // 101 takes at least two darts (T17 Bull): an answer of 0 or 1 stores two, 4 stores three.
+    for (const auto& [answer, stored] :
+         std::vector<std::pair<int, int>>{{0, 2}, {1, 2}, {2, 2}, {4, 3}}) {
+        MatchC m = make(settingsFor(false, false, 1, 1, 101));
+        EXPECT_EQ(m.fewestDartsForCheckout(), 0);
+        ASSERT_EQ(m.enterHumanVisit(101).result, VisitResult::CheckoutPending);
+        EXPECT_EQ(m.fewestDartsForCheckout(), 2);
+        const auto outcome = m.setDartsUsed(answer);
+        EXPECT_EQ(outcome.leg->darts[0], stored) << answer;
+        EXPECT_EQ(m.dartsUsed(), stored);
+        EXPECT_EQ(m.gstats(0).dartsThrown(), stored);
+        EXPECT_EQ(m.fewestDartsForCheckout(), 0);
+    }
+    EXPECT_EQ(records("Ann").back().darts, 3);
 }
 
 TEST_F(Match, FailedSavesAreReportedAndThePlayGoesOn) {

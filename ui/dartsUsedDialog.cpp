@@ -51,6 +51,15 @@ void TForm3::setSelectedDarts(int darts) {
     }
 }
 
+void TForm3::allowFrom(int fewest) {
+    for (int darts = 1; darts <= 3; ++darts) {
+        choices_->button(darts)->setEnabled(darts >= fewest);
+    }
+    if (selectedDarts() < fewest) {
+        setSelectedDarts(fewest);
+    }
+}
+
 void TForm3::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     // Space must keep the preselected choice, never the first item.

@@ -19,6 +19,9 @@ class TForm3 : public QDialog {
     // 1 to 3: the item chosen now, which is also the answer when the dialog is closed without OK.
     [[nodiscard]] int selectedDarts() const;
     void setSelectedDarts(int darts);
+    // Only counts from `fewest` to 3 can be chosen; a remembered choice below them moves up to
+    // the fewest.
+    void allowFrom(int fewest);
 
     void done(int result) override;
 

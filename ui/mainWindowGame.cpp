@@ -232,6 +232,7 @@ void TForm1::humanCompletion(const visitOutcomeS& outcome, const QString&) {
     // A checkout: how many of the three darts were needed?
     const std::uint64_t serial = gameSerial_;
     playSound("OPEN");
+    dartsUsedDialog_->allowFrom(game_->fewestDartsForCheckout());
     const int darts = context_.prompts->askDartsUsed(*dartsUsedDialog_);
     if (!stillPlaying(serial)) {
         return;

@@ -29,14 +29,14 @@ TEST_F(windowTest, WholeHumanMatchBestOfThreeLegs) {
     enter("179");
     EXPECT_EQ(message(), "Warning: 179 invalid input");
     EXPECT_EQ(window->game()->currentPlayer(), 1);
-    for (const char* total : {"60", "100", "60", "100", "60", "100", "60", "60", "60"}) {
+    for (const char* total : {"60", "100", "60", "100", "60", "100", "60", "61", "60"}) {
         enter(total);
     }
-    EXPECT_EQ(text("Label47"), "41");
+    EXPECT_EQ(text("Label47"), "40");
     prompts.dartsAnswers = {1};
     std::vector<QString> shownWhileBoxesOpen;
     prompts.whileBoxOpen = [&] { shownWhileBoxesOpen.push_back(message()); };
-    enter("41");
+    enter("40");
     prompts.whileBoxOpen = nullptr;
     // The correction is on the status bar while the leg-won box is open.
     ASSERT_EQ(shownWhileBoxesOpen.size(), 2u);
@@ -52,23 +52,35 @@ TEST_F(windowTest, WholeHumanMatchBestOfThreeLegs) {
 
     // Leg 2, Bob starts and needs all three darts of his last visit.
     prompts.dartsAnswers = {3};
-    for (const char* total : {"180", "", "180", "", "141"}) {
+    for (const char* total : {"180", "", "180", "", "101", "", "40"}) {
         enter(total);
     }
     EXPECT_EQ(prompts.preselected.back(), 1);  // the last answer is remembered
-    EXPECT_EQ(prompts.informed.back(), "Leg won by Bob, in 9 darts (ppd: 55.67)");
+    EXPECT_EQ(prompts.informed.back(), "Leg won by Bob, in 12 darts (ppd: 41.75)");
     EXPECT_EQ(window->game()->currentPlayer(), 0);
 
-    // Leg 3 decides the match.
+    // Leg 3 decides the match. 141 takes three darts: fewer cannot be chosen, and an answer
+    // of 2 is held to 3.
     prompts.dartsAnswers = {2};
     for (const char* total : {"180", "", "180", ""}) {
         enter(total);
     }
+    std::vector<bool> enabled;
+    prompts.whileBoxOpen = [&] {
+        for (int d = 1; d <= 3 && enabled.size() < 3; ++d) {
+            enabled.push_back(window->dartsUsedDialog()
+                                  ->findChild<QWidget*>(QStringLiteral("RadioGroup1Item%1").arg(d))
+                                  ->isEnabled());
+        }
+    };
     enter("141");
+    prompts.whileBoxOpen = nullptr;
+    EXPECT_EQ(enabled, (std::vector<bool>{false, false, true}));
+    EXPECT_EQ(prompts.preselected.back(), 3);  // the remembered 1 cannot make 141
     EXPECT_EQ(message(), "Game won by Ann");
     EXPECT_EQ(prompts.informed.back(),
-              QStringLiteral("Game won by Ann, Last leg won in 8 darts (ppd: %1)")
-                  .arg(QString::asprintf("%.2f", 501.0 / 8.0)));
+              QStringLiteral("Game won by Ann, Last leg won in 9 darts (ppd: %1)")
+                  .arg(QString::asprintf("%.2f", 501.0 / 9.0)));
     EXPECT_EQ(window->game(), nullptr);
     EXPECT_EQ(field()->text(), "141");  // the winning entry stays
     EXPECT_EQ(text("Label47"), "0");
@@ -81,12 +93,12 @@ TEST_F(windowTest, WholeHumanMatchBestOfThreeLegs) {
     ASSERT_EQ(bob.size(), 3u);
     EXPECT_TRUE(ann[0].isWon());
     EXPECT_EQ(ann[0].darts, 16);
-    EXPECT_EQ(ann[0].finish, 41);
+    EXPECT_EQ(ann[0].finish, 40);
     EXPECT_EQ(bob[0].points, 300);
     EXPECT_EQ(bob[0].darts, 15);
     EXPECT_TRUE(bob[1].isWon());
-    EXPECT_EQ(bob[1].darts, 9);
-    EXPECT_EQ(ann[2].darts, 8);
+    EXPECT_EQ(bob[1].darts, 12);
+    EXPECT_EQ(ann[2].darts, 9);
     EXPECT_EQ(ann[2].finish, 141);
     EXPECT_EQ(ann[2].date(), (civilDate{2026, 12, 6}));
 }
