@@ -12,6 +12,7 @@
 #include "ui/mainWindow.h"
 #include "ui/promptService.h"
 #include "ui/pulseSoundPlayer.h"
+#include "ui/qtCommandLine.h"
 
 namespace {
 
@@ -32,6 +33,8 @@ int main(int argc, char* argv[]) {
     for (int i = 0; i < argc; ++i) {
         arguments << QString::fromLocal8Bit(argv[i]);
     }
+    // Qt's own options go to Qt; the parser below knows only the game's.
+    const qm::commandLineSplitS split = qm::splitQtOptions(arguments);
     const std::filesystem::path programDir = qm::programDirectory(argv[0]);
     const std::filesystem::path defaultDataDir =
         qm::chooseDataDir(std::nullopt, programDir, userDataHome());
@@ -46,7 +49,7 @@ int main(int argc, char* argv[]) {
             .arg(QString::fromStdString(defaultDataDir.string())),
         QStringLiteral("dir"));
     parser.addOption(dataDirOption);
-    if (!parser.parse(arguments)) {
+    if (!parser.parse(split.ours)) {
         std::fprintf(stderr, "quivermark: %s (see --help)\n", qPrintable(parser.errorText()));
         return 2;
     }
@@ -54,6 +57,9 @@ int main(int argc, char* argv[]) {
         // Without an application object Qt cannot name the program itself.
         QString help = parser.helpText();
         help.replace(QStringLiteral("<executable_name>"), QStringLiteral("quivermark"));
+        if (parser.isSet(QStringLiteral("help-all"))) {
+            help += qm::qtOptionsHelp();
+        }
         std::fputs(qPrintable(help), stdout);
         return 0;
     }

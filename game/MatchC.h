@@ -129,6 +129,10 @@ class MatchC {
     [[nodiscard]] std::int32_t dartsUsed() const { return dartsUsed_; }
     [[nodiscard]] bool isComputer(int p) const { return settings_.isComputer[p]; }
     [[nodiscard]] bool awaitingDartsUsed() const { return pendingCheckout_.has_value(); }
+    // A human is to enter a visit: the leg is on, no checkout waits for its darts.
+    [[nodiscard]] bool humanToThrow() const {
+        return playing() && !pendingCheckout_ && !isComputer(currentPlayer_);
+    }
     [[nodiscard]] bool matchOver() const { return matchOver_; }
     [[nodiscard]] bool legOver() const { return legOver_; }
     [[nodiscard]] static int other(int p) { return (p + 1) % 2; }

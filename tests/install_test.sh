@@ -48,6 +48,9 @@ HOME="$home" XDG_DATA_HOME= "$root/bin/quivermark" --help |
 # The folder named on the command line wins.
 XDG_DATA_HOME="$scratch/xdg" match "$root/bin/quivermark-sim" Cid --data-dir "$scratch/chosen"
 [[ -s "$scratch/chosen/Cid.dat" && ! -e "$scratch/xdg/quivermark/Cid.dat" ]] || fail "--data-dir"
+"$root/bin/quivermark" -style Fusion -reverse -platform offscreen --version | grep -qx "Quivermark 0.1.0" ||
+    fail "Qt's own options refused"
+"$root/bin/quivermark" --help-all | grep -q -- "-stylesheet <value>" || fail "--help-all shows no Qt options"
 "$root/bin/quivermark" --data-dir "$scratch/chosen" --bogus >/dev/null 2>&1 && fail "bad option accepted"
 
 # The build folder: beside the program, whatever XDG_DATA_HOME says.

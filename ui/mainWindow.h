@@ -107,6 +107,7 @@ class TForm1 : public QMainWindow {
   protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
@@ -117,6 +118,9 @@ class TForm1 : public QMainWindow {
 
     void buildControls();
     void buildMenu();
+    // Puts the focus back on the score field once the event in hand is done, if a human is to
+    // throw.
+    void focusScoreFieldSoon();
     void buildHints(QWidget* area, QMenu* options);
     void buildTimers();
     void loadPictures();

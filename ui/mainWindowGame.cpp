@@ -1,11 +1,14 @@
 // The main window's game flow: settings, the game's life, the human's visits, the end of a leg
 // or match, undo and redo, and the display routines.
+#include <QAction>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QStatusBar>
 #include <QTimer>
+
+#include <algorithm>
 
 #include "computer/gameRandom.h"
 #include "stats/legFile.h"
@@ -173,10 +176,14 @@ void TForm1::Settings1Click() {
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     if (watched == MaskEdit1 && event->type() == QEvent::ShortcutOverride) {
-        // The field would take Undo and Redo for its own text; in this game they take back
-        // and restore visits.
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo)) {
+        // The field has uses of its own for some of the game's keys (Undo and Redo for its
+        // text, Ctrl+E "end of line" on many desktops): the game's commands come first.
+        const QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
+        const QList<QAction*> commands = findChildren<QAction*>();
+        const bool isCommand = std::any_of(commands.begin(), commands.end(), [&](QAction* a) {
+            return a->isEnabled() && a->shortcuts().contains(pressed);
+        });
+        if (isCommand) {
             event->ignore();
             return true;
         }

@@ -37,15 +37,14 @@ void TForm1::CheckoutHints1Click(bool on) {
 }
 
 void TForm1::showCheckoutHint() {
-    const bool humanToThrow = game_ && !game_->matchOver() && !game_->legOver() &&
-                              !game_->awaitingDartsUsed() &&
-                              !game_->isComputer(game_->currentPlayer());
     std::string route;
-    if (humanToThrow && checkoutHints_->isChecked()) {
+    if (game_ && game_->humanToThrow() && checkoutHints_->isChecked()) {
         route = routeText(
             checkoutRoute(*context_.chart, game_->board(game_->currentPlayer()).remaining()));
     }
     checkoutHint_->setText(QString::fromStdString(route));
+    // A screen reader reads the route itself, not only what the label is.
+    checkoutHint_->setAccessibleDescription(checkoutHint_->text());
 }
 
 }  // namespace qm

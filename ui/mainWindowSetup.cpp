@@ -1,4 +1,5 @@
 // The main window's construction: controls, menu, timers, pictures, painting and the mouse.
+#include <QApplication>
 #include <QBitmap>
 #include <QCloseEvent>
 #include <QFont>
@@ -31,9 +32,15 @@ namespace {
 
 // The platform's key for a standard command, or Ctrl with the given key where the platform
 // has none (the offscreen platform of the tests, for one).
-QKeySequence standardOr(QKeySequence::StandardKey standard, Qt::Key fallback) {
-    const QKeySequence key(standard);
-    return key.isEmpty() ? QKeySequence(Qt::CTRL | fallback) : key;
+// The platform's keys for a command, and Ctrl with the fallback letter too: the README
+// promises Ctrl+Y for Redo, which desktops with Ctrl+Shift+Z as their Redo do not give.
+QList<QKeySequence> standardAnd(QKeySequence::StandardKey standard, Qt::Key fallback) {
+    QList<QKeySequence> keys = QKeySequence::keyBindings(standard);
+    const QKeySequence plain(Qt::CTRL | fallback);
+    if (!keys.contains(plain)) {
+        keys.append(plain);
+    }
+    return keys;
 }
 
 constexpr int clientWidth = 772;
@@ -209,33 +216,37 @@ void TForm1::buildControls() {
 void TForm1::buildMenu() {
     // The captions are the menu's own; "&" only underlines the letter that Alt reaches.
     auto addItem = [this](QMenu* menu, const char* name, const QString& text,
-                          const QKeySequence& shortcut, auto handler) {
+                          const QList<QKeySequence>& shortcuts, auto handler) {
         QAction* action = menu->addAction(text);
         action->setObjectName(QLatin1String(name));
-        action->setShortcut(shortcut);
+        action->setShortcuts(shortcuts);
         connect(action, &QAction::triggered, this, handler);
     };
     QMenu* game = menuBar()->addMenu(QStringLiteral("&Game"));
-    addItem(game, "Start1", QStringLiteral("&Start"), QKeySequence(Qt::CTRL | Qt::Key_N),
+    addItem(game, "Start1", QStringLiteral("&Start"), {QKeySequence(Qt::CTRL | Qt::Key_N)},
             &TForm1::Start1Click);
-    addItem(game, "Stop1", QStringLiteral("&Terminate"), QKeySequence(Qt::CTRL | Qt::Key_E),
+    addItem(game, "Stop1", QStringLiteral("&Terminate"), {QKeySequence(Qt::CTRL | Qt::Key_E)},
             &TForm1::Stop1Click);
-    addItem(game, "Exit1", QStringLiteral("E&xit"), standardOr(QKeySequence::Quit, Qt::Key_Q),
+    addItem(game, "Exit1", QStringLiteral("E&xit"), standardAnd(QKeySequence::Quit, Qt::Key_Q),
             &TForm1::Exit1Click);
     QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
-    addItem(edit, "Undo1", QStringLiteral("&Undo"), standardOr(QKeySequence::Undo, Qt::Key_Z),
+    addItem(edit, "Undo1", QStringLiteral("&Undo"), standardAnd(QKeySequence::Undo, Qt::Key_Z),
             &TForm1::Undo1Click);
-    addItem(edit, "Redo1", QStringLiteral("&Redo"), standardOr(QKeySequence::Redo, Qt::Key_Y),
+    addItem(edit, "Redo1", QStringLiteral("&Redo"), standardAnd(QKeySequence::Redo, Qt::Key_Y),
             &TForm1::Redo1Click);
     QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
     addItem(options, "Settings1", QStringLiteral("&Settings"),
-            standardOr(QKeySequence::Preferences, Qt::Key_Comma), &TForm1::Settings1Click);
+            standardAnd(QKeySequence::Preferences, Qt::Key_Comma), &TForm1::Settings1Click);
     addItem(options, "Statistics1", QStringLiteral("S&tatistics"),
-            QKeySequence(Qt::CTRL | Qt::Key_T), &TForm1::Statistics1Click);
+            {QKeySequence(Qt::CTRL | Qt::Key_T)}, &TForm1::Statistics1Click);
     buildHints(clientArea_, options);
     QAction* about = menuBar()->addAction(QStringLiteral("&About"));
     about->setObjectName(QStringLiteral("About1"));
     connect(about, &QAction::triggered, this, &TForm1::About1Click);
+
+    for (QMenu* menu : {game, edit, options}) {
+        connect(menu, &QMenu::aboutToHide, this, &TForm1::focusScoreFieldSoon);
+    }
 
     // F10 opens the menu bar, as in other desktop programs.
     auto* openMenu = new QShortcut(QKeySequence(Qt::Key_F10), this);
@@ -335,8 +346,34 @@ void TForm1::showEvent(QShowEvent* event) {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
+    // Quitting in the middle of a match asks first, as Terminate does.
+    if (game_) {
+        const bool yes = context_.prompts->confirm(
+            this, QStringLiteral("A match is in progress. Are you sure you want to quit?"));
+        if (!yes) {
+            event->ignore();
+            return;
+        }
+    }
     endGame();
     QMainWindow::closeEvent(event);
+}
+
+void TForm1::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+        focusScoreFieldSoon();
+    }
+}
+
+void TForm1::focusScoreFieldSoon() {
+    // After the menu bar or the window system has put the focus where it likes: typed totals
+    // must reach the field, never a tab that drops them.
+    QTimer::singleShot(0, this, [this] {
+        if (game_ && game_->humanToThrow() && QApplication::activePopupWidget() == nullptr) {
+            MaskEdit1->setFocus(Qt::OtherFocusReason);
+        }
+    });
 }
 
 void TForm1::Exit1Click() {

@@ -1,6 +1,8 @@
 #include "ui/promptService.h"
 
+#include <QDir>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
 
@@ -36,9 +38,17 @@ QString qtPromptService::askSaveFileName(QWidget* parent, const QString& caption
     dialog->setAcceptMode(QFileDialog::AcceptSave);
     dialog->setFileMode(QFileDialog::AnyFile);
     const bool accepted = dialog->exec() == QDialog::Accepted;
-    const QString chosen = accepted && dialog && !dialog->selectedFiles().isEmpty()
-                               ? dialog->selectedFiles().first()
-                               : QString();
+    QString chosen = accepted && dialog && !dialog->selectedFiles().isEmpty()
+                         ? dialog->selectedFiles().first()
+                         : QString();
+    // Qt's own dialog reads double quotes in the name field as a list of files, so
+    // 'my "q".csv' would become 'q' in another folder: take the name as typed.
+    if (accepted && dialog) {
+        if (const auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            name != nullptr && name->text().contains(QLatin1Char('"'))) {
+            chosen = QDir(dialog->directory()).absoluteFilePath(name->text());
+        }
+    }
     delete dialog;
     return chosen;
 }

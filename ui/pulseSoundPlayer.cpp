@@ -55,8 +55,8 @@ void pulseSoundPlayer::play(const std::string& name) {
     sampleFormat.channels = static_cast<std::uint8_t>(wav->channels);
     int error = 0;
     const std::unique_ptr<pa_simple, simpleCloser> stream(
-        pa_simple_new(nullptr, "Quivermark", PA_STREAM_PLAYBACK, nullptr, name.c_str(), &sampleFormat,
-                      nullptr, nullptr, &error));
+        pa_simple_new(nullptr, "Quivermark", PA_STREAM_PLAYBACK, nullptr, name.c_str(),
+                      &sampleFormat, nullptr, nullptr, &error));
     if (!stream) {
         return;
     }

@@ -8,9 +8,11 @@
 #include <QDateEdit>
 #include <QFrame>
 #include <QLabel>
+#include <QMenu>
 #include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QShortcut>
 #include <QShowEvent>
 #include <QStatusBar>
 #include <algorithm>
@@ -153,6 +155,19 @@ void TForm4::buildControls() {
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setGeometry(680, 150, 97, 26);
     connect(Button1, &QPushButton::clicked, this, &QWidget::close);
+    // A window of its own closes with Escape, like a dialog.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
+    // The chart's menu from the keyboard: the Menu key and Shift+F10, opened on the chart.
+    for (const QKeySequence& key :
+         {QKeySequence(Qt::Key_Menu), QKeySequence(Qt::SHIFT | Qt::Key_F10)}) {
+        auto* menuKey = new QShortcut(key, this);
+        connect(menuKey, &QShortcut::activated, this, [this] {
+            const QPoint centre(chartLeft + ppdChartS::frameWidth / 2,
+                                chartTop + ppdChartS::frameHeight / 2);
+            chartMenu()->popup(mapToGlobal(centre));
+        });
+    }
 
     auto* chartFrame = new QFrame(this);
     chartFrame->setObjectName(QStringLiteral("Bevel4"));

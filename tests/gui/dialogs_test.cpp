@@ -1,17 +1,21 @@
 #include <QAbstractButton>
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
+#include <QTimer>
 #include <fstream>
 
 #include "ui/aboutWindow.h"
 #include "ui/dartsUsedDialog.h"
 #include "ui/gameSettings.h"
+#include "ui/promptService.h"
 #include "windowFixture.h"
 
 using namespace qm;
@@ -227,4 +231,22 @@ TEST_F(windowTest, AboutBoxTextsAndSounds) {
     about.show();
     about.close();
     EXPECT_EQ(sounds.played, (std::vector<std::string>{"OPEN"}));
+}
+
+TEST(SaveFileDialog, TakesANameWithDoubleQuotesAsTyped) {
+    tempDir folder;
+    qm::qtPromptService prompts;
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        ASSERT_NE(name, nullptr);
+        name->setText(QStringLiteral("my \"q\".csv"));
+        QTest::keyClick(name, Qt::Key_Return);
+    });
+    const QString folderName = QString::fromStdString(folder.path().string());
+    const QString chosen =
+        prompts.askSaveFileName(nullptr, QStringLiteral("Export"), folderName + "/legs.csv",
+                                QStringLiteral("CSV files (*.csv)"));
+    EXPECT_EQ(chosen, folderName + "/my \"q\".csv");
 }

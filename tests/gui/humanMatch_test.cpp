@@ -255,6 +255,7 @@ TEST_F(windowTest, CheckoutHintFollowsTheTurnUndoRedoAndItsMenuItem) {
     EXPECT_NE(readText(store.iniPath()).find("[Hints]\nCheckoutHints=0"), std::string::npos);
     item->trigger();
     EXPECT_EQ(text("CheckoutHint"), "T20 T15 D18");
+    EXPECT_EQ(find<QLabel>("CheckoutHint")->accessibleDescription(), "T20 T15 D18");
 }
 
 TEST_F(windowTest, DartsUsedDialogClosedWithoutOkKeepsItsChoice) {

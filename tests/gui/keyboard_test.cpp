@@ -11,6 +11,7 @@
 
 #include "ui/dartsUsedDialog.h"
 #include "ui/gameSettings.h"
+#include "ui/statsWindow.h"
 #include "windowFixture.h"
 
 using namespace qm;
@@ -68,9 +69,75 @@ TEST_F(keyboardTest, ShortcutsStartUndoAndRedoFromTheScoreField) {
     EXPECT_EQ(window->game()->board(0).remaining(), 501);
     QTest::keySequence(field(), QKeySequence::Redo);
     EXPECT_EQ(window->game()->board(0).remaining(), 441);
-    prompts.confirmAnswers = {true};
-    QTest::keySequence(field(), action("Stop1")->shortcut());
+    // Ctrl+Y redoes on every desktop, not only where it is the platform's Redo.
+    EXPECT_TRUE(action("Redo1")->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_Y)));
+    QTest::keySequence(field(), QKeySequence::Undo);
+    QTest::keyClick(field(), Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(window->game()->board(0).remaining(), 441);
+    // A command's key that the field has a use of its own for (Ctrl+E is "end of line" on
+    // many desktops; Ctrl+A selects all everywhere) still reaches the command.
+    action("Stop1")->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_E), QKeySequence(Qt::CTRL | Qt::Key_A)});
+    QTest::keyClick(field(), Qt::Key_A, Qt::ControlModifier);
     EXPECT_EQ(prompts.asked.size(), 1u);
+    prompts.confirmAnswers = {true};
+    QTest::keyClick(field(), Qt::Key_E, Qt::ControlModifier);
+    EXPECT_EQ(prompts.asked.size(), 2u);
+    EXPECT_EQ(window->game(), nullptr);
+}
+
+TEST_F(keyboardTest, FocusComesBackToTheScoreFieldAfterMenusAndTheStatisticsWindow) {
+    window->transferSettings(humans(), true);
+    auto* tabs = find<QWidget>("PageControl1");
+    // Leaving a menu with Escape.
+    tabs->setFocus();
+    QTest::keyClick(window.get(), Qt::Key_G, Qt::AltModifier);
+    QMenu* gameMenu = window->menuBar()->actions().constFirst()->menu();
+    ASSERT_TRUE(runUntil([&] { return gameMenu->isVisible(); }, 2000));
+    QTest::keyClick(gameMenu, Qt::Key_Escape);
+    QTest::keyClick(window->menuBar(), Qt::Key_Escape);
+    EXPECT_TRUE(runUntil([&] { return window->focusWidget() == field(); }, 2000));
+
+    // The statistics window closes with Escape, its chart menu opens with the Menu key and
+    // Shift+F10, and back in the main window the totals go to the field again.
+    ASSERT_TRUE(activate(window.get()));
+    tabs->setFocus();
+    QTest::keyClick(tabs, Qt::Key_T, Qt::ControlModifier);
+    QWidget* stats = window->statisticsWindow();
+    ASSERT_TRUE(activate(stats));
+    for (const auto& [key, modifier] :
+         {std::pair{Qt::Key_Menu, Qt::NoModifier}, std::pair{Qt::Key_F10, Qt::ShiftModifier}}) {
+        QTest::keyClick(stats, key, modifier);
+        auto* menu = stats->findChild<QMenu*>();
+        ASSERT_NE(menu, nullptr);
+        ASSERT_TRUE(runUntil([&] { return menu->isVisible(); }, 2000)) << key;
+        menu->close();
+    }
+    QTest::keyClick(stats, Qt::Key_Escape);
+    EXPECT_FALSE(stats->isVisible());
+    ASSERT_TRUE(activate(window.get()));
+    EXPECT_TRUE(runUntil([&] { return focused() == field(); }, 2000));
+    QTest::keyClicks(focused(), QStringLiteral("60"));
+    QTest::keyClick(focused(), Qt::Key_Return);
+    EXPECT_EQ(window->game()->board(0).remaining(), 441);
+}
+
+TEST_F(keyboardTest, QuittingAMatchAsksFirst) {
+    window->transferSettings(humans(), true);
+    action("Exit1")->trigger();  // answered No
+    ASSERT_EQ(prompts.asked,
+              (std::vector<QString>{"A match is in progress. Are you sure you want to quit?"}));
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_NE(window->game(), nullptr);
+    prompts.confirmAnswers = {true};
+    QTest::keyClick(field(), Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(window->game(), nullptr);
+    // Without a game the window closes at once.
+    window->show();
+    window->close();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(prompts.asked.size(), 2u);
 }
 
 TEST_F(keyboardTest, SettingsDialogReturnStartsAndEachRadioGroupIsOneTabStop) {
