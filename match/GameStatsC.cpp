@@ -50,10 +50,13 @@ double GameStatsC::ppd() const {
     return static_cast<double>(pointsScored_) / static_cast<double>(dartsThrown_);
 }
 
-bool GameStatsC::saveLeg(const std::string& playerName, const legRecordS& record,
-                         const legRecordWriter& write) {
+legWriteS GameStatsC::saveLeg(const std::string& playerName, const legRecordS& record,
+                              const legRecordWriter& write) {
     leg180s_ = 0;
-    return write && write(playerName, record);
+    if (!write) {
+        return false;
+    }
+    return write(playerName, record);
 }
 
 }  // namespace qm

@@ -21,8 +21,8 @@ class GameStatsC {
 
     // Appends the leg record to the player's file. The leg's 180s are cleared first, whether
     // or not the write succeeds, so a lost record does not carry them into the next leg.
-    bool saveLeg(const std::string& playerName, const legRecordS& record,
-                 const legRecordWriter& write);
+    legWriteS saveLeg(const std::string& playerName, const legRecordS& record,
+                      const legRecordWriter& write);
 
     [[nodiscard]] std::int32_t leg180s() const { return leg180s_; }
     [[nodiscard]] std::int32_t dartsThrown() const { return dartsThrown_; }

@@ -39,12 +39,16 @@ bool saveStatistics(const legEndS& leg, const std::array<ScoreBoardC, 2>& board,
         const legRecordS record = buildLegRecord(leg, i, board[i], gstats[i]);
         const std::string problem = recordProblem(record);
         const legRecordWriter noWrite;
-        if (!gstats[i].saveLeg(names[i], record, problem.empty() ? write : noWrite)) {
+        const legWriteS saved =
+            gstats[i].saveLeg(names[i], record, problem.empty() ? write : noWrite);
+        if (!saved) {
             allSaved = false;
             if (reportError) {
                 const std::string message = "Unable to save statistics for player: " + names[i];
                 if (problem.empty()) {
-                    reportError(message, saveError::fileFailed);
+                    reportError(
+                        saved.problem.empty() ? message : message + " (" + saved.problem + ")",
+                        saveError::fileFailed);
                 } else {
                     reportError(message + " (" + problem + ")", saveError::legNotStorable);
                 }

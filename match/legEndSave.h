@@ -25,8 +25,9 @@ struct legEndS {
 };
 
 // Appends one leg record for each player (player 1 first). Each failure is reported as
-// "Unable to save statistics for player: " and the name, followed by the reason when the leg
-// does not fit a record; the other player is still saved.
+// "Unable to save statistics for player: " and the name, followed by the reason in
+// parentheses (the system's, or that the leg does not fit a record); the other player is
+// still saved.
 // True when both records were written.
 bool saveStatistics(const legEndS& leg, const std::array<ScoreBoardC, 2>& board,
                     std::array<GameStatsC, 2>& gstats, const std::array<std::string, 2>& names,

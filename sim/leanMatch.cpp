@@ -96,8 +96,9 @@ leanVisitS playVisit(int remaining, leanHand& hand, const vPlayerC& chart,
 bool flushed(std::array<std::unique_ptr<legFileAppender>, 2>& files, const matchOptions& options,
              matchRunResult& result) {
     for (int p = 0; p < 2; ++p) {
-        if (!files[p]->flush()) {
-            result.errors.push_back("Unable to save statistics for player: " + options.names[p]);
+        if (const legWriteS written = files[p]->flush(); !written) {
+            result.errors.push_back("Unable to save statistics for player: " + options.names[p] +
+                                    (written.problem.empty() ? "" : " (" + written.problem + ")"));
         }
     }
     return result.errors.empty();

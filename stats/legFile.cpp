@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 
 namespace qm {
 
@@ -53,27 +54,44 @@ legRecordWriter directoryWriter(std::filesystem::path dataDir) {
 
 namespace {
 
+std::string systemReason() {
+    return std::strerror(errno);
+}
+
 // Opens the player's file for appending, creating it, and keeps it only if it is a regular
-// file. Without O_NONBLOCK a FIFO of that name would hold the game until some reader came
-// along; with it, the open fails or yields something that is no regular file.
-int openForAppend(const std::filesystem::path& dataDir, const std::string& name) {
+// file of whole records. Without O_NONBLOCK a FIFO of that name would hold the game until some
+// reader came along; with it, the open fails or yields something that is no regular file.
+// On failure `problem` says why.
+int openForAppend(const std::filesystem::path& dataDir, const std::string& name,
+                  std::string& problem) {
     if (!isUsableStatsFileName(name)) {
+        problem = "the name cannot name a file";
         return -1;
     }
     const auto path = statsFilePath(dataDir, name);
     const int fd =
         ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC | O_NONBLOCK, 0644);
-    struct stat info {};
-    if (fd >= 0 && (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))) {
-        ::close(fd);
+    if (fd < 0) {
+        problem = systemReason();
         return -1;
     }
-    return fd;
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) {
+        problem = systemReason();
+    } else if (!S_ISREG(info.st_mode)) {
+        problem = "it is not a regular file";
+    } else if (info.st_size % static_cast<off_t>(legRecordSize) != 0) {
+        problem = "the file ends in a partial record";
+    } else {
+        return fd;
+    }
+    ::close(fd);
+    return -1;
 }
 
 // Whole records in one write. A short write is taken back: part of a record would shift every
 // later one.
-bool writeRecords(int fd, const std::uint8_t* bytes, std::size_t size) {
+legWriteS writeRecords(int fd, const std::uint8_t* bytes, std::size_t size) {
     ssize_t written = -1;
     do {
         written = ::write(fd, bytes, size);
@@ -81,23 +99,32 @@ bool writeRecords(int fd, const std::uint8_t* bytes, std::size_t size) {
     if (written == static_cast<ssize_t>(size)) {
         return true;
     }
+    const std::string why = written < 0 ? systemReason() : "No space left on device";
     struct stat after {};
     if (written > 0 && ::fstat(fd, &after) == 0) {
         [[maybe_unused]] const int ignored = ::ftruncate(fd, after.st_size - written);
     }
-    return false;
+    return {false, why};
 }
 
 }  // namespace
 
-bool appendLegRecord(const std::filesystem::path& dataDir, const std::string& name,
-                     const legRecordS& record) {
-    if (!recordProblem(record).empty()) {
-        return false;
+legWriteS appendLegRecord(const std::filesystem::path& dataDir, const std::string& name,
+                          const legRecordS& record) {
+    if (const std::string problem = recordProblem(record); !problem.empty()) {
+        return {false, problem};
     }
-    fileDescriptor file(openForAppend(dataDir, name));
+    std::string problem;
+    fileDescriptor file(openForAppend(dataDir, name, problem));
+    if (!file.valid()) {
+        return {false, problem};
+    }
     const legRecordBytes bytes = encodeLegRecord(record);
-    return file.valid() && writeRecords(file.get(), bytes.data(), bytes.size()) && file.close();
+    legWriteS written = writeRecords(file.get(), bytes.data(), bytes.size());
+    if (!file.close() && written.ok) {
+        written = {false, systemReason()};
+    }
+    return written;
 }
 
 legFileAppender::legFileAppender(std::filesystem::path dataDir, std::string name)
@@ -110,28 +137,32 @@ legFileAppender::~legFileAppender() {
     }
 }
 
-bool legFileAppender::append(const legRecordS& record) {
-    if (!recordProblem(record).empty()) {
-        return false;
+legWriteS legFileAppender::append(const legRecordS& record) {
+    if (const std::string problem = recordProblem(record); !problem.empty()) {
+        return {false, problem};
     }
     if (!tried_) {
         tried_ = true;
-        fd_ = openForAppend(dataDir_, name_);
+        fd_ = openForAppend(dataDir_, name_, openProblem_);
         pending_.reserve(recordsPerWrite * legRecordSize);
     }
     if (fd_ < 0) {
-        return false;
+        return {false, openProblem_};
     }
     const legRecordBytes bytes = encodeLegRecord(record);
     pending_.insert(pending_.end(), bytes.begin(), bytes.end());
-    return pending_.size() < recordsPerWrite * legRecordSize || flush();
+    if (pending_.size() < recordsPerWrite * legRecordSize) {
+        return true;
+    }
+    return flush();
 }
 
-bool legFileAppender::flush() {
+legWriteS legFileAppender::flush() {
     if (pending_.empty()) {
         return true;
     }
-    const bool written = fd_ >= 0 && writeRecords(fd_, pending_.data(), pending_.size());
+    legWriteS written = fd_ >= 0 ? writeRecords(fd_, pending_.data(), pending_.size())
+                                 : legWriteS{false, openProblem_};
     pending_.clear();
     return written;
 }

@@ -19,11 +19,24 @@ inline constexpr std::size_t maxStatsNameBytes = 251;
 // a NUL character, "." or "..", or too long for a file name) is never used as a file name.
 bool isUsableStatsFileName(const std::string& name);
 
+// Whether a record was kept, and if not, why, in words for the user ("No space left on
+// device", "the file ends in a partial record").
+struct legWriteS {
+    legWriteS(bool written = true) : ok(written) {}  // a plain yes or no, as a test writer says
+    legWriteS(bool written, std::string why) : ok(written), problem(std::move(why)) {}
+    explicit operator bool() const { return ok; }
+    bool ok = true;
+    std::string problem;
+};
+
 // Appends one record to the player's file, creating it on the first leg. The 16 bytes go out
 // in one write; a short write is taken back so the file never holds half a record from us.
 // A record the readers would refuse, and a file that is not a regular file, are not written.
-bool appendLegRecord(const std::filesystem::path& dataDir, const std::string& name,
-                     const legRecordS& record);
+// Nor is a file whose size is no whole number of records (a torn last record): a record
+// appended there would be off the grid and could never be read, so the file is left as it is
+// for the user to repair.
+legWriteS appendLegRecord(const std::filesystem::path& dataDir, const std::string& name,
+                          const legRecordS& record);
 
 // One player's statistics file kept open for a run of many legs (the simulator), with the same
 // checks as appendLegRecord. Records are gathered and written whole, many to one write, so a
@@ -39,8 +52,8 @@ class legFileAppender {
 
     // False when the record cannot be kept: the readers would refuse it, the file cannot be
     // opened, or gathering it forced a write that failed.
-    bool append(const legRecordS& record);
-    bool flush();
+    legWriteS append(const legRecordS& record);
+    legWriteS flush();
 
     static constexpr std::size_t recordsPerWrite = 256;
 
@@ -49,12 +62,13 @@ class legFileAppender {
     std::string name_;
     int fd_ = -1;
     bool tried_ = false;
+    std::string openProblem_;
     std::vector<std::uint8_t> pending_;
 };
 
 // Where finished legs go: the game appends them to files in its data directory; a simulation
 // that keeps no history hands in a writer that drops them.
-using legRecordWriter = std::function<bool(const std::string& name, const legRecordS& record)>;
+using legRecordWriter = std::function<legWriteS(const std::string& name, const legRecordS& record)>;
 legRecordWriter directoryWriter(std::filesystem::path dataDir);
 
 }  // namespace qm

@@ -118,7 +118,8 @@ TEST(SaveStatistics, ReportsEachFailureAndStillSavesTheOtherPlayer) {
                                 directoryWriter(dir.path()),
                                 [&](const std::string& e, saveError) { errors.push_back(e); }));
     ASSERT_EQ(errors.size(), 1u);
-    EXPECT_EQ(errors[0], "Unable to save statistics for player: ../escape");
+    EXPECT_EQ(errors[0],
+              "Unable to save statistics for player: ../escape (the name cannot name a file)");
     EXPECT_EQ(stats[0].leg180s(), 0);  // cleared even though the record was lost
     EXPECT_EQ(readBytes(dir / "Bob.dat").size(), 16u);
     EXPECT_FALSE(std::filesystem::exists(dir.path().parent_path() / "escape.dat"));

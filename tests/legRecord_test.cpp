@@ -131,8 +131,27 @@ TEST(LegFile, FailureIsReportedAndLeavesTheFileAlone) {
     tempDir dir;
     // A directory where the file should be, then an unwritable data directory.
     std::filesystem::create_directory(dir / "Dir.dat");
-    EXPECT_FALSE(appendLegRecord(dir.path(), "Dir", winnersRecord()));
-    EXPECT_FALSE(appendLegRecord(dir / "missing", "Ann", winnersRecord()));
+    EXPECT_EQ(appendLegRecord(dir.path(), "Dir", winnersRecord()).problem, "Is a directory");
+    EXPECT_EQ(appendLegRecord(dir / "missing", "Ann", winnersRecord()).problem,
+              "No such file or directory");
+
+    // A torn last record: appending would put every new record off the grid for good. Both
+    // writers leave the file as it is; one byte less or more than whole records is torn too.
+    for (const std::size_t size : {15u, 17u, 33u}) {
+        const std::vector<std::uint8_t> torn(size, 7);
+        writeBytes(dir / "Torn.dat", torn);
+        const legWriteS once = appendLegRecord(dir.path(), "Torn", winnersRecord());
+        EXPECT_FALSE(once);
+        EXPECT_EQ(once.problem, "the file ends in a partial record");
+        {
+            legFileAppender run(dir.path(), "Torn");
+            EXPECT_EQ(run.append(winnersRecord()).problem, "the file ends in a partial record");
+        }
+        EXPECT_EQ(readBytes(dir / "Torn.dat"), torn) << size;
+    }
+    writeBytes(dir / "Whole.dat", std::vector<std::uint8_t>(32, 0));
+    EXPECT_TRUE(appendLegRecord(dir.path(), "Whole", winnersRecord()));
+    EXPECT_EQ(readBytes(dir / "Whole.dat").size(), 48u);
     if (::geteuid() != 0) {  // root writes anywhere
         std::filesystem::create_directory(dir / "ro");
         ::chmod((dir / "ro").c_str(), 0555);

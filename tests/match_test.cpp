@@ -174,7 +174,9 @@ TEST_F(Match, FailedSavesAreReportedAndThePlayGoesOn) {
     MatchC m = make(s);
     ASSERT_EQ(m.enterHumanVisit(101).result, VisitResult::CheckoutPending);
     EXPECT_EQ(m.setDartsUsed(3).result, VisitResult::LegWon);
-    EXPECT_EQ(errors, (std::vector<std::string>{"Unable to save statistics for player: ../Ann"}));
+    EXPECT_EQ(errors,
+              (std::vector<std::string>{
+                  "Unable to save statistics for player: ../Ann (the name cannot name a file)"}));
     EXPECT_EQ(records("Bob").size(), 1u);
 }
 

@@ -169,7 +169,8 @@ TEST(SimRun, SavedStatisticsAndUnsavableNames) {
     options.names[1] = "../Bob";
     const auto failed = runMatches(options, dir.path());
     EXPECT_EQ(failed.errors,
-              (std::vector<std::string>{"Unable to save statistics for player: ../Bob"}));
+              (std::vector<std::string>{
+                  "Unable to save statistics for player: ../Bob (the name cannot name a file)"}));
     EXPECT_EQ(failed.totalLegs, 1);  // the run stops at the first lost record
 }
 
@@ -210,7 +211,8 @@ TEST(SimProgram, ExitStatusesAndOutput) {
         err);
     EXPECT_EQ(unsaved.status, 1);
     EXPECT_EQ(fileText(err),
-              "Unable to save statistics for player: A\nUnable to save statistics for player: B\n");
+              "Unable to save statistics for player: A (Not a directory)\n"
+              "Unable to save statistics for player: B (Not a directory)\n");
 
     // Strength 1 needs thousands of darts for this leg: more than a record holds. It is
     // reported and skipped, and the run still succeeds.
