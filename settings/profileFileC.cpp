@@ -1,15 +1,19 @@
 #include "settings/profileFileC.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <optional>
+#include <string_view>
+#include <unordered_set>
 
 namespace qm {
 
@@ -35,6 +39,12 @@ char lower(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
+std::string folded(const std::string& name) {
+    std::string out = name;
+    std::transform(out.begin(), out.end(), out.begin(), lower);
+    return out;
+}
+
 bool sameName(const std::string& a, const std::string& b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
                                               [](char x, char y) { return lower(x) == lower(y); });
@@ -51,6 +61,7 @@ struct iniLine {
 struct iniDocument {
     std::vector<iniLine> lines;
     bool crlf = false;
+    bool byteOrderMark = false;
 };
 
 iniLine classify(std::string raw) {
@@ -77,26 +88,43 @@ iniLine classify(std::string raw) {
     return line;
 }
 
+std::string systemReason() {
+    return std::strerror(errno);
+}
+
+struct fileContent {
+    std::optional<std::string> text;  // empty when the file is missing or cannot be read
+    std::string problem;              // why a file that is there cannot be read
+};
+
 // Only a regular file is read: a folder in its place would throw from the stream library, and
-// a FIFO would block the program until somebody wrote to it.
-std::optional<std::string> readWholeFile(const std::filesystem::path& path) {
+// a FIFO would block the program until somebody wrote to it. A missing file is no problem
+// (the defaults apply); a file that is there but cannot be read is one, since writing the
+// defaults over it would lose what it holds.
+fileContent readWholeFile(const std::filesystem::path& path) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
-        return std::nullopt;
+        return {std::nullopt,
+                errno == ENOENT ? std::string() : "it cannot be read (" + systemReason() + ")"};
     }
-    std::optional<std::string> content;
+    fileContent content;
     struct stat info {};
-    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
-        content.emplace();
+    if (::fstat(fd, &info) != 0) {
+        content.problem = "it cannot be read (" + systemReason() + ")";
+    } else if (!S_ISREG(info.st_mode)) {
+        content.problem = "it is not a regular file";
+    } else {
+        content.text.emplace();
         char buffer[1 << 14];
         for (;;) {
             const ssize_t got = ::read(fd, buffer, sizeof buffer);
             if (got > 0) {
-                content->append(buffer, static_cast<std::size_t>(got));
+                content.text->append(buffer, static_cast<std::size_t>(got));
             } else if (got == 0) {
                 break;
             } else if (errno != EINTR) {
-                content.reset();
+                content.problem = "it cannot be read (" + systemReason() + ")";
+                content.text.reset();
                 break;
             }
         }
@@ -105,8 +133,15 @@ std::optional<std::string> readWholeFile(const std::filesystem::path& path) {
     return content;
 }
 
-iniDocument parse(const std::string& content) {
+// A UTF-8 byte-order mark, as some editors write, is kept but never read as part of a line.
+constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
+
+iniDocument parse(std::string_view content) {
     iniDocument doc;
+    if (content.substr(0, byteOrderMark.size()) == byteOrderMark) {
+        doc.byteOrderMark = true;
+        content.remove_prefix(byteOrderMark.size());
+    }
     doc.crlf = content.find("\r\n") != std::string::npos;
     std::size_t start = 0;
     while (start < content.size()) {
@@ -114,15 +149,15 @@ iniDocument parse(const std::string& content) {
         if (end == std::string::npos) {
             end = content.size();
         }
-        doc.lines.push_back(classify(content.substr(start, end - start)));
+        doc.lines.push_back(classify(std::string(content.substr(start, end - start))));
         start = end + 1;
     }
     return doc;
 }
 
 iniDocument load(const std::filesystem::path& path) {
-    const auto content = readWholeFile(path);
-    return content ? parse(*content) : iniDocument{};
+    const fileContent content = readWholeFile(path);
+    return content.text ? parse(*content.text) : iniDocument{};
 }
 
 constexpr std::size_t notFound = static_cast<std::size_t>(-1);
@@ -171,7 +206,7 @@ std::optional<std::string> lookup(const std::filesystem::path& path, const std::
 }
 
 std::string serialise(const iniDocument& doc) {
-    std::string out;
+    std::string out(doc.byteOrderMark ? byteOrderMark : std::string_view());
     for (const auto& line : doc.lines) {
         out += line.raw;
         out += '\n';
@@ -180,12 +215,14 @@ std::string serialise(const iniDocument& doc) {
 }
 
 // Writes content beside the target and renames it over it: readers see the old file or the
-// new one, never half of either.
-bool replaceFileAtomically(const std::filesystem::path& path, const std::string& content) {
+// new one, never half of either. On failure `problem` says why.
+bool replaceFileAtomically(const std::filesystem::path& path, const std::string& content,
+                           std::string& problem) {
     const std::filesystem::path dir = path.has_parent_path() ? path.parent_path() : ".";
     std::string tempName = (dir / ("." + path.filename().string() + ".XXXXXX")).string();
     const int fd = ::mkstemp(tempName.data());
     if (fd < 0) {
+        problem = systemReason();
         return false;
     }
     struct stat old {};
@@ -209,9 +246,78 @@ bool replaceFileAtomically(const std::filesystem::path& path, const std::string&
     ok = (::close(fd) == 0) && ok;
     ok = ok && ::rename(tempName.c_str(), path.c_str()) == 0;
     if (!ok) {
+        problem = systemReason();
         ::unlink(tempName.c_str());
     }
     return ok;
+}
+
+// A linked INI file is written where the link points, so the link stays a link and its
+// target is the file that changes (as a statistics file is appended through its link).
+std::filesystem::path writeTarget(const std::filesystem::path& path) {
+    std::error_code error;
+    if (!std::filesystem::is_symlink(path, error)) {
+        return path;
+    }
+    const std::filesystem::path target = std::filesystem::weakly_canonical(path, error);
+    return error ? path : target;
+}
+
+// The writers of one INI file (two games, a game and the simulator) take turns: each holds an
+// advisory lock on a file beside it for its read, change and rename, so none writes back a
+// copy that misses another's change. A writer that waits more than a few seconds gives up
+// rather than hang the game.
+class iniLock {
+  public:
+    iniLock(const std::filesystem::path& ini, std::string& problem) {
+        const std::filesystem::path lockPath =
+            ini.parent_path() / ("." + ini.filename().string() + ".lock");
+        fd_ = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0644);
+        if (fd_ < 0) {
+            problem = systemReason();
+            return;
+        }
+        for (int attempt = 0; attempt < 500; ++attempt) {
+            if (::flock(fd_, LOCK_EX | LOCK_NB) == 0) {
+                locked_ = true;
+                return;
+            }
+            if (errno != EWOULDBLOCK && errno != EINTR) {
+                problem = systemReason();
+                return;
+            }
+            ::usleep(10000);
+        }
+        problem = "another program keeps it locked";
+    }
+    ~iniLock() {
+        if (fd_ >= 0) {
+            ::close(fd_);  // releases the lock
+        }
+    }
+    iniLock(const iniLock&) = delete;
+    iniLock& operator=(const iniLock&) = delete;
+    [[nodiscard]] bool locked() const { return locked_; }
+
+  private:
+    int fd_ = -1;
+    bool locked_ = false;
+};
+
+// A writer killed between its temporary file and the rename leaves ".<name>.XXXXXX" behind.
+// Under the lock no other writer has one under way, so any left are stale.
+void removeStaleTemporaries(const std::filesystem::path& ini) {
+    const std::string prefix = "." + ini.filename().string() + ".";
+    std::error_code error;
+    const std::filesystem::path dir = ini.has_parent_path() ? ini.parent_path() : ".";
+    for (std::filesystem::directory_iterator it(dir, error), end; !error && it != end;
+         it.increment(error)) {
+        const std::string name = it->path().filename().string();
+        if (name.size() == prefix.size() + 6 && name.compare(0, prefix.size(), prefix) == 0 &&
+            it->is_regular_file(error) && !it->is_symlink(error)) {
+            std::filesystem::remove(it->path(), error);
+        }
+    }
 }
 
 }  // namespace
@@ -268,6 +374,7 @@ bool profileFileC::readBool(const std::string& section, const std::string& key,
 std::vector<std::string> profileFileC::readSectionKeys(const std::string& section) const {
     const iniDocument doc = load(path_);
     std::vector<std::string> keys;
+    std::unordered_set<std::string> seen;
     const std::size_t body = findSection(doc, section);
     if (body == notFound) {
         return keys;
@@ -278,9 +385,9 @@ std::vector<std::string> profileFileC::readSectionKeys(const std::string& sectio
         if (line.type != iniLine::kind::entry || line.name.empty()) {
             continue;
         }
-        const bool seen = std::any_of(keys.begin(), keys.end(),
-                                      [&](const std::string& k) { return sameName(k, line.name); });
-        if (!seen) {
+        // A set of the keys seen, folded to one case: a list of 100,000 players is read in
+        // one pass, not compared with every key before it.
+        if (seen.insert(folded(line.name)).second) {
             keys.push_back(line.name);
         }
     }
@@ -289,11 +396,24 @@ std::vector<std::string> profileFileC::readSectionKeys(const std::string& sectio
 
 bool profileFileC::writeString(const std::string& section, const std::string& key,
                                const std::string& value) {
+    writeProblem_.clear();
     if (!canHoldKey(section) || section.find(']') != std::string::npos || !canHoldKey(key) ||
         !canHoldValue(value)) {
+        writeProblem_ = "the name or value cannot be held by the file";
         return false;
     }
-    iniDocument doc = load(path_);
+    const std::filesystem::path target = writeTarget(path_);
+    const iniLock lock(target, writeProblem_);
+    if (!lock.locked()) {
+        return false;
+    }
+    removeStaleTemporaries(target);
+    const fileContent content = readWholeFile(target);
+    if (!content.problem.empty()) {
+        writeProblem_ = content.problem;
+        return false;
+    }
+    iniDocument doc = content.text ? parse(*content.text) : iniDocument{};
     const std::string cr = doc.crlf ? "\r" : "";
     const std::string entryText = key + "=" + value + cr;
 
@@ -316,7 +436,11 @@ bool profileFileC::writeString(const std::string& section, const std::string& ke
         doc.lines.insert(doc.lines.begin() + static_cast<std::ptrdiff_t>(insertAt),
                          classify(entryText));
     }
-    return replaceFileAtomically(path_, serialise(doc));
+    return replaceFileAtomically(target, serialise(doc), writeProblem_);
+}
+
+std::string profileFileC::readProblem() const {
+    return readWholeFile(path_).problem;
 }
 
 bool profileFileC::writeInteger(const std::string& section, const std::string& key,

@@ -14,6 +14,8 @@ namespace qm {
 // Writes replace an existing value in place, put a new key at the end of its section and a new
 // section at the end of the file, and keep every other line as it was. The new content goes to
 // a temporary file that is renamed over the old one, so a failed write leaves the file intact.
+// A file that is there but cannot be read is never written over. Writers take turns through
+// an advisory lock on ".<name>.lock" beside the file, and a link is written through.
 class profileFileC {
   public:
     explicit profileFileC(std::filesystem::path path) : path_(std::move(path)) {}
@@ -36,6 +38,10 @@ class profileFileC {
     bool writeBool(const std::string& section, const std::string& key, bool value);
 
     [[nodiscard]] const std::filesystem::path& path() const { return path_; }
+    // Why the last write failed, in words for the user; empty after a write that succeeded.
+    [[nodiscard]] const std::string& writeProblem() const { return writeProblem_; }
+    // Why a file that is there cannot be read; empty when it can be, or is missing.
+    [[nodiscard]] std::string readProblem() const;
 
     // A key must read back as written: not empty, no line break or NUL, no "=", no leading "["
     // or ";", and no white space at either end (the reader trims it).
@@ -45,6 +51,7 @@ class profileFileC {
 
   private:
     std::filesystem::path path_;
+    std::string writeProblem_;
 };
 
 // Parses a whole decimal integer with an optional sign; false for anything else.

@@ -1,6 +1,7 @@
 #include "settings/settingsStoreC.h"
 
 #include <algorithm>
+#include <cctype>
 
 #include "settings/playerName.h"
 
@@ -50,6 +51,13 @@ saveOutcomeS settingsStoreC::savePlayer(int index, const std::array<std::string,
             return {false, problem};
         }
     }
+    // Both names, before anything is written: a refused pair never reaches the file.
+    for (int p = 0; p < 2; ++p) {
+        if (const std::string problem = caseTwinProblem(names[p], p == 1 ? names[0] : "");
+            !problem.empty()) {
+            return {false, problem};
+        }
+    }
     const std::string& name = names[index];
     bool ok = true;
     if (!known) {
@@ -64,7 +72,59 @@ saveOutcomeS settingsStoreC::savePlayer(int index, const std::array<std::string,
         ok = ini_.writeInteger("AI", name, strength);
     }
     if (!ok) {
-        return {false, "Unable to write the settings file " + iniPath().string(), true};
+        return {false, writeFailureMessage(), true};
+    }
+    return {};
+}
+
+std::string settingsStoreC::writeFailureMessage() const {
+    const std::string& why = ini_.writeProblem();
+    return "Unable to write the settings file " + iniPath().string() +
+           (why.empty() ? "" : ": " + why);
+}
+
+std::string settingsStoreC::caseTwinProblem(const std::string& name,
+                                            const std::string& partner) const {
+    // The INI file knows its keys without regard to letter case, the statistics files are
+    // named with it: "bot" beside a known "Bot" would rewrite Bot's entry and keep its legs
+    // where the statistics window never looks. Such a name is refused.
+    auto twin = [&name](const std::string& known) {
+        return known != name && known.size() == name.size() &&
+               std::equal(known.begin(), known.end(), name.begin(), [](char a, char b) {
+                   return std::tolower(static_cast<unsigned char>(a)) ==
+                          std::tolower(static_cast<unsigned char>(b));
+               });
+    };
+    const playerListsS lists = readPlayerLists();
+    std::vector<std::string> known = lists.humans;
+    known.insert(known.end(), lists.computers.begin(), lists.computers.end());
+    if (!partner.empty()) {
+        known.push_back(partner);
+    }
+    for (const std::string& other : known) {
+        if (twin(other)) {
+            return name + " differs from the player " + other +
+                   " only in letter case, please choose an other name";
+        }
+    }
+    return {};
+}
+
+saveOutcomeS settingsStoreC::addComputerPlayer(const std::string& name, std::int32_t strength) {
+    if (const std::string problem = playerNameProblem(name); !problem.empty()) {
+        return {false, problem};
+    }
+    if (const std::string problem = caseTwinProblem(name, {}); !problem.empty()) {
+        return {false, problem};
+    }
+    const playerListsS lists = readPlayerLists();
+    for (const auto* list : {&lists.humans, &lists.computers}) {
+        if (std::find(list->begin(), list->end(), name) != list->end()) {
+            return {};  // known already: nothing of it changes
+        }
+    }
+    if (!ini_.writeInteger("AI", name, strength)) {
+        return {false, writeFailureMessage(), true};
     }
     return {};
 }

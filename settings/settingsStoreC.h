@@ -41,6 +41,15 @@ class settingsStoreC {
     // cannot hold is refused before anything is written.
     saveOutcomeS savePlayer(int index, const std::array<std::string, 2>& names,
                             const std::array<bool, 2>& kinds, std::int32_t strength, bool known);
+    // A computer player that played elsewhere (the simulator) joins the "AI" list, so that
+    // the statistics window lists its history; a known name, of either kind, is left as it is.
+    saveOutcomeS addComputerPlayer(const std::string& name, std::int32_t strength);
+    // A message when the name differs only in letter case from a known player or from its
+    // partner in the pair; empty when it can be used.
+    [[nodiscard]] std::string caseTwinProblem(const std::string& name,
+                                              const std::string& partner) const;
+    // "Unable to write the settings file <path>: <why>", for the last write that failed.
+    [[nodiscard]] std::string writeFailureMessage() const;
 
     // Whether the game shows a human the checkout route of the score left (on unless turned
     // off). Kept in a section of its own, "Hints", that nothing else reads or writes.

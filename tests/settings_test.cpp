@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <array>
 #include <fstream>
+#include <thread>
 
 #include "settings/playerName.h"
 #include "settings/profileFileC.h"
@@ -122,6 +124,87 @@ TEST_F(Settings, FailedWriteIsReportedAndKeepsTheOldFile) {
     ::chmod(dir.path().c_str(), 0755);
     EXPECT_FALSE(outcome.ok);
     EXPECT_EQ(readText(ini()), "[Players]\nAnn=0\n");
+}
+
+TEST_F(Settings, AFileThatIsThereButCannotBeReadIsNeverWrittenOver) {
+    // A link to itself cannot be opened, by root too; for others a mode-000 file as well.
+    std::filesystem::create_symlink(ini().filename(), ini());
+    auto outcome = store.savePlayer(0, {"Ann", "Bob"}, {false, false}, 20, false);
+    EXPECT_TRUE(outcome.writeFailed);
+    EXPECT_EQ(outcome.message, "Unable to write the settings file " + ini().string() +
+                                   ": it cannot be read (Too many levels of symbolic links)");
+    EXPECT_FALSE(store.saveCheckoutHints(false));
+    EXPECT_EQ(store.writeFailureMessage(), outcome.message);
+    EXPECT_TRUE(std::filesystem::is_symlink(ini()));
+    EXPECT_EQ(std::filesystem::read_symlink(ini()), ini().filename());
+    if (::geteuid() != 0) {
+        std::filesystem::remove(ini());
+        writeText(ini(), "[Players]\nAnn=0\n");
+        ::chmod(ini().c_str(), 0);
+        outcome = store.savePlayer(0, {"Cid", "Ann"}, {false, false}, 20, false);
+        ::chmod(ini().c_str(), 0644);
+        EXPECT_TRUE(outcome.writeFailed);
+        EXPECT_EQ(readText(ini()), "[Players]\nAnn=0\n");
+    }
+}
+
+TEST_F(Settings, NamesThatDifferOnlyInLetterCaseAreRefused) {
+    writeText(ini(), "[Players]\nAnn=0\n[AI]\nBot=45\n");
+    const std::string before = readText(ini());
+    for (const auto& pair :
+         std::vector<std::array<std::string, 2>>{{"bot", "Ann"}, {"Cid", "ANN"}, {"Cid", "cid"}}) {
+        const auto outcome = store.savePlayer(0, pair, {true, false}, 10, false);
+        EXPECT_FALSE(outcome.ok) << pair[0] << pair[1];
+        EXPECT_FALSE(outcome.writeFailed);
+        EXPECT_EQ(readText(ini()), before);
+    }
+    EXPECT_EQ(store.caseTwinProblem("bot", ""),
+              "bot differs from the player Bot only in letter case, please choose an other name");
+    EXPECT_EQ(store.caseTwinProblem("Cid", "cid"),
+              "Cid differs from the player cid only in letter case, please choose an other name");
+    EXPECT_EQ(store.caseTwinProblem("Bot", ""), "");  // the known spelling itself
+    EXPECT_EQ(store.caseTwinProblem("Bots", "Ann"), "");
+
+    // A player from elsewhere joins the computers' list once; known ones stay as they are.
+    EXPECT_TRUE(store.addComputerPlayer("Sim", 33).ok);
+    EXPECT_TRUE(store.addComputerPlayer("Bot", 10).ok);
+    EXPECT_TRUE(store.addComputerPlayer("Ann", 10).ok);
+    EXPECT_FALSE(store.addComputerPlayer("BOT", 10).ok);
+    EXPECT_FALSE(store.addComputerPlayer("a=b", 10).ok);
+    EXPECT_EQ(readText(ini()), "[Players]\nAnn=0\n[AI]\nBot=45\nSim=33\n");
+}
+
+TEST_F(Settings, TwoWritersKeepEverySave) {
+    // Two writers of one file, each with its own handle, as two programs would be.
+    auto writeMany = [this](const std::string& prefix) {
+        profileFileC file(ini());
+        for (int i = 0; i < 60; ++i) {
+            EXPECT_TRUE(file.writeInteger("AI", prefix + std::to_string(i), i));
+        }
+    };
+    std::thread first(writeMany, "A");
+    std::thread second(writeMany, "B");
+    first.join();
+    second.join();
+    EXPECT_EQ(profileFileC(ini()).readSectionKeys("AI").size(), 120u);
+    // A writer killed before its rename left a temporary behind: the next save clears it.
+    writeText(dir / ".quivermark.INI.Ab12xY", "half");
+    writeText(dir / ".quivermark.INI.keep", "mine");
+    EXPECT_TRUE(profileFileC(ini()).writeInteger("AI", "C", 1));
+    EXPECT_FALSE(std::filesystem::exists(dir / ".quivermark.INI.Ab12xY"));
+    EXPECT_TRUE(std::filesystem::exists(dir / ".quivermark.INI.keep"));
+    EXPECT_TRUE(std::filesystem::exists(dir / ".quivermark.INI.lock"));
+}
+
+TEST_F(Settings, ALinkedFileIsWrittenThroughItsLinkAndAByteOrderMarkIsSkipped) {
+    tempDir elsewhere;
+    writeText(elsewhere / "real.INI", "\xEF\xBB\xBF[Default]\r\nPlayer1=Zed\r\n");
+    std::filesystem::create_symlink(elsewhere / "real.INI", ini());
+    EXPECT_EQ(profileFileC(ini()).readString("Default", "Player1", "?"), "Zed");
+    EXPECT_TRUE(profileFileC(ini()).writeString("Default", "Player2", "Amy"));
+    EXPECT_TRUE(std::filesystem::is_symlink(ini()));
+    EXPECT_EQ(readText(elsewhere / "real.INI"),
+              "\xEF\xBB\xBF[Default]\r\nPlayer1=Zed\r\nPlayer2=Amy\r\n");
 }
 
 TEST_F(Settings, StrengthsReadAsWholeNumbersWithinTheScale) {

@@ -285,6 +285,11 @@ TForm2::saveResult TForm2::saveSettings() {
             refuse(p, QString::fromStdString(problem));
             return saveResult::refused;
         }
+        if (const std::string problem = store_.caseTwinProblem(names[p], p == 1 ? names[0] : "");
+            !problem.empty()) {
+            refuse(p, QString::fromStdString(problem));
+            return saveResult::refused;
+        }
     }
     for (int p = 0; p < 2; ++p) {
         const saveOutcomeS outcome =

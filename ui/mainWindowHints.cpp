@@ -30,8 +30,7 @@ void TForm1::buildHints(QWidget* area, QMenu* options) {
 
 void TForm1::CheckoutHints1Click(bool on) {
     if (!context_.settings->saveCheckoutHints(on)) {
-        reportError(QStringLiteral("Unable to write the settings file %1")
-                        .arg(QString::fromStdString(context_.settings->iniPath().string())));
+        reportError(QString::fromStdString(context_.settings->writeFailureMessage()));
     }
     showCheckoutHint();
 }

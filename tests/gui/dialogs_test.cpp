@@ -160,7 +160,13 @@ TEST_F(settingsDialogTest, NamesOfTheOtherKindAndUnusableNamesAreRefused) {
     EXPECT_EQ(dialog->statusText(), "A player name cannot contain \"=\"");
     EXPECT_EQ(fileText(store.iniPath()), before);
 
-    nameBox(1)->setEditText("BOT");  // another letter case is another name
+    // The INI file knows no letter case: "BOT" would be Bot's entry with another file.
+    nameBox(1)->setEditText("BOT");
+    press("Button2");
+    EXPECT_EQ(dialog->statusText(),
+              "BOT differs from the player Bot only in letter case, please choose an other name");
+    EXPECT_EQ(fileText(store.iniPath()), before);
+    nameBox(1)->setEditText("Bo");
     press("Button2");
     EXPECT_FALSE(dialog->isVisible());
 }
@@ -185,9 +191,9 @@ TEST_F(settingsDialogTest, AnUnwritableIniIsReportedOnceAndPlayGoesOn) {
     ASSERT_NE(window->game(), nullptr);
     EXPECT_EQ(window->activeSettings().names, (std::array<std::string, 2>{"Ann", "Bot"}));
     EXPECT_EQ(window->activeSettings().strengths[1], 33);
-    EXPECT_EQ(
-        text("StatusBar1Panel3"),
-        QString::fromStdString("Unable to write the settings file " + store.iniPath().string()));
+    EXPECT_EQ(text("StatusBar1Panel3"),
+              QString::fromStdString("Unable to write the settings file " +
+                                     store.iniPath().string() + ": it is not a regular file"));
     EXPECT_EQ(std::count(sounds.played.begin(), sounds.played.end(), "INVALID"), 1);
 }
 
