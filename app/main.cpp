@@ -1,6 +1,5 @@
 #include <QCommandLineParser>
 #include <QDir>
-#include <QStandardPaths>
 #include <cstdio>
 #include <system_error>
 
@@ -13,15 +12,6 @@
 #include "ui/promptService.h"
 #include "ui/pulseSoundPlayer.h"
 #include "ui/qtCommandLine.h"
-
-namespace {
-
-// The user's data folder as Qt knows it ($XDG_DATA_HOME, or ~/.local/share).
-std::filesystem::path userDataHome() {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation).toStdString();
-}
-
-}  // namespace
 
 int main(int argc, char* argv[]) {
     QCoreApplication::setApplicationName(QStringLiteral("Quivermark"));
@@ -36,8 +26,8 @@ int main(int argc, char* argv[]) {
     // Qt's own options go to Qt; the parser below knows only the game's.
     const qm::commandLineSplitS split = qm::splitQtOptions(arguments);
     const std::filesystem::path programDir = qm::programDirectory(argv[0]);
-    const std::filesystem::path defaultDataDir =
-        qm::chooseDataDir(std::nullopt, programDir, userDataHome());
+    // The simulator decides the folder by the same rule, so both keep one history.
+    const qm::dataDirChoiceS defaultDataDir = qm::decideDataDir(std::nullopt, programDir);
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("An x01 darts game for two players."));
@@ -46,7 +36,8 @@ int main(int argc, char* argv[]) {
     const QCommandLineOption dataDirOption(
         QStringLiteral("data-dir"),
         QStringLiteral("Keep the settings file and the statistics files in <dir> (now: %1).")
-            .arg(QString::fromStdString(defaultDataDir.string())),
+            .arg(QString::fromStdString(defaultDataDir.problem.empty() ? defaultDataDir.dir.string()
+                                                                       : defaultDataDir.problem)),
         QStringLiteral("dir"));
     parser.addOption(dataDirOption);
     if (!parser.parse(split.ours)) {
@@ -72,11 +63,16 @@ int main(int argc, char* argv[]) {
         return 2;
     }
 
-    std::optional<std::filesystem::path> chosen;
+    std::optional<std::string> chosen;
     if (parser.isSet(dataDirOption)) {
         chosen = parser.value(dataDirOption).toStdString();
     }
-    const std::filesystem::path dataDir = qm::chooseDataDir(chosen, programDir, userDataHome());
+    const qm::dataDirChoiceS decided = qm::decideDataDir(chosen, programDir);
+    if (!decided.problem.empty()) {
+        std::fprintf(stderr, "quivermark: %s\n", decided.problem.c_str());
+        return 2;
+    }
+    const std::filesystem::path dataDir = decided.dir;
     // Made when first needed; if it cannot be, every write says so in the window.
     std::error_code error;
     std::filesystem::create_directories(dataDir, error);

@@ -31,16 +31,37 @@ std::filesystem::path xdgDataHome() {
     return {};
 }
 
-std::filesystem::path chooseDataDir(const std::optional<std::filesystem::path>& chosen,
-                                    const std::filesystem::path& programDir,
-                                    const std::filesystem::path& dataHome) {
-    if (chosen) {
-        return *chosen;
+dataDirChoiceS decideDataDir(const std::optional<std::string>& chosen,
+                             const std::filesystem::path& programDir) {
+    if (!chosen) {
+        if (runsFromBuildFolder(programDir)) {
+            return {programDir, {}};
+        }
+        const std::filesystem::path dataHome = xdgDataHome();
+        if (dataHome.empty()) {
+            return {{},
+                    "cannot decide the data folder: neither XDG_DATA_HOME nor HOME is an "
+                    "absolute path (name one with --data-dir)"};
+        }
+        return {dataHome / "quivermark", {}};
     }
-    if (runsFromBuildFolder(programDir) || dataHome.empty()) {
-        return programDir;
+    std::string name = *chosen;
+    if (name.empty()) {
+        return {{}, "--data-dir needs a folder name"};
     }
-    return dataHome / "quivermark";
+    if (name == "~" || name.rfind("~/", 0) == 0) {
+        const char* home = std::getenv("HOME");
+        if (home == nullptr || !std::filesystem::path(home).is_absolute()) {
+            return {{}, "cannot expand \"~\" in " + name + ": HOME is not an absolute path"};
+        }
+        name = std::string(home) + name.substr(1);
+    }
+    std::error_code error;
+    std::filesystem::path dir = std::filesystem::absolute(name, error);
+    if (error) {
+        return {{}, "cannot use " + name + " as the data folder: " + error.message()};
+    }
+    return {dir.lexically_normal(), {}};
 }
 
 }  // namespace qm

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <string>
 
 namespace qm {
 
@@ -23,9 +24,15 @@ inline constexpr const char* buildFolderMarker = "quivermark-build-folder";
 // $HOME/.local/share. Empty when neither can be worked out.
 [[nodiscard]] std::filesystem::path xdgDataHome();
 
-// dataHome is the user's data folder as the caller knows it (the window asks Qt).
-[[nodiscard]] std::filesystem::path chooseDataDir(
-    const std::optional<std::filesystem::path>& chosen, const std::filesystem::path& programDir,
-    const std::filesystem::path& dataHome);
+// The folder both programs use, or why none can be decided. A folder named on the command
+// line must not be empty; a leading "~" stands for $HOME, and a relative name is taken from
+// the current folder. Without one, the build folder or the XDG data folder; when neither
+// XDG_DATA_HOME nor HOME is an absolute path, no folder is guessed.
+struct dataDirChoiceS {
+    std::filesystem::path dir;
+    std::string problem;  // empty when dir was decided
+};
+[[nodiscard]] dataDirChoiceS decideDataDir(const std::optional<std::string>& chosen,
+                                           const std::filesystem::path& programDir);
 
 }  // namespace qm

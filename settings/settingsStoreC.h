@@ -11,6 +11,9 @@ namespace qm {
 
 // The INI file sits beside the program: its path with the extension replaced by ".INI".
 std::filesystem::path iniPathFor(const std::filesystem::path& programPath);
+// The game's INI file by name ("quivermark" with ".INI"), for the simulator, which writes its
+// players into the game's file.
+inline constexpr const char* iniFileName = "quivermark.INI";
 
 struct playerListsS {
     std::vector<std::string> humans;     // keys of "Players", in file order

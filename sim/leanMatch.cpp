@@ -174,7 +174,7 @@ matchRunResult runMatchesLean(const matchOptions& options, const std::filesystem
             traced.points = {boards[0].startScore() - boards[0].remaining(),
                              boards[1].startScore() - boards[1].remaining()};
             traced.finish = visit.total;
-            countLeg(result, traced, options.traceLegs);
+            countLeg(result, traced, options);
             if (!result.errors.empty() || (matchWon && !flushed(files, options, result))) {
                 return result;
             }

@@ -5,12 +5,14 @@
 #include <exception>
 #include <filesystem>
 #include <iostream>
+#include <memory>
 #include <string>
 #include <type_traits>
 #include <vector>
 
 #include "settings/dataLocation.h"
 #include "settings/gameSettingsS.h"
+#include "settings/settingsStoreC.h"
 #include "sim/simOptions.h"
 #include "sim/simRun.h"
 
@@ -41,12 +43,73 @@ int run(const qm::sim::throwsOptions& options) {
     return outputStatus();
 }
 
-int run(const qm::sim::matchOptions& options, const char* argv0) {
-    const auto dataDir =
-        qm::chooseDataDir(options.dataDir, qm::programDirectory(argv0), qm::xdgDataHome());
+// The game lists the histories of the players its INI file knows: the simulator's players
+// join the computers' list there (a known name is left alone), so that their legs show in the
+// statistics window. A name that differs from a known one only in letter case is refused, as
+// the game refuses it.
+int registerPlayers(const qm::sim::matchOptions& options, const std::filesystem::path& dataDir) {
+    qm::settingsStoreC store(dataDir / qm::iniFileName);
+    for (int p = 0; p < 2; ++p) {
+        const std::string problem =
+            store.caseTwinProblem(options.names[p], p == 1 ? options.names[0] : "");
+        if (!problem.empty()) {
+            std::cerr << "quivermark-sim: " << problem << '\n';
+            return 2;
+        }
+    }
+    for (int p = 0; p < 2; ++p) {
+        const qm::saveOutcomeS added =
+            store.addComputerPlayer(options.names[p], options.strengths[p]);
+        if (!added.ok) {
+            std::cerr << "quivermark-sim: " << added.message << '\n';
+            return 1;
+        }
+    }
+    return 0;
+}
+
+// Copies the legs streamed during the run into the output's "legs" array.
+void printStreamedLegs(std::FILE* legs) {
+    std::rewind(legs);
+    std::cout << ",\"legs\":[";
+    char line[512];
+    bool first = true;
+    while (std::fgets(line, sizeof line, legs) != nullptr) {
+        std::string text(line);
+        if (!text.empty() && text.back() == '\n') {
+            text.pop_back();
+        }
+        std::cout << (first ? "" : ",") << text;
+        first = false;
+    }
+    std::cout << "]";
+}
+
+int run(qm::sim::matchOptions options, const char* argv0) {
+    // Traced legs go to a scratch file as they are played, never all into memory.
+    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> legs(
+        options.traceLegs ? std::tmpfile() : nullptr,
+        [](std::FILE* f) { return f ? std::fclose(f) : 0; });
+    if (options.traceLegs && !legs) {
+        std::cerr << "quivermark-sim: no scratch file for the traced legs\n";
+        return 1;
+    }
+    options.legTraceStream = legs.get();
+    std::filesystem::path dataDir;
     if (options.saveStats) {
+        // The game decides its folder by the same rule, so both keep one history.
+        const qm::dataDirChoiceS decided =
+            qm::decideDataDir(options.dataDir, qm::programDirectory(argv0));
+        if (!decided.problem.empty()) {
+            std::cerr << "quivermark-sim: " << decided.problem << '\n';
+            return 2;
+        }
+        dataDir = decided.dir;
         std::error_code ignored;  // a folder that cannot be made fails the first record
         std::filesystem::create_directories(dataDir, ignored);
+        if (const int status = registerPlayers(options, dataDir); status != 0) {
+            return status;
+        }
     }
     const auto result = qm::sim::runMatches(options, dataDir);
     for (const auto& skipped : result.skipped) {
@@ -58,7 +121,15 @@ int run(const qm::sim::matchOptions& options, const char* argv0) {
         }
         return 1;
     }
-    std::cout << qm::sim::matchJson(options, result) << '\n';
+    std::cout << qm::sim::matchJsonHead(options, result);
+    if (legs) {
+        if (std::fflush(legs.get()) != 0 || std::ferror(legs.get()) != 0) {
+            std::cerr << "quivermark-sim: could not keep the traced legs\n";
+            return 1;
+        }
+        printStreamedLegs(legs.get());
+    }
+    std::cout << "}\n";
     return outputStatus();
 }
 
@@ -74,6 +145,10 @@ int run(const qm::sim::calibrateOptions& options) {
 int main(int argc, char* argv[]) {
     try {
         const std::vector<std::string> args(argv + 1, argv + argc);
+        if (!args.empty() && (args[0] == "--help" || args[0] == "-h")) {
+            std::cout << qm::sim::usageText();
+            return outputStatus();
+        }
         const auto options = qm::sim::parseOptions(args);
         return std::visit(
             [argv](const auto& chosen) {

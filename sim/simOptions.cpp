@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "settings/gameSettingsS.h"
+#include "settings/playerName.h"
 #include "stats/legFile.h"
 
 namespace qm::sim {
@@ -43,18 +44,33 @@ int parseChoice(const std::string& option, const std::string& text,
     return value;
 }
 
-// Walks the options after the command word; every option but the flags takes one value.
+// Walks the options after the command word; every option but the flags takes one value, as
+// the next argument or after "=" ("--data-dir=DIR", as the game takes it too).
 class optionReader {
   public:
     explicit optionReader(const std::vector<std::string>& args) : args_(args) {}
     bool next(std::string& option) {
+        if (attached_) {
+            throw std::invalid_argument(current_ + " takes no value");
+        }
         if (index_ >= args_.size()) {
             return false;
         }
         option = args_[index_++];
+        if (const auto equals = option.find('=');
+            option.rfind("--", 0) == 0 && equals != std::string::npos) {
+            attached_ = option.substr(equals + 1);
+            option.resize(equals);
+        }
+        current_ = option;
         return true;
     }
     std::string value(const std::string& option) {
+        if (attached_) {
+            std::string text = std::move(*attached_);
+            attached_.reset();
+            return text;
+        }
         if (index_ >= args_.size()) {
             throw std::invalid_argument(option + " needs a value");
         }
@@ -64,6 +80,8 @@ class optionReader {
   private:
     const std::vector<std::string>& args_;
     std::size_t index_ = 1;
+    std::string current_;
+    std::optional<std::string> attached_;
 };
 
 throwsOptions parseThrows(const std::vector<std::string>& args) {
@@ -147,13 +165,9 @@ matchOptions parseMatch(const std::vector<std::string>& args) {
             "match needs --player1, --strength1, --player2 and --strength2");
     }
     for (const auto& name : result.names) {
-        // Checked up front: a name that can name no statistics file would fail every leg.
-        if (name.size() > maxStatsNameBytes) {
-            throw std::invalid_argument("a player name can be at most " +
-                                        std::to_string(maxStatsNameBytes) + " bytes long");
-        }
-        if (result.saveStats && !isUsableStatsFileName(name)) {
-            throw std::invalid_argument("\"" + name + "\" cannot name a statistics file");
+        // The game's rule, checked up front: its histories are the game's players.
+        if (const std::string problem = playerNameProblem(name); !problem.empty()) {
+            throw std::invalid_argument(problem);
         }
     }
     return result;
@@ -201,6 +215,19 @@ std::optional<dartS> parseTarget(const std::string& text) {
         return std::nullopt;
     }
     return dartS{type, number};
+}
+
+const char* usageText() {
+    return "usage: quivermark-sim throws --strength S --target TARGET --count N [--seed X] "
+           "[--trace]\n"
+           "       quivermark-sim match --player1 NAME --strength1 S --player2 NAME "
+           "--strength2 S\n"
+           "                            [--start 501] [--legs 5] [--sets 1] [--matches 1] "
+           "[--seed X]\n"
+           "                            [--save-stats] [--data-dir DIR] [--trace-legs]\n"
+           "       quivermark-sim calibrate [--legs 25000] [--seed 1] [--start 501]\n"
+           "       quivermark-sim --help\n"
+           "See quivermark-sim(6) for what each command prints.\n";
 }
 
 simCommand parseOptions(const std::vector<std::string>& args) {

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstdio>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -30,8 +31,11 @@ struct matchOptions {
     long long matches = 1;
     std::optional<std::uint32_t> seed;
     bool saveStats = false;
-    std::optional<std::filesystem::path> dataDir;
+    std::optional<std::string> dataDir;
     bool traceLegs = false;
+    // Where traced legs go as they are played, one JSON object a line, instead of being kept
+    // in the result: a long run would otherwise hold every leg in memory.
+    std::FILE* legTraceStream = nullptr;
 };
 
 // What a strength means: every strength from 1 to 60 against itself.
@@ -50,6 +54,9 @@ using simCommand = std::variant<throwsOptions, matchOptions, calibrateOptions>;
 // Reads the command line (without the program name). Throws std::invalid_argument with a
 // one-line message for anything it cannot accept.
 simCommand parseOptions(const std::vector<std::string>& args);
+
+// What --help prints.
+const char* usageText();
 
 // Strict dart notation: "Single n", "Double n", "Triple n" with n from 1 to 20, or
 // "Single 25" and "Double 25".

@@ -180,7 +180,7 @@ matchRunResult runMatchesPlain(const matchOptions& options, const std::filesyste
             traced.darts = {leg.darts[0], leg.darts[1]};
             traced.points = {leg.points[0], leg.points[1]};
             traced.finish = leg.finish;
-            countLeg(result, traced, options.traceLegs);
+            countLeg(result, traced, options);
             if (!result.errors.empty()) {
                 return result;
             }
@@ -201,7 +201,7 @@ matchRunResult runMatches(const matchOptions& options, const std::filesystem::pa
     return runMatchesLean(options, dataDir);
 }
 
-void countLeg(matchRunResult& result, const legTraceS& leg, bool keep) {
+void countLeg(matchRunResult& result, const legTraceS& leg, const matchOptions& options) {
     ++result.totalLegs;
     ++result.players[leg.winner].legsWon;
     for (int p = 0; p < 2; ++p) {
@@ -210,7 +210,13 @@ void countLeg(matchRunResult& result, const legTraceS& leg, bool keep) {
     }
     auto& best = result.players[leg.winner].bestFinish;
     best = std::max(best, leg.finish);
-    if (keep) {
+    if (!options.traceLegs) {
+        return;
+    }
+    if (options.legTraceStream != nullptr) {
+        const std::string line = legJson(leg) + "\n";
+        std::fwrite(line.data(), 1, line.size(), options.legTraceStream);
+    } else {
         result.legs.push_back(leg);
     }
 }
@@ -234,7 +240,7 @@ std::string throwsJson(const throwsOptions& options, const throwsResult& result)
            ",\"points\":" + std::to_string(result.points) + "}";
 }
 
-std::string matchJson(const matchOptions& options, const matchRunResult& result) {
+std::string matchJsonHead(const matchOptions& options, const matchRunResult& result) {
     std::string out = "{\"matches\":" + std::to_string(options.matches) +
                       ",\"total_legs\":" + std::to_string(result.totalLegs) + ",\"players\":[";
     for (int p = 0; p < 2; ++p) {
@@ -253,21 +259,27 @@ std::string matchJson(const matchOptions& options, const matchRunResult& result)
                ",\"180s\":" + std::to_string(totals.count180) +
                ",\"best_finish\":" + std::to_string(totals.bestFinish) + "}";
     }
-    out += "]";
+    return out + "]";
+}
+
+std::string legJson(const legTraceS& leg) {
+    return "{\"match\":" + std::to_string(leg.match) + ",\"set\":" + std::to_string(leg.set) +
+           ",\"leg\":" + std::to_string(leg.leg) + ",\"starter\":" + std::to_string(leg.starter) +
+           ",\"winner\":" + std::to_string(leg.winner) + ",\"darts\":[" +
+           std::to_string(leg.darts[0]) + "," + std::to_string(leg.darts[1]) + "],\"points\":[" +
+           std::to_string(leg.points[0]) + "," + std::to_string(leg.points[1]) +
+           "],\"finish\":" + std::to_string(leg.finish) + "}";
+}
+
+std::string matchJson(const matchOptions& options, const matchRunResult& result) {
+    std::string out = matchJsonHead(options, result);
     if (options.traceLegs) {
         out += ",\"legs\":[";
         bool first = true;
         for (const auto& leg : result.legs) {
             out += first ? "" : ",";
             first = false;
-            out += "{\"match\":" + std::to_string(leg.match) +
-                   ",\"set\":" + std::to_string(leg.set) + ",\"leg\":" + std::to_string(leg.leg) +
-                   ",\"starter\":" + std::to_string(leg.starter) +
-                   ",\"winner\":" + std::to_string(leg.winner) + ",\"darts\":[" +
-                   std::to_string(leg.darts[0]) + "," + std::to_string(leg.darts[1]) +
-                   "],\"points\":[" + std::to_string(leg.points[0]) + "," +
-                   std::to_string(leg.points[1]) + "],\"finish\":" + std::to_string(leg.finish) +
-                   "}";
+            out += legJson(leg);
         }
         out += "]";
     }

@@ -53,8 +53,9 @@ struct matchRunResult {
     std::vector<std::string> skipped;
 };
 
-// Counts a finished leg into the run's totals, and keeps it when the legs are traced.
-void countLeg(matchRunResult& result, const legTraceS& leg, bool keep);
+// Counts a finished leg into the run's totals, and keeps it (or streams it) when the legs are
+// traced.
+void countLeg(matchRunResult& result, const legTraceS& leg, const matchOptions& options);
 
 // Plays the matches between the two computer players with the game's own rules (the lean loop
 // of leanMatch.h). A leg record that cannot be written stops the run; a leg too long for a
@@ -71,5 +72,8 @@ std::string calibrationJson(const calibrateOptions& options, int strength);
 
 std::string throwsJson(const throwsOptions& options, const throwsResult& result);
 std::string matchJson(const matchOptions& options, const matchRunResult& result);
+// The parts of matchJson: everything before the legs (no closing brace), and one leg.
+std::string matchJsonHead(const matchOptions& options, const matchRunResult& result);
+std::string legJson(const legTraceS& leg);
 
 }  // namespace qm::sim

@@ -45,6 +45,28 @@ XDG_DATA_HOME="$scratch/xdg" match "$root/bin/quivermark-sim" Ann
 [[ -s "$scratch/xdg/quivermark/Ann.dat" ]] || fail "installed sim: not in XDG_DATA_HOME"
 HOME="$home" XDG_DATA_HOME= "$root/bin/quivermark" --help |
     grep -q "now: $home/.local/share/quivermark" || fail "installed game: not ~/.local/share"
+# Both programs, one rule: a relative XDG_DATA_HOME is ignored, and with neither variable
+# usable no folder is guessed (exit 2 before anything is written).
+HOME="$home" XDG_DATA_HOME=rel match "$root/bin/quivermark-sim" Dee
+[[ -s "$home/.local/share/quivermark/Dee.dat" && ! -e rel ]] || fail "sim: relative XDG_DATA_HOME used"
+HOME="$home" XDG_DATA_HOME=rel "$root/bin/quivermark" --help |
+    grep -q "now: $home/.local/share/quivermark" || fail "game: relative XDG_DATA_HOME used"
+for program in quivermark-sim quivermark; do
+    args=()
+    [[ $program == quivermark-sim ]] && args=(match --player1 E --strength1 9 --player2 F --strength2 9 --save-stats)
+    status=0
+    env -u HOME -u XDG_DATA_HOME QT_QPA_PLATFORM=offscreen timeout 10 "$root/bin/$program" "${args[@]}" \
+        >/dev/null 2>&1 || status=$?
+    [[ $status == 2 ]] || fail "$program: no data folder decided, yet status $status"
+    status=0
+    HOME="$home" QT_QPA_PLATFORM=offscreen timeout 10 "$root/bin/$program" "${args[@]}" --data-dir "" \
+        >/dev/null 2>&1 || status=$?
+    [[ $status == 2 ]] || fail "$program: an empty --data-dir, yet status $status"
+done
+env -u HOME -u XDG_DATA_HOME "$root/bin/quivermark" --help | grep -q "now: cannot decide" ||
+    fail "game --help without HOME"
+HOME="$home" match "$root/bin/quivermark-sim" Eve --data-dir=~/tilde
+[[ -s "$home/tilde/Eve.dat" ]] || fail "sim: --data-dir=~/x is not in HOME"
 # The folder named on the command line wins.
 XDG_DATA_HOME="$scratch/xdg" match "$root/bin/quivermark-sim" Cid --data-dir "$scratch/chosen"
 [[ -s "$scratch/chosen/Cid.dat" && ! -e "$scratch/xdg/quivermark/Cid.dat" ]] || fail "--data-dir"
@@ -57,7 +79,8 @@ XDG_DATA_HOME="$scratch/xdg" match "$root/bin/quivermark-sim" Cid --data-dir "$s
 name="install-test-$$"
 XDG_DATA_HOME="$scratch/xdg" match "$build/sim/quivermark-sim" "$name"
 [[ -s "$build/sim/$name.dat" ]] || fail "build-folder sim: not beside the program"
-rm -f "$build/sim/$name.dat" "$build/sim/Bot.dat"
+rm -f "$build/sim/$name.dat" "$build/sim/Bot.dat" "$build/sim/quivermark.INI" \
+    "$build/sim/.quivermark.INI.lock"
 XDG_DATA_HOME="$scratch/xdg" "$build/app/quivermark" --help | grep -q "now: $build/app" ||
     fail "build-folder game: not beside the program"
 echo "install tree, validators and data folders: all good"

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <thread>
 
+#include "settings/dataLocation.h"
 #include "settings/playerName.h"
 #include "settings/profileFileC.h"
 #include "settings/settingsStoreC.h"
@@ -215,6 +216,42 @@ TEST_F(Settings, StrengthsReadAsWholeNumbersWithinTheScale) {
     EXPECT_EQ(store.readStrength("Zero"), 1);
     EXPECT_EQ(store.readStrength("Plus"), 7);
     EXPECT_EQ(store.readStrength("nobody"), 20);
+}
+
+TEST(DataFolder, OneRuleForTheGameAndTheSimulator) {
+    tempDir dir;
+    const std::string home = (dir / "home").string();
+    const char* oldHome = std::getenv("HOME");
+    const char* oldXdg = std::getenv("XDG_DATA_HOME");
+    const std::string savedHome = oldHome ? oldHome : "";
+    const std::string savedXdg = oldXdg ? oldXdg : "";
+    const auto decide = [&](const std::optional<std::string>& chosen) {
+        return decideDataDir(chosen, dir / "installed");  // no build-folder marker there
+    };
+    ::setenv("HOME", home.c_str(), 1);
+    ::setenv("XDG_DATA_HOME", "relative/share", 1);  // ignored: not an absolute path
+    EXPECT_EQ(decide(std::nullopt).dir, std::filesystem::path(home) / ".local/share/quivermark");
+    ::setenv("XDG_DATA_HOME", (dir / "xdg").c_str(), 1);
+    EXPECT_EQ(decide(std::nullopt).dir, dir / "xdg" / "quivermark");
+    EXPECT_EQ(decide("~/x").dir, std::filesystem::path(home) / "x");
+    EXPECT_EQ(decide("~").dir, std::filesystem::path(home));
+    EXPECT_EQ(decide("~x").dir, std::filesystem::current_path() / "~x");
+    EXPECT_EQ(decide("rel").dir, std::filesystem::current_path() / "rel");
+    EXPECT_EQ(decide("").problem, "--data-dir needs a folder name");
+    ::unsetenv("HOME");
+    ::unsetenv("XDG_DATA_HOME");
+    EXPECT_EQ(decide(std::nullopt).problem,
+              "cannot decide the data folder: neither XDG_DATA_HOME nor HOME is an absolute path "
+              "(name one with --data-dir)");
+    EXPECT_TRUE(decide(std::nullopt).dir.empty());
+    EXPECT_EQ(decide("~/x").problem, "cannot expand \"~\" in ~/x: HOME is not an absolute path");
+    EXPECT_EQ(decide("/abs").dir, std::filesystem::path("/abs"));
+    // The build folder keeps its files beside the program, whatever the variables say.
+    std::filesystem::create_directories(dir / "build");
+    writeText(dir / "build" / buildFolderMarker, "");
+    EXPECT_EQ(decideDataDir(std::nullopt, dir / "build").dir, dir / "build");
+    oldHome ? ::setenv("HOME", savedHome.c_str(), 1) : ::unsetenv("HOME");
+    oldXdg ? ::setenv("XDG_DATA_HOME", savedXdg.c_str(), 1) : ::unsetenv("XDG_DATA_HOME");
 }
 
 TEST(ProfileFile, CaseInsensitiveFirstMatchAndFileOrder) {

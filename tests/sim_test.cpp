@@ -21,9 +21,10 @@ struct commandResult {
 };
 
 // Runs the real simulator program; standard error goes to a file of its own.
-commandResult runSim(const std::string& arguments, const std::filesystem::path& errFile) {
-    const std::string command = "\"" + std::string(QUIVERMARK_SIM_PATH) + "\" " + arguments +
-                                " 2>\"" + errFile.string() + "\"";
+commandResult runSim(const std::string& arguments, const std::filesystem::path& errFile,
+                     const std::string& environment = "") {
+    const std::string command = environment + " \"" + std::string(QUIVERMARK_SIM_PATH) + "\" " +
+                                arguments + " 2>\"" + errFile.string() + "\"";
     commandResult result;
     FILE* pipe = ::popen(command.c_str(), "r");
     if (pipe == nullptr) {
@@ -190,7 +191,19 @@ TEST(SimProgram, ExitStatusesAndOutput) {
         "match --player1 a/b --strength1 40 --player2 B --strength2 40 --save-stats" + dataDir,
         err);
     EXPECT_EQ(unusable.status, 2);
-    EXPECT_EQ(fileText(err), "quivermark-sim: \"a/b\" cannot name a statistics file\n");
+    EXPECT_EQ(fileText(err), "quivermark-sim: A player name cannot contain \"/\"\n");
+    // The game's name rule, with or without --save-stats.
+    for (const char* name : {"'a=b'", "'[x'", "';x'", "' Ann'", "\"$(printf 'a\\nb')\""}) {
+        EXPECT_EQ(runSim(std::string("match --player1 ") + name +
+                             " --strength1 40 --player2 B --strength2 40 --legs 1 --seed 1",
+                         err)
+                      .status,
+                  2)
+            << name;
+    }
+    const auto help = runSim("--help", err);
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.out.rfind("usage: quivermark-sim throws", 0), 0u);
     // "<name>.dat" must fit a file name of 255 bytes.
     const auto tooLong = runSim(
         "match --player1 " + std::string(252, 'x') + " --strength1 40 --player2 B --strength2 40",
@@ -210,9 +223,9 @@ TEST(SimProgram, ExitStatusesAndOutput) {
             (dir / "not-a-folder").string(),
         err);
     EXPECT_EQ(unsaved.status, 1);
-    EXPECT_EQ(fileText(err),
-              "Unable to save statistics for player: A (Not a directory)\n"
-              "Unable to save statistics for player: B (Not a directory)\n");
+    EXPECT_EQ(fileText(err), "quivermark-sim: Unable to write the settings file " +
+                                 (dir / "not-a-folder" / "quivermark.INI").string() +
+                                 ": Not a directory\n");
 
     // Strength 1 needs thousands of darts for this leg: more than a record holds. It is
     // reported and skipped, and the run still succeeds.
@@ -251,6 +264,56 @@ std::string traceOf(const throwsOptions& options, bool fast, const std::filesyst
 // The fast runs must throw exactly the darts of the plain ones, for every seed, strength,
 // target and start score: the traces, summaries and statistics files are compared whole, on
 // runs long enough that the hit tables are built and used.
+TEST(SimProgram, SavedPlayersJoinTheGamesListsInTheGamesDataFolder) {
+    tempDir dir;
+    const auto err = dir / "stderr.txt";
+    const auto ini = dir / "data" / "quivermark.INI";
+    std::filesystem::create_directories(dir / "data");
+    writeBytes(ini, {'[', 'A', 'I', ']', '\n', 'B', 'o', 't', '=', '4', '5', '\n'});
+    const std::string match = "match --player2 Bot --strength2 10 --legs 1 --seed 3 --save-stats ";
+    // A new player joins the computers' list; the known one keeps its strength.
+    EXPECT_EQ(
+        runSim(match + "--player1 Sim --strength1 30 --data-dir=" + (dir / "data").string(), err)
+            .status,
+        0);
+    const auto text = readBytes(ini);
+    EXPECT_EQ(std::string(text.begin(), text.end()), "[AI]\nBot=45\nSim=30\n");
+    EXPECT_TRUE(std::filesystem::exists(dir / "data" / "Sim.dat"));
+    // A case twin of a known player is refused before anything is written.
+    EXPECT_EQ(
+        runSim(match + "--player1 sim --strength1 30 --data-dir " + (dir / "data").string(), err)
+            .status,
+        2);
+    EXPECT_EQ(fileText(err),
+              "quivermark-sim: sim differs from the player Sim only in letter "
+              "case, please choose an other name\n");
+    EXPECT_FALSE(std::filesystem::exists(dir / "data" / "sim.dat"));
+
+    // The data folder: the game's rule (tested in the settings tests), so "~" is HOME, an
+    // empty name or an undecidable folder is an error, a relative XDG_DATA_HOME is ignored.
+    const std::string sim = match + "--player1 Amy --strength1 30";
+    EXPECT_EQ(runSim(sim + " --data-dir ''", err).status, 2);
+    EXPECT_EQ(fileText(err), "quivermark-sim: --data-dir needs a folder name\n");
+    EXPECT_EQ(runSim(sim + " --data-dir=~/tilde", err, "HOME=" + dir.path().string()).status, 0);
+    EXPECT_TRUE(std::filesystem::exists(dir / "tilde" / "Amy.dat"));
+
+    // Traced legs are streamed through a scratch file, and come out as the in-memory run's.
+    matchOptions traced;
+    traced.names = {"A", "B"};
+    traced.strengths = {35, 45};
+    traced.legs = 5;
+    traced.matches = 3;
+    traced.seed = 5;
+    traced.traceLegs = true;
+    const auto expected = matchJson(traced, runMatches(traced, dir.path()));
+    const auto streamed = runSim(
+        "match --player1 A --strength1 35 --player2 B --strength2 45 --matches 3 --seed 5 "
+        "--trace-legs",
+        err);
+    EXPECT_EQ(streamed.status, 0);
+    EXPECT_EQ(streamed.out, expected + "\n");
+}
+
 TEST(SimRun, FastRunsMatchThePlainOnesDartForDart) {
     tempDir dir;
     for (const auto& [strength, target] : std::vector<std::pair<int, dartS>>{
