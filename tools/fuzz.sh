@@ -9,6 +9,10 @@ cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_
 cmake --build build/fuzz --target profile_fuzz stats_fuzz
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+# The targets' scratch files (an INI, a statistics file, their lock files) stay in the
+# scratch folder and go with it.
+mkdir -p "$work/tmp"
+export TMPDIR="$work/tmp"
 
 # Each target runs over a scratch copy of its corpus, so what it learns stays out of the tree.
 run() {

@@ -37,6 +37,8 @@ QString qtPromptService::askSaveFileName(QWidget* parent, const QString& caption
     QPointer<QFileDialog> dialog = new QFileDialog(parent, caption, suggested, filter);
     dialog->setAcceptMode(QFileDialog::AcceptSave);
     dialog->setFileMode(QFileDialog::AnyFile);
+    // The caller asks before replacing a file, once the name is final (a suffix may be added).
+    dialog->setOption(QFileDialog::DontConfirmOverwrite);
     const bool accepted = dialog->exec() == QDialog::Accepted;
     QString chosen = accepted && dialog && !dialog->selectedFiles().isEmpty()
                          ? dialog->selectedFiles().first()

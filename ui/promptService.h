@@ -21,7 +21,8 @@ class promptService {
     // Shows the darts-used dialog modally; returns its answer, 1 to 3. A dialog closed without
     // OK answers with the choice it shows.
     virtual int askDartsUsed(TForm3& dialog) = 0;
-    // A file to save to, chosen in the standard dialog; empty when cancelled.
+    // A file to save to, chosen in the standard dialog; empty when cancelled. The dialog does
+    // not ask about replacing a file: the caller does, with the name it will really write.
     virtual QString askSaveFileName(QWidget* parent, const QString& caption,
                                     const QString& suggested, const QString& filter) = 0;
 };

@@ -218,15 +218,26 @@ void TForm4::playSound(const std::string& name) {
     sounds_.play(name);
 }
 
+int progressShift(std::int64_t maximum) {
+    int shift = 0;
+    while ((maximum >> shift) > INT32_MAX) {
+        ++shift;
+    }
+    return shift;
+}
+
 void TForm4::startProgress(std::int64_t maximum) {
     ProgressBar1->setVisible(true);
+    progressShift_ = progressShift(maximum);
     // A range of 0..0 would turn the bar into a busy indicator; an empty file shows it empty.
-    ProgressBar1->setRange(0, static_cast<int>(std::clamp<std::int64_t>(maximum, 1, INT32_MAX)));
+    ProgressBar1->setRange(
+        0, static_cast<int>(std::clamp<std::int64_t>(maximum >> progressShift_, 1, INT32_MAX)));
     ProgressBar1->setValue(0);
 }
 
 void TForm4::setProgress(std::int64_t position) {
-    ProgressBar1->setValue(static_cast<int>(std::min<std::int64_t>(position, INT32_MAX)));
+    ProgressBar1->setValue(
+        static_cast<int>(std::clamp<std::int64_t>(position >> progressShift_, 0, INT32_MAX)));
 }
 
 void TForm4::showEvent(QShowEvent* event) {

@@ -35,6 +35,10 @@ class soundPlayer;
 // The files are read on a worker thread and the results come back as queued calls, so the
 // window stays responsive without a nested event loop: no game timer, box or leg record of the
 // main window can run in the middle of a read.
+// A progress bar counts in int: a file larger than that (a 40 GiB history) is counted in units
+// of 2^shift bytes, the smallest shift that fits, so the bar still moves from start to end.
+[[nodiscard]] int progressShift(std::int64_t maximum);
+
 class TForm4 : public QWidget, private statsReportSink {
     Q_OBJECT
   public:
@@ -90,6 +94,13 @@ class TForm4 : public QWidget, private statsReportSink {
     void showInfo(const std::string& text) override;
     void showSystemInfo(const std::string& text) override;
     void playSound(const std::string& name) override;
+    // The chart menu's exports: a file chosen, given its suffix, checked against the game's
+    // own files and, if it exists, confirmed; written whole or not at all.
+    std::optional<QString> askExportFile(const QString& caption, const QString& fileName,
+                                         const QString& filter, const QString& suffix);
+    [[nodiscard]] bool isKeptByTheGame(const QString& file) const;
+    bool saveWhole(const QString& file, const QByteArray& bytes, const std::string& failure);
+
     void startProgress(std::int64_t maximum) override;
     void setProgress(std::int64_t position) override;
 
@@ -98,6 +109,7 @@ class TForm4 : public QWidget, private statsReportSink {
     promptService& prompts_;
     std::filesystem::path dataDir_;
     QMenu* chartMenu_ = nullptr;
+    int progressShift_ = 0;
 
     QString playerName;
     statsSummaryC summary_;

@@ -1,3 +1,4 @@
+#include <sys/resource.h>
 #include <QAccessible>
 #include <QAction>
 #include <QComboBox>
@@ -5,6 +6,9 @@
 #include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
+
+#include <algorithm>
+#include <csignal>
 #include <fstream>
 
 #include "legRecordMaker.h"
@@ -201,6 +205,12 @@ TEST_F(statsWindowTest, EmptyFileStillBarAndTenDigitCountsFitTheirLabels) {
     EXPECT_EQ(bar->minimum(), 0);
     EXPECT_EQ(bar->maximum(), 1);  // 0..0 would be a busy indicator
     EXPECT_EQ(bar->value(), 0);
+    // A 40 GiB file is counted in units that fit the bar's int; up to 2^31 - 1 bytes in bytes.
+    constexpr std::int64_t fits = INT32_MAX;
+    EXPECT_EQ(progressShift(0), 0);
+    EXPECT_EQ(progressShift(fits), 0);
+    EXPECT_EQ(progressShift(fits + 1), 1);
+    EXPECT_EQ(progressShift(40LL << 30), 5);  // 40 GiB / 32 = 1.25 G units
 
     for (int label = 9; label <= 17; ++label) {
         auto* value = stats->findChild<QLabel*>(QStringLiteral("Label%1").arg(label));
@@ -223,33 +233,94 @@ TEST_F(statsWindowTest, ChartMenuExportsLegsAndTheChartAndReportsAFailedWrite) {
     ASSERT_TRUE(csv->isEnabled());
     ASSERT_TRUE(png->isEnabled());
 
+    tempDir out;
+    const auto path = [&out](const char* name) {
+        return QString::fromStdString((out / name).string());
+    };
     picker(2)->setDate(QDate(2026, 1, 2));  // the pickers' range, not the whole file
-    prompts.saveAnswers = {QString::fromStdString((dir / "ann.csv").string())};
+    prompts.saveAnswers = {path("ann")};    // the suffix is added
     csv->trigger();
     EXPECT_EQ(prompts.saveCaptions.back(), "Export legs as CSV");
-    const auto bytes = readBytes(dir / "ann.csv");
-    EXPECT_EQ(std::string(bytes.begin(), bytes.end()),
-              "date,darts,points,won,180s,finish,ppd\r\n"
-              "2026-01-02,18,501,1,1,40,27.83\r\n");
+    const std::string expected =
+        "date,darts,points,won,180s,finish,ppd\r\n2026-01-02,18,501,1,1,40,27.83\r\n";
+    auto bytes = readBytes(out / "ann.csv");
+    EXPECT_EQ(std::string(bytes.begin(), bytes.end()), expected);
+    EXPECT_EQ(stats->infoText(), "Exported legs to " + path("ann.csv"));
+    EXPECT_TRUE(prompts.asked.empty());  // a new file: nothing to confirm
 
-    prompts.saveAnswers = {QString::fromStdString((dir / "chart.png").string())};
+    // An existing file is replaced only when the user says so.
+    writeBytes(out / "ann.csv", {'o', 'l', 'd'});
+    prompts.saveAnswers = {path("ann.csv")};
+    csv->trigger();
+    EXPECT_EQ(prompts.asked.back(),
+              path("ann.csv") + " already exists. Do you want to replace it?");
+    EXPECT_EQ(readBytes(out / "ann.csv"), (std::vector<unsigned char>{'o', 'l', 'd'}));
+    prompts.confirmAnswers = {true};
+    prompts.saveAnswers = {path("ann.csv")};
+    csv->trigger();
+    bytes = readBytes(out / "ann.csv");
+    EXPECT_EQ(std::string(bytes.begin(), bytes.end()), expected);
+
+    prompts.saveAnswers = {path("chart")};
     png->trigger();
-    const QImage saved(QString::fromStdString((dir / "chart.png").string()));
+    const QImage saved(path("chart.png"));
     ASSERT_EQ(saved.size(), QSize(ppdChartS::frameWidth, ppdChartS::frameHeight));
     const auto& drawn = *stats->chart();
     EXPECT_EQ(saved.pixelColor(drawn.xs[0] - TForm4::chartLeft, drawn.ys[0] - 2 - TForm4::chartTop),
               QColor(255, 0, 0));
 
+    // The game's own files are never written: the history, the INI file, any other .dat.
+    const auto history = readBytes(dir / "Ann.dat");
+    const auto settings = readBytes(store.iniPath());
+    for (QAction* action : {csv, png}) {
+        for (const std::string target :
+             {"Ann.dat", "quivermark.INI", "Other.DAT", "games.sqlite"}) {
+            sounds.played.clear();
+            prompts.confirmAnswers = {true, true};
+            prompts.saveAnswers = {QString::fromStdString((dir / target).string())};
+            action->trigger();
+            EXPECT_EQ(stats->systemInfoText(),
+                      "Not exported: " + QString::fromStdString((dir / target).string()) +
+                          " is one of the game's own files (statistics or settings)");
+            EXPECT_EQ(sounds.played, (std::vector<std::string>{"INVALID"}));
+        }
+    }
+    EXPECT_EQ(readBytes(dir / "Ann.dat"), history);
+    EXPECT_EQ(readBytes(store.iniPath()), settings);
+    EXPECT_FALSE(std::filesystem::exists(dir / "Other.DAT"));
+
     sounds.played.clear();
-    const QString nowhere = QString::fromStdString((dir / "missing" / "x.csv").string());
+    const QString nowhere = path("missing/x.csv");
     prompts.saveAnswers = {nowhere};
     csv->trigger();
-    EXPECT_EQ(stats->systemInfoText(), "Could not export to " + nowhere);
+    EXPECT_TRUE(stats->systemInfoText().startsWith("Could not export to " + nowhere + ": "));
     EXPECT_EQ(sounds.played, (std::vector<std::string>{"INVALID"}));
-    prompts.saveAnswers = {QString::fromStdString((dir / "missing" / "x.png").string())};
+    prompts.saveAnswers = {path("missing/x.png")};
     png->trigger();
     EXPECT_TRUE(stats->systemInfoText().startsWith("Could not save the chart to "));
+
+    // A full disk (here, a file-size limit): the old file stays whole and no half file is left.
+    struct rlimit before {};
+    ::getrlimit(RLIMIT_FSIZE, &before);
+    ::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit tight = before;
+    tight.rlim_cur = 40;
+    writeBytes(out / "full.csv", {'o', 'l', 'd'});
+    prompts.confirmAnswers = {true};
+    prompts.saveAnswers = {path("full.csv")};
+    ::setrlimit(RLIMIT_FSIZE, &tight);
+    csv->trigger();
+    ::setrlimit(RLIMIT_FSIZE, &before);
+    EXPECT_TRUE(stats->systemInfoText().startsWith("Could not export to " + path("full.csv")));
+    EXPECT_EQ(readBytes(out / "full.csv"), (std::vector<unsigned char>{'o', 'l', 'd'}));
+    std::vector<std::string> left;
+    for (const auto& entry : std::filesystem::directory_iterator(out.path())) {
+        left.push_back(entry.path().filename().string());
+    }
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::string>{"ann.csv", "chart.png", "full.csv"}));
+
     prompts.saveAnswers = {QString()};  // cancelled: nothing written, nothing said
     csv->trigger();
-    EXPECT_TRUE(stats->systemInfoText().startsWith("Could not save the chart to "));
+    EXPECT_TRUE(stats->systemInfoText().startsWith("Could not export to "));
 }
