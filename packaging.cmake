@@ -21,7 +21,8 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY "optional")
 # The libraries come from dpkg-shlibdeps; Qt's platform plugins, which the game loads at run
 # time and no link shows, are in a package of their own.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+# The caller's voice is loaded at run time, so dpkg-shlibdeps cannot see it.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libespeak-ng1")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-dejavu-core")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)

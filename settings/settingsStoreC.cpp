@@ -137,4 +137,12 @@ bool settingsStoreC::saveCheckoutHints(bool on) {
     return ini_.writeBool("Hints", "CheckoutHints", on);
 }
 
+bool settingsStoreC::readCaller() const {
+    return ini_.readInteger("Caller", "Caller", 0) != 0;
+}
+
+bool settingsStoreC::saveCaller(bool on) {
+    return ini_.writeBool("Caller", "Caller", on);
+}
+
 }  // namespace qm

@@ -58,6 +58,9 @@ class settingsStoreC {
     // off). Kept in a section of its own, "Hints", that nothing else reads or writes.
     [[nodiscard]] bool readCheckoutHints() const;
     bool saveCheckoutHints(bool on);
+    // Whether the caller speaks (off unless turned on), in a section of its own, "Caller".
+    [[nodiscard]] bool readCaller() const;
+    bool saveCaller(bool on);
 
     gameSettingsS storedSettings;
 

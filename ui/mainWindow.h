@@ -69,6 +69,8 @@ class TForm1 : public QMainWindow {
     void About1Click();
     // Options / Checkout hints: shows or hides the route and remembers the choice.
     void CheckoutHints1Click(bool on);
+    // Options / Caller: turns the caller on and off and remembers the choice.
+    void Caller1Click(bool on);
 
     // The score entry field's key handling; true when the key was consumed.
     bool MaskEdit1KeyDown(int key);
@@ -122,6 +124,13 @@ class TForm1 : public QMainWindow {
     // throw.
     void focusScoreFieldSoon();
     void buildHints(QWidget* area, QMenu* options);
+    void buildCaller(QMenu* options);
+    // Offers the caller if the sound player has a voice; says why not otherwise.
+    void offerCaller();
+    void call(const std::vector<std::string>& phrases);
+    void callVisit(int player);
+    void callGameShot(const visitOutcomeS& outcome);
+    void callGameOn();
     void buildTimers();
     void loadPictures();
     void setComputerIntervals(bool speedMode);
@@ -162,6 +171,7 @@ class TForm1 : public QMainWindow {
     QLineEdit* MaskEdit1 = nullptr;
     QLabel* checkoutHint_ = nullptr;
     QAction* checkoutHints_ = nullptr;
+    QAction* caller_ = nullptr;
     QTabWidget* PageControl1 = nullptr;
     QStatusBar* StatusBar1 = nullptr;
     std::array<QLabel*, 3> statusPanel_{};

@@ -96,6 +96,7 @@ void TForm1::completeVisit() {
     const visitOutcomeS outcome = game_->completeComputerVisit();
     refreshScoreList(outcome.player);
     if (outcome.leg) {
+        callGameShot(outcome);
         const bool matchWon = outcome.result == VisitResult::MatchWon;
         const bool completed = finishLegOrMatch(outcome, false);
         if (matchWon) {
@@ -109,6 +110,7 @@ void TForm1::completeVisit() {
             return;
         }
     }
+    callVisit(outcome.player);
     announceTurn();
     showInfoText(QStringLiteral("Info"));
     refreshScores();

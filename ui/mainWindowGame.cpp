@@ -233,6 +233,7 @@ void TForm1::humanCompletion(const visitOutcomeS& outcome, const QString&) {
     const int p = outcome.player;
     refreshScoreList(p);
     if (outcome.result == VisitResult::Scored) {
+        callVisit(p);
         announceTurn();
         return;
     }
@@ -248,6 +249,7 @@ void TForm1::humanCompletion(const visitOutcomeS& outcome, const QString&) {
     if (!finished.leg) {
         return;
     }
+    callGameShot(finished);
     showMessageText(QStringLiteral("Darts used to check: %1 Total darts: %2")
                         .arg(game_->dartsUsed())
                         .arg(finished.leg->darts[p]));
@@ -295,6 +297,7 @@ bool TForm1::finishLegOrMatch(const visitOutcomeS& outcome, bool human) {
         }
     }
     game_->startNextLeg();
+    callGameOn();
     refreshScoreList(0);
     refreshScoreList(1);
     if (human) {

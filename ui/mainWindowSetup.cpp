@@ -80,6 +80,7 @@ TForm1::TForm1(mainWindowContext context, QWidget* parent)
     statisticsWindow_ =
         new TForm4(*context_.settings, *context_.sounds, *context_.prompts, context_.dataDir, this);
     aboutBox_ = new TForm5(*context_.sounds, this);
+    offerCaller();
     setFixedSize(sizeHint());
     move(0, 0);
 }
@@ -240,6 +241,7 @@ void TForm1::buildMenu() {
     addItem(options, "Statistics1", QStringLiteral("S&tatistics"),
             {QKeySequence(Qt::CTRL | Qt::Key_T)}, &TForm1::Statistics1Click);
     buildHints(clientArea_, options);
+    buildCaller(options);
     QAction* about = menuBar()->addAction(QStringLiteral("&About"));
     about->setObjectName(QStringLiteral("About1"));
     connect(about, &QAction::triggered, this, &TForm1::About1Click);

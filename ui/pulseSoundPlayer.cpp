@@ -9,6 +9,7 @@
 #include <QFile>
 #include <memory>
 
+#include "ui/callerVoice.h"
 #include "ui/wavData.h"
 
 namespace qm {
@@ -36,6 +37,22 @@ bool pulseSoundPlayer::serverReachable() {
     }
     return isSocket("/run/user/" + std::to_string(::getuid()) + "/pulse/native") ||
            isSocket("/run/pulse/native") || isSocket("/var/run/pulse/native");
+}
+
+pulseSoundPlayer::pulseSoundPlayer() = default;
+pulseSoundPlayer::~pulseSoundPlayer() = default;
+
+std::string pulseSoundPlayer::callerProblem() {
+    if (!caller_) {
+        caller_ = std::make_unique<callerVoice>();
+    }
+    return caller_->problem();
+}
+
+void pulseSoundPlayer::say(const std::vector<std::string>& phrases) {
+    if (callerProblem().empty()) {
+        caller_->say(phrases);
+    }
 }
 
 void pulseSoundPlayer::play(const std::string& name) {

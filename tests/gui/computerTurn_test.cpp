@@ -1,6 +1,9 @@
 #include <QRegularExpression>
 #include <QTimer>
 
+#include <QAction>
+
+#include "game/callerPhrases.h"
 #include "windowFixture.h"
 
 using namespace qm;
@@ -169,6 +172,7 @@ TEST_F(computerTurnTest, EveryVisitEndsByTheRules) {
 TEST_F(computerTurnTest, TwoComputersInSpeedModePlayAMatchWithoutBoxes) {
     auto s = versus(true, true, 501, 3);
     s.speedMode = true;
+    window->findChild<QAction*>(QStringLiteral("Caller1"))->trigger();  // silent in speed mode
     window->transferSettings(s, true);
     EXPECT_EQ(timer("aiTimer")->interval(), 250);
     EXPECT_EQ(timer("dart1Timer")->interval(), 10);
@@ -184,6 +188,7 @@ TEST_F(computerTurnTest, TwoComputersInSpeedModePlayAMatchWithoutBoxes) {
     EXPECT_EQ(records("Bob").size(), legs);
     EXPECT_EQ(std::count(sounds.played.begin(), sounds.played.end(), "OPEN"),
               static_cast<long>(legs) - 1);
+    EXPECT_TRUE(sounds.said.empty());
 }
 
 TEST_F(computerTurnTest, SpeedModeRunsOnTheRealTimers) {
@@ -203,8 +208,12 @@ TEST_F(computerTurnTest, UndoRedoAndTheReplayAgainstAHuman) {
     EXPECT_EQ(message(), "Unable to undo current ai player");
     window->Redo1Click();
     EXPECT_EQ(message(), "Unable to redo current ai player");
+    window->findChild<QAction*>(QStringLiteral("Caller1"))->trigger();
     runComputer();
     const visitS computerVisit = window->game()->board(1).lastThrow();
+    // The computer's visit is called as a human's is (Ann's 441 needs more than three darts).
+    EXPECT_EQ(sounds.said,
+              (std::vector<std::vector<std::string>>{{scoreCall(computerVisit.points)}}));
 
     window->Undo1Click();
     EXPECT_EQ(message(), "undo: 60,3");

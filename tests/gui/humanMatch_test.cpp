@@ -291,3 +291,45 @@ TEST(ScoreList, LinesOfALegWithABust) {
     EXPECT_EQ(scoreListLines(low),
               (std::vector<std::string>{" 101          0", " 101          5", "   96"}));
 }
+
+TEST_F(windowTest, TheCallerCallsScoresRequirementsGameShotAndGameOn) {
+    QAction* caller = find<QAction>("Caller1");
+    ASSERT_TRUE(caller->isEnabled());
+    EXPECT_FALSE(caller->isChecked());  // off unless asked for
+    auto s = humans(3);
+    s.startScore = 101;
+    window->transferSettings(s, true);
+    enter("60");
+    EXPECT_TRUE(sounds.said.empty());
+    caller->trigger();
+    EXPECT_TRUE(store.readCaller());
+    enter("100");  // Bob: 1 left is a bust
+    enter("20");   // Ann: 21 left
+    prompts.dartsAnswers = {2};
+    enter("101");  // Bob takes the first leg out
+    using calls = std::vector<std::vector<std::string>>;
+    EXPECT_EQ(sounds.said, (calls{{"no score", "Ann, you require 41"},
+                                  {"twenty", "Bob, you require 101"},
+                                  {"Game shot, and the first leg"},
+                                  {"Game on"}}));
+    sounds.said.clear();
+    enter("180");  // Bob starts leg 2 and busts
+    enter("101");  // Ann levels the match
+    EXPECT_EQ(sounds.said, (calls{{"no score", "Ann, you require 101"},
+                                  {"Game shot, and the second leg"},
+                                  {"Game on"}}));
+    caller->trigger();
+    EXPECT_FALSE(store.readCaller());
+    sounds.said.clear();
+    enter("60");
+    EXPECT_TRUE(sounds.said.empty());
+}
+
+TEST_F(windowTest, WithoutAVoiceTheCallerIsNotOffered) {
+    sounds.voiceProblem = "libespeak-ng.so.1 could not be loaded";
+    const auto silent = makeWindow();
+    const QAction* caller = silent->findChild<QAction*>(QStringLiteral("Caller1"));
+    EXPECT_FALSE(caller->isEnabled());
+    EXPECT_EQ(silent->findChild<QLabel*>(QStringLiteral("StatusBar1Panel3"))->text(),
+              "The caller is not available: libespeak-ng.so.1 could not be loaded");
+}

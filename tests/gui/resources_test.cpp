@@ -10,8 +10,11 @@
 #include <filesystem>
 #include <fstream>
 
+#include <cmath>
+
 #include "computer/virtualBoardC.h"
 #include "tools/resgen/boardColours.h"
+#include "ui/callerVoice.h"
 #include "ui/pulseSoundPlayer.h"
 #include "ui/wavData.h"
 
@@ -149,5 +152,33 @@ TEST(SoundPlayer, LooksForAServerSocketBeforePlaying) {
         qunsetenv("PULSE_SERVER");
     } else {
         qputenv("PULSE_SERVER", savedServer);
+    }
+}
+
+TEST(CallerVoice, EachKindOfCallIsSpeechOfAPlausibleLength) {
+    qm::espeakSynth voice;
+    ASSERT_EQ(voice.problem(), "");
+    auto seconds = [](const qm::speechS& s) {
+        return static_cast<double>(s.samples.size()) / s.sampleRate;
+    };
+    double sixty = 0;
+    for (const std::string text :
+         {"sixty", "one hundred and eighty!", "no score", "Ann, you require 32",
+          "Game shot, and the first leg", "Game on"}) {
+        const qm::speechS speech = voice.synthesise(text);
+        ASSERT_GT(speech.sampleRate, 0) << text;
+        // A word takes a few tenths of a second; a phrase at a caller's pace, a few seconds.
+        EXPECT_GT(seconds(speech), 0.25) << text;
+        EXPECT_LT(seconds(speech), 4.0) << text;
+        double power = 0;
+        for (const std::int16_t sample : speech.samples) {
+            power += static_cast<double>(sample) * sample;
+        }
+        EXPECT_GT(std::sqrt(power / static_cast<double>(speech.samples.size())), 500.0) << text;
+        if (text == "sixty") {
+            sixty = seconds(speech);
+        } else if (text == std::string("one hundred and eighty!")) {
+            EXPECT_GT(seconds(speech), 1.5 * sixty);
+        }
     }
 }

@@ -25,6 +25,10 @@ class windowTest : public testing::Test {
     windowTest() : store(dir / "quivermark.INI") {}
 
     void SetUp() override {
+        window = makeWindow();
+        window->show();
+    }
+    std::unique_ptr<qm::TForm1> makeWindow() {
         qm::mainWindowContext context;
         context.sounds = &sounds;
         context.prompts = &prompts;
@@ -35,8 +39,7 @@ class windowTest : public testing::Test {
         context.fixedSeed = 4242;
         context.today = [] { return qm::civilDate{2026, 12, 6}; };
         context.openSettingsOnFirstShow = false;
-        window = std::make_unique<qm::TForm1>(context);
-        window->show();
+        return std::make_unique<qm::TForm1>(context);
     }
 
     template <typename T = QLabel>
