@@ -182,3 +182,12 @@ TEST(CallerVoice, EachKindOfCallIsSpeechOfAPlausibleLength) {
         }
     }
 }
+
+TEST(CallerVoice, SpeaksOnItsOwnThreadAndStopsWithTheGame) {
+    // No sound server here: the calls are synthesised and dropped, and a newer one replaces
+    // an older; the voice's thread ends with it, whatever is still pending.
+    qm::callerVoice voice;
+    EXPECT_EQ(voice.problem(), "");
+    voice.say({"sixty", "Ann, you require 32"});
+    voice.say({"Game shot, and the match"});
+}
