@@ -77,6 +77,11 @@ saveOutcomeS settingsStoreC::savePlayer(int index, const std::array<std::string,
     return {};
 }
 
+std::string settingsStoreC::readProblemMessage() const {
+    const std::string why = ini_.readProblem();
+    return why.empty() ? why : "Unable to read the settings file " + iniPath().string() + ": " + why;
+}
+
 std::string settingsStoreC::writeFailureMessage() const {
     const std::string& why = ini_.writeProblem();
     return "Unable to write the settings file " + iniPath().string() +

@@ -51,6 +51,9 @@ class settingsStoreC {
     // partner in the pair; empty when it can be used.
     [[nodiscard]] std::string caseTwinProblem(const std::string& name,
                                               const std::string& partner) const;
+    // "Unable to read the settings file <path>: <why>" when the file is there but cannot be
+    // read (its defaults are shown, and it is never written over); empty otherwise.
+    [[nodiscard]] std::string readProblemMessage() const;
     // "Unable to write the settings file <path>: <why>", for the last write that failed.
     [[nodiscard]] std::string writeFailureMessage() const;
 

@@ -138,6 +138,9 @@ TEST_F(Settings, AFileThatIsThereButCannotBeReadIsNeverWrittenOver) {
     EXPECT_EQ(store.writeFailureMessage(), outcome.message);
     EXPECT_TRUE(std::filesystem::is_symlink(ini()));
     EXPECT_EQ(std::filesystem::read_symlink(ini()), ini().filename());
+    EXPECT_EQ(store.readProblemMessage(),
+              "Unable to read the settings file " + ini().string() +
+                  ": it cannot be read (Too many levels of symbolic links)");
     if (::geteuid() != 0) {
         std::filesystem::remove(ini());
         writeText(ini(), "[Players]\nAnn=0\n");
@@ -150,7 +153,9 @@ TEST_F(Settings, AFileThatIsThereButCannotBeReadIsNeverWrittenOver) {
 }
 
 TEST_F(Settings, NamesThatDifferOnlyInLetterCaseAreRefused) {
+    EXPECT_EQ(store.readProblemMessage(), "");  // a missing file is no problem
     writeText(ini(), "[Players]\nAnn=0\n[AI]\nBot=45\n");
+    EXPECT_EQ(store.readProblemMessage(), "");
     const std::string before = readText(ini());
     for (const auto& pair :
          std::vector<std::array<std::string, 2>>{{"bot", "Ann"}, {"Cid", "ANN"}, {"Cid", "cid"}}) {

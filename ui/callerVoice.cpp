@@ -18,7 +18,6 @@ struct espeakSynth::api {
     decltype(&espeak_SetVoiceByName) setVoiceByName = nullptr;
     decltype(&espeak_SetParameter) setParameter = nullptr;
     decltype(&espeak_Synth) synth = nullptr;
-    decltype(&espeak_Terminate) terminate = nullptr;
 };
 
 namespace {
@@ -46,19 +45,23 @@ bool lookUp(void* library, const char* name, F& function) {
 
 }  // namespace
 
+espeakSynth& espeakSynth::shared() {
+    static espeakSynth engine;
+    return engine;
+}
+
 espeakSynth::espeakSynth() : api_(std::make_unique<api>()) {
-    library_ = ::dlopen("libespeak-ng.so.1", RTLD_NOW | RTLD_LOCAL);
-    if (library_ == nullptr) {
+    void* library = ::dlopen("libespeak-ng.so.1", RTLD_NOW | RTLD_LOCAL);
+    if (library == nullptr) {
         problem_ = "libespeak-ng.so.1 could not be loaded";
         return;
     }
     api& f = *api_;
-    const bool found = lookUp(library_, "espeak_Initialize", f.initialize) &&
-                       lookUp(library_, "espeak_SetSynthCallback", f.setSynthCallback) &&
-                       lookUp(library_, "espeak_SetVoiceByName", f.setVoiceByName) &&
-                       lookUp(library_, "espeak_SetParameter", f.setParameter) &&
-                       lookUp(library_, "espeak_Synth", f.synth) &&
-                       lookUp(library_, "espeak_Terminate", f.terminate);
+    const bool found = lookUp(library, "espeak_Initialize", f.initialize) &&
+                       lookUp(library, "espeak_SetSynthCallback", f.setSynthCallback) &&
+                       lookUp(library, "espeak_SetVoiceByName", f.setVoiceByName) &&
+                       lookUp(library, "espeak_SetParameter", f.setParameter) &&
+                       lookUp(library, "espeak_Synth", f.synth);
     if (!found) {
         problem_ = "libespeak-ng.so.1 lacks the functions the caller needs";
         return;
@@ -79,14 +82,8 @@ espeakSynth::espeakSynth() : api_(std::make_unique<api>()) {
     f.setParameter(espeakRANGE, pitchRange, 0);
 }
 
-espeakSynth::~espeakSynth() {
-    if (sampleRate_ > 0 && api_->terminate != nullptr) {
-        api_->terminate();
-    }
-    if (library_ != nullptr) {
-        ::dlclose(library_);
-    }
-}
+// The library and its engine stay for the rest of the run (see the class).
+espeakSynth::~espeakSynth() = default;
 
 speechS espeakSynth::synthesise(const std::string& text) {
     speechS speech;
@@ -94,6 +91,7 @@ speechS espeakSynth::synthesise(const std::string& text) {
         return speech;
     }
     speech.sampleRate = sampleRate_;
+    const std::lock_guard<std::mutex> guard(lock_);
     api_->synth(text.c_str(), text.size() + 1, 0, POS_CHARACTER, 0, espeakCHARS_UTF8, nullptr,
                 &speech.samples);
     return speech;
@@ -133,8 +131,7 @@ void callerVoice::say(const std::vector<std::string>& phrases) {
 }
 
 void callerVoice::run() {
-    // The engine lives on this thread alone.
-    espeakSynth synth;
+    espeakSynth& synth = espeakSynth::shared();
     {
         const std::lock_guard<std::mutex> guard(lock_);
         problem_ = synth.problem();

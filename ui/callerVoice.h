@@ -18,11 +18,12 @@ struct speechS {
 
 // eSpeak NG, loaded when the program runs (libespeak-ng.so.1), so that the game starts and
 // plays without it: then the caller is simply not offered. The library keeps one engine per
-// process and is not thread-safe; one object of this class uses it, from one thread.
+// process, is not thread-safe, and cannot be started again once terminated (espeak_Terminate
+// hangs on a second engine), so there is one of these for the whole run, started at first
+// use, never terminated, and used by one thread at a time.
 class espeakSynth {
   public:
-    espeakSynth();
-    ~espeakSynth();
+    static espeakSynth& shared();
     espeakSynth(const espeakSynth&) = delete;
     espeakSynth& operator=(const espeakSynth&) = delete;
 
@@ -32,9 +33,12 @@ class espeakSynth {
     [[nodiscard]] speechS synthesise(const std::string& text);
 
   private:
+    espeakSynth();
+    ~espeakSynth();
+
     struct api;
-    void* library_ = nullptr;
     std::unique_ptr<api> api_;
+    std::mutex lock_;
     std::string problem_;
     int sampleRate_ = 0;
 };

@@ -81,6 +81,9 @@ TForm1::TForm1(mainWindowContext context, QWidget* parent)
         new TForm4(*context_.settings, *context_.sounds, *context_.prompts, context_.dataDir, this);
     aboutBox_ = new TForm5(*context_.sounds, this);
     offerCaller();
+    if (const std::string problem = context_.settings->readProblemMessage(); !problem.empty()) {
+        reportError(QString::fromStdString(problem));  // the defaults are shown instead
+    }
     setFixedSize(sizeHint());
     move(0, 0);
 }

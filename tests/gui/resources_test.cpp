@@ -156,7 +156,7 @@ TEST(SoundPlayer, LooksForAServerSocketBeforePlaying) {
 }
 
 TEST(CallerVoice, EachKindOfCallIsSpeechOfAPlausibleLength) {
-    qm::espeakSynth voice;
+    qm::espeakSynth& voice = qm::espeakSynth::shared();
     ASSERT_EQ(voice.problem(), "");
     auto seconds = [](const qm::speechS& s) {
         return static_cast<double>(s.samples.size()) / s.sampleRate;
