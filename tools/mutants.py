@@ -1,0 +1,371 @@
+#!/usr/bin/env python3
+"""Mutation testing for Quivermark: plants one small fault at a time and asks the tests.
+
+Each mutant changes one token or one statement of the code (a relational operator shifted to
+its neighbour, && and || swapped, a ! dropped, + and - swapped, an integer constant moved by
+one, a call or update statement deleted, a boolean return negated, true and false swapped),
+rebuilds incrementally and runs ctest. A mutant the tests fail on is killed; one they pass
+is a survivor: either an assertion is missing, or the change means nothing (an equivalent
+mutant, listed with its reason in tools/mutants-skip.txt). A mutant that does not compile is
+not applicable and is left out of the score.
+
+    python3 tools/mutants.py --since main          # the lines changed since main
+    python3 tools/mutants.py --count 300 --seed 1  # a reproducible sample of the whole core
+
+The file is always restored, also on Ctrl-C. See docs/mutants.md.
+"""
+
+import argparse
+import os
+import random
+import re
+import signal
+import subprocess
+import sys
+import time
+from dataclasses import dataclass
+from pathlib import Path
+
+ROOT = Path(__file__).resolve().parent.parent
+DEFAULT_PATHS = ["match", "game", "computer", "settings", "stats", "sim"]
+SKIP_FILE = ROOT / "tools" / "mutants-skip.txt"
+TEST_TARGETS = ["core_tests", "sim_tests", "quivermark-sim"]
+
+
+@dataclass
+class Site:
+    path: Path
+    line: int  # 1-based
+    start: int  # offset in the file's text
+    end: int
+    replacement: str
+    kind: str
+
+    def describe(self, text):
+        return f"{self.kind}: '{text[self.start:self.end].strip()}' -> '{self.replacement.strip()}'"
+
+
+# --- tokens -------------------------------------------------------------------------------
+
+TOKEN = re.compile(
+    r"""(?P<space>\s+)
+      | (?P<comment>//[^\n]*|/\*.*?\*/)
+      | (?P<raw>R"(?P<delim>[^(\s]*)\(.*?\)(?P=delim)")
+      | (?P<string>"(?:\\.|[^"\\\n])*")
+      | (?P<char>'(?:\\.|[^'\\\n])+')
+      | (?P<number>\b(?:0[xX][0-9a-fA-F']+|\d[\d']*(?:\.\d*)?(?:[eE][+-]?\d+)?)[uUlLfF]*\b)
+      | (?P<word>[A-Za-z_]\w*)
+      | (?P<op>->\*?|<<=|>>=|<=>|\+\+|--|&&|\|\||==|!=|<=|>=|<<|>>|\+=|-=|\*=|/=|%=|&=|\|=|\^=|::|[-+*/%<>=!&|^~?:;,.(){}\[\]#])
+      | (?P<other>.)
+    """,
+    re.VERBOSE | re.DOTALL,
+)
+
+
+def tokens(text):
+    """(kind, value, start, end) for every token, preprocessor lines marked as 'pre'."""
+    out = []
+    at_line_start = True
+    in_directive = False
+    for match in TOKEN.finditer(text):
+        kind = match.lastgroup
+        value = match.group(0)
+        if kind == "space":
+            if "\n" in value:
+                # A directive ends at a line break not escaped by a backslash.
+                if in_directive and text[match.start() - 1] != "\\":
+                    in_directive = False
+                at_line_start = True
+            continue
+        if at_line_start and value == "#":
+            in_directive = True
+        at_line_start = False
+        if kind == "comment":
+            continue
+        out.append(("pre" if in_directive else kind, value, match.start(), match.end()))
+    return out
+
+
+def spaced(text, start, end):
+    """An operator written with blanks on both sides: binary, never a template bracket."""
+    return start > 0 and end < len(text) and text[start - 1] in " \t" and text[end] in " \t\n"
+
+
+RELATIONAL = {"<": "<=", "<=": "<", ">": ">=", ">=": ">", "==": "!=", "!=": "=="}
+BOOL_FUNCTION = re.compile(
+    r"^\s*(?:\[\[nodiscard\]\]\s*)?(?:static\s+|inline\s+|constexpr\s+|virtual\s+)*bool\s+[\w:~]+\s*\(")
+STATEMENT = re.compile(
+    r"^(?P<indent>[ \t]+)(?P<body>(?:\+\+|--)?[A-Za-z_][\w.\->:\[\]]*(?:\(.*\)|\s*(?:[-+*/%|&^]?=)\s*.+|\+\+|--));[ \t]*$")
+DECLARATION_START = re.compile(
+    r"^(?:const|auto|int|bool|double|float|char|unsigned|long|short|std::|static|using|return|"
+    r"struct|class|enum|case|default|throw|break|continue|goto|delete|new)\b")
+
+
+def sites_in(path, text, lines_wanted=None):
+    found = []
+    line_starts = [0]
+    for i, ch in enumerate(text):
+        if ch == "\n":
+            line_starts.append(i + 1)
+
+    def line_of(offset):
+        lo, hi = 0, len(line_starts)
+        while lo + 1 < hi:
+            mid = (lo + hi) // 2
+            if line_starts[mid] <= offset:
+                lo = mid
+            else:
+                hi = mid
+        return lo + 1
+
+    def add(start, end, replacement, kind):
+        line = line_of(start)
+        if lines_wanted is None or line in lines_wanted:
+            found.append(Site(path, line, start, end, replacement, kind))
+
+    toks = tokens(text)
+    for index, (kind, value, start, end) in enumerate(toks):
+        if kind != "op" and kind not in ("word", "number"):
+            continue
+        if kind == "op":
+            if value in RELATIONAL and spaced(text, start, end):
+                add(start, end, RELATIONAL[value], "relational")
+            elif value in ("&&", "||") and spaced(text, start, end):
+                add(start, end, "||" if value == "&&" else "&&", "logical")
+            elif value in ("+", "-") and spaced(text, start, end):
+                add(start, end, "-" if value == "+" else "+", "arithmetic")
+            elif value == "!" and end < len(text) and text[end] != "=":
+                add(start, end, "", "negation dropped")
+        elif kind == "word" and value in ("true", "false"):
+            add(start, end, "false" if value == "true" else "true", "boolean")
+        elif kind == "number" and re.fullmatch(r"\d+[uUlL]*", value):
+            digits = re.match(r"\d+", value).group(0)
+            suffix = value[len(digits):]
+            number = int(digits)
+            previous = toks[index - 1][1] if index > 0 else ""
+            if previous in ("[",):  # array sizes: a changed size rarely compiles to anything
+                continue
+            add(start, end, f"{number + 1}{suffix}", "constant +1")
+            if number > 0:
+                add(start, end, f"{number - 1}{suffix}", "constant -1")
+
+    # Statements: deleted calls and updates, negated boolean returns.
+    in_bool_function = False
+    depth = 0
+    masked = mask(text, toks)
+    previous = ""
+    for number, line in enumerate(masked.split("\n"), start=1):
+        # A statement starts its line only after one that ended something.
+        starts_statement = previous.rstrip().endswith((";", "{", "}", ":")) or not previous.strip()
+        if line.strip():
+            previous = line
+        original = text[line_starts[number - 1]: line_starts[number] - 1] if number < len(line_starts) else text[line_starts[number - 1]:]
+        stripped = line.strip()
+        if BOOL_FUNCTION.match(line) or re.search(r"\)\s*(?:const\s*)?->\s*bool\b", line):
+            in_bool_function = True
+            depth = 0
+        opened = line.count("{") - line.count("}")
+        if in_bool_function:
+            depth += opened
+            if stripped.startswith("return ") and stripped.endswith(";") and depth >= 1:
+                expression = original.strip()[len("return "):-1]
+                if expression not in ("true", "false"):
+                    begin = line_starts[number - 1] + original.index("return ") + len("return ")
+                    add(begin, begin + len(expression), f"!({expression})", "boolean return negated")
+            if depth <= 0 and "}" in line:
+                in_bool_function = False
+        match = STATEMENT.match(line)
+        if (match and starts_statement and not DECLARATION_START.match(match.group("body"))
+                and balanced(match.group("body"))):
+            begin = line_starts[number - 1] + len(match.group("indent"))
+            add(begin, line_starts[number - 1] + len(original.rstrip()), ";", "statement deleted")
+    return found
+
+
+def mask(text, toks):
+    """The text with strings, characters, comments and directives blanked, lines kept."""
+    chars = list(text)
+    kept = set()
+    for kind, _, start, end in toks:
+        if kind in ("string", "char", "raw", "pre"):
+            for i in range(start, end):
+                if chars[i] != "\n":
+                    chars[i] = " "
+        kept.update(range(start, end))
+    for i, ch in enumerate(chars):
+        if i not in kept and ch not in " \t\n":
+            chars[i] = " "  # a comment
+    return "".join(chars)
+
+
+def balanced(body):
+    depth = 0
+    for ch in body:
+        depth += {"(": 1, ")": -1}.get(ch, 0)
+        if depth < 0:
+            return False
+    return depth == 0
+
+
+# --- which lines, which files ----------------------------------------------------------------
+
+def changed_lines(ref, paths):
+    """Lines of the work tree added or changed since ref, per file."""
+    diff = subprocess.run(["git", "diff", "-U0", ref, "--", *paths], cwd=ROOT, check=True,
+                          capture_output=True, text=True).stdout
+    wanted, current = {}, None
+    for line in diff.splitlines():
+        if line.startswith("+++ "):
+            name = line[4:]
+            current = None if name == "/dev/null" else ROOT / name[2:]
+        elif line.startswith("@@") and current is not None:
+            match = re.search(r"\+(\d+)(?:,(\d+))?", line)
+            first, count = int(match.group(1)), int(match.group(2) or 1)
+            wanted.setdefault(current, set()).update(range(first, first + count))
+    return wanted
+
+
+def source_files(paths):
+    for folder in paths:
+        for path in sorted((ROOT / folder).rglob("*")):
+            if path.suffix in (".cpp", ".h") and path.is_file():
+                yield path
+
+
+def load_skips():
+    """Equivalent mutants: 'file | line text | description | reason' per line."""
+    skips = set()
+    if SKIP_FILE.exists():
+        for line in SKIP_FILE.read_text().splitlines():
+            if line.strip() and not line.startswith("#"):
+                parts = [part.strip() for part in line.split(" | ")]
+                if len(parts) >= 3:
+                    skips.add(tuple(parts[:3]))
+    return skips
+
+
+def skip_key(site, text):
+    line_text = text.splitlines()[site.line - 1].strip()
+    return (str(site.path.relative_to(ROOT)), line_text, site.describe(text))
+
+
+# --- running ---------------------------------------------------------------------------------
+
+def run(command, timeout):
+    started = time.monotonic()
+    try:
+        done = subprocess.run(command, cwd=ROOT, stdout=subprocess.DEVNULL,
+                              stderr=subprocess.DEVNULL, timeout=timeout)
+        return done.returncode, time.monotonic() - started
+    except subprocess.TimeoutExpired:
+        return "timeout", time.monotonic() - started
+
+
+def configure(build):
+    if not (build / "build.ninja").exists():
+        subprocess.run(["cmake", "-S", str(ROOT), "-B", str(build), "-G", "Ninja",
+                        "-DCMAKE_BUILD_TYPE=Release", "-DQUIVERMARK_GUI=OFF",
+                        "-DQUIVERMARK_BENCHMARKS=OFF"], check=True, stdout=subprocess.DEVNULL)
+    code, _ = run(["cmake", "--build", str(build), "--target", *TEST_TARGETS], None)
+    if code != 0:
+        sys.exit("mutants: the unmutated tree does not build")
+    code, _ = run(["ctest", "--test-dir", str(build), "-j", str(os.cpu_count() or 2)], None)
+    if code != 0:
+        sys.exit("mutants: the unmutated tree fails its tests; fix them first")
+
+
+def context(text, line):
+    lines = text.splitlines()
+    low, high = max(0, line - 3), min(len(lines), line + 2)
+    return "\n".join(f"    {n + 1:5}{'>' if n + 1 == line else ' '} {lines[n]}" for n in range(low, high))
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
+    parser.add_argument("--count", type=int,
+                        help="mutants to sample (default 30; with --since, all the sites)")
+    parser.add_argument("--seed", type=int, default=1, help="seed of the sample (default 1)")
+    parser.add_argument("--since", metavar="REF", help="only lines changed since REF (all of them)")
+    parser.add_argument("--paths", nargs="+", default=DEFAULT_PATHS, help="folders to mutate")
+    parser.add_argument("--build-dir", default="build/mutants", help="its own build folder")
+    parser.add_argument("--timeout", type=int, default=300, help="seconds a test run may take")
+    parser.add_argument("--list", action="store_true", help="list the sites, run nothing")
+    args = parser.parse_args()
+
+    wanted = changed_lines(args.since, args.paths) if args.since else None
+    texts, sites = {}, []
+    for path in source_files(args.paths):
+        if wanted is not None and path not in wanted:
+            continue
+        texts[path] = path.read_text()
+        sites += sites_in(path, texts[path], wanted.get(path) if wanted is not None else None)
+    skips = load_skips()
+    equivalent = [s for s in sites if skip_key(s, texts[s.path]) in skips]
+    sites = [s for s in sites if skip_key(s, texts[s.path]) not in skips]
+    count = args.count if args.count is not None else (len(sites) if args.since else 30)
+    sites = random.Random(args.seed).sample(sites, min(count, len(sites)))
+    print(f"mutants: {len(sites)} to try ({len(equivalent)} listed as equivalent left out)")
+    if args.list:
+        for site in sites:
+            print(f"{site.path.relative_to(ROOT)}:{site.line}: {site.describe(texts[site.path])}")
+        return 0
+
+    build = ROOT / args.build_dir
+    configure(build)
+    current = {"path": None}
+
+    def restore(*_):
+        if current["path"] is not None:
+            current["path"].write_text(texts[current["path"]])
+            current["path"] = None
+
+    def interrupted(signum, frame):
+        restore()
+        print("\nmutants: stopped; the file is restored")
+        sys.exit(130)
+
+    signal.signal(signal.SIGINT, interrupted)
+    signal.signal(signal.SIGTERM, interrupted)
+
+    killed = applicable = 0
+    survivors = []
+    started = time.monotonic()
+    for number, site in enumerate(sites, start=1):
+        text = texts[site.path]
+        where = f"{site.path.relative_to(ROOT)}:{site.line}"
+        try:
+            current["path"] = site.path
+            site.path.write_text(text[: site.start] + site.replacement + text[site.end:])
+            code, seconds = run(["cmake", "--build", str(build), "--target", *TEST_TARGETS], None)
+            if code != 0:
+                verdict = "does not compile"
+            else:
+                applicable += 1
+                code, tested = run(["ctest", "--test-dir", str(build), "-j",
+                                    str(os.cpu_count() or 2), "--stop-on-failure"], args.timeout)
+                seconds += tested
+                if code == 0:
+                    verdict = "SURVIVED"
+                    survivors.append((site, where))
+                else:
+                    killed += 1
+                    verdict = "killed" if code != "timeout" else "killed (timeout)"
+        finally:
+            restore()
+        print(f"[{number}/{len(sites)}] {verdict:16} {where}: {site.describe(text)} ({seconds:.1f} s)",
+              flush=True)
+
+    # The restored files must be rebuilt before anything else uses the folder.
+    run(["cmake", "--build", str(build), "--target", *TEST_TARGETS], None)
+    for site, where in survivors:
+        print(f"\nsurvivor {where}: {site.describe(texts[site.path])}")
+        print(context(texts[site.path], site.line))
+    elapsed = time.monotonic() - started
+    score = 100.0 * killed / applicable if applicable else 100.0
+    print(f"\n{len(sites)} mutants in {elapsed:.0f} s ({elapsed / max(1, len(sites)):.1f} s each)")
+    print(f"mutation score: {killed} killed of {applicable} applicable ({score:.1f}%)")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
