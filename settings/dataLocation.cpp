@@ -49,7 +49,7 @@ dataDirChoiceS decideDataDir(const std::optional<std::string>& chosen,
     if (name.empty()) {
         return {{}, "--data-dir needs a folder name"};
     }
-    if (name == "~" || name.rfind("~/", 0) == 0) {
+    if (name == "~" || name.starts_with("~/")) {
         const char* home = std::getenv("HOME");
         if (home == nullptr || !std::filesystem::path(home).is_absolute()) {
             return {{}, "cannot expand \"~\" in " + name + ": HOME is not an absolute path"};

@@ -22,7 +22,7 @@ bool isUsableStatsFileName(const std::string& name);
 // Whether a record was kept, and if not, why, in words for the user ("No space left on
 // device", "the file ends in a partial record").
 struct legWriteS {
-    legWriteS(bool written = true) : ok(written) {}  // a plain yes or no, as a test writer says
+    legWriteS(bool written) : ok(written) {}  // a plain yes or no, as a test writer says
     legWriteS(bool written, std::string why) : ok(written), problem(std::move(why)) {}
     explicit operator bool() const { return ok; }
     bool ok = true;

@@ -20,6 +20,9 @@ TEST(CallerPhrases, ScoresRequirementsAndGameShots) {
     for (const auto& [points, words] : scores) {
         EXPECT_EQ(scoreCall(points), words) << points;
     }
+    EXPECT_EQ(numberWords(199), "one hundred and ninety-nine");
+    EXPECT_EQ(numberWords(200), "two hundred");
+    EXPECT_EQ(numberWords(999), "nine hundred and ninety-nine");
     const vPlayerC chart;
     // Only a score the chart can finish is required: 2 to 170 without the impossible ones.
     EXPECT_EQ(requireCall(chart, "Ann", 170), "Ann, you require 170");

@@ -288,6 +288,13 @@ TEST(SimProgram, SavedPlayersJoinTheGamesListsInTheGamesDataFolder) {
               "quivermark-sim: sim differs from the player Sim only in letter "
               "case, please choose an other name\n");
     EXPECT_FALSE(std::filesystem::exists(dir / "data" / "sim.dat"));
+    EXPECT_EQ(runSim("match --player1 Amy --strength1 9 --player2 BOT --strength2 9 --save-stats "
+                     "--data-dir " +
+                         (dir / "data").string(),
+                     err)
+                  .status,
+              2);  // the second player is checked as the first is
+    EXPECT_FALSE(std::filesystem::exists(dir / "data" / "Amy.dat"));
 
     // The data folder: the game's rule (tested in the settings tests), so "~" is HOME, an
     // empty name or an undecidable folder is an error, a relative XDG_DATA_HOME is ignored.
