@@ -341,6 +341,10 @@ bool parseWholeInteger(const std::string& text, std::int32_t& value) {
     return true;
 }
 
+bool profileFileC::sameKey(const std::string& a, const std::string& b) {
+    return sameName(a, b);
+}
+
 bool profileFileC::canHoldKey(const std::string& key) {
     return !key.empty() && key.find_first_of(std::string("\n\r=\0", 4)) == std::string::npos &&
            key[0] != '[' && key[0] != ';' && !isBlank(key.front()) && !isBlank(key.back());

@@ -48,6 +48,8 @@ class profileFileC {
     static bool canHoldKey(const std::string& key);
     // A value must not break the line, and keeps no white space at either end.
     static bool canHoldValue(const std::string& value);
+    // Whether two section or key names are one to the file: ASCII letters match either case.
+    static bool sameKey(const std::string& a, const std::string& b);
 
   private:
     std::filesystem::path path_;

@@ -1,7 +1,6 @@
 #include "settings/settingsStoreC.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "settings/playerName.h"
 
@@ -79,7 +78,8 @@ saveOutcomeS settingsStoreC::savePlayer(int index, const std::array<std::string,
 
 std::string settingsStoreC::readProblemMessage() const {
     const std::string why = ini_.readProblem();
-    return why.empty() ? why : "Unable to read the settings file " + iniPath().string() + ": " + why;
+    return why.empty() ? why
+                       : "Unable to read the settings file " + iniPath().string() + ": " + why;
 }
 
 std::string settingsStoreC::writeFailureMessage() const {
@@ -94,11 +94,7 @@ std::string settingsStoreC::caseTwinProblem(const std::string& name,
     // named with it: "bot" beside a known "Bot" would rewrite Bot's entry and keep its legs
     // where the statistics window never looks. Such a name is refused.
     auto twin = [&name](const std::string& known) {
-        return known != name && known.size() == name.size() &&
-               std::equal(known.begin(), known.end(), name.begin(), [](char a, char b) {
-                   return std::tolower(static_cast<unsigned char>(a)) ==
-                          std::tolower(static_cast<unsigned char>(b));
-               });
+        return known != name && profileFileC::sameKey(known, name);
     };
     const playerListsS lists = readPlayerLists();
     std::vector<std::string> known = lists.humans;

@@ -68,9 +68,8 @@ std::optional<QString> TForm4::askExportFile(const QString& caption, const QStri
         file += QLatin1Char('.') + suffix;
     }
     if (isKeptByTheGame(file)) {
-        sounds_.play("INVALID");
-        showSystemInfo("Not exported: " + file.toStdString() +
-                       " is one of the game's own files (statistics or settings)");
+        refuseExport("Not exported: " + file.toStdString() +
+                     " is one of the game's own files (statistics or settings)");
         return std::nullopt;
     }
     if (QFileInfo::exists(file) &&
@@ -104,6 +103,11 @@ bool TForm4::isKeptByTheGame(const QString& file) const {
            name == iniName || name.rfind("." + iniName, 0) == 0;
 }
 
+void TForm4::refuseExport(const std::string& message) {
+    sounds_.play("INVALID");
+    showSystemInfo(message);
+}
+
 bool TForm4::saveWhole(const QString& file, const QByteArray& bytes, const std::string& failure) {
     // QSaveFile writes beside the target and renames over it: a failed or interrupted export
     // leaves the old file as it was and no half file. Unbuffered, so that a short write (a
@@ -120,8 +124,7 @@ bool TForm4::saveWhole(const QString& file, const QByteArray& bytes, const std::
     }
     const QString why = out.errorString();
     out.cancelWriting();
-    sounds_.play("INVALID");
-    showSystemInfo(failure + file.toStdString() + (why.isEmpty() ? "" : ": " + why.toStdString()));
+    refuseExport(failure + file.toStdString() + (why.isEmpty() ? "" : ": " + why.toStdString()));
     return false;
 }
 
@@ -137,8 +140,7 @@ void TForm4::exportLegsCsv() {
         writeLegsCsv(dataDir_, playerName.toStdString(), dayOf(DateTimePicker1->date()),
                      dayOf(DateTimePicker2->date()), text);
     if (!problem.empty()) {
-        sounds_.play("INVALID");
-        showSystemInfo("Could not export to " + file->toStdString() + ": " + problem);
+        refuseExport("Could not export to " + file->toStdString() + ": " + problem);
         return;
     }
     if (saveWhole(*file, QByteArray::fromStdString(text.str()), "Could not export to ")) {
@@ -160,8 +162,7 @@ void TForm4::saveChartPng() {
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
     if (!picture.save(&buffer, "PNG")) {
-        sounds_.play("INVALID");
-        showSystemInfo("Could not save the chart to " + file->toStdString());
+        refuseExport("Could not save the chart to " + file->toStdString());
         return;
     }
     if (saveWhole(*file, png, "Could not save the chart to ")) {

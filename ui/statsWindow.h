@@ -100,6 +100,8 @@ class TForm4 : public QWidget, private statsReportSink {
                                          const QString& filter, const QString& suffix);
     [[nodiscard]] bool isKeptByTheGame(const QString& file) const;
     bool saveWhole(const QString& file, const QByteArray& bytes, const std::string& failure);
+    // An export not made: INVALID and the reason in the system panel.
+    void refuseExport(const std::string& message);
 
     void startProgress(std::int64_t maximum) override;
     void setProgress(std::int64_t position) override;
