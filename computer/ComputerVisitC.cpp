@@ -5,11 +5,17 @@
 
 namespace qm {
 
-ComputerVisitC::ComputerVisitC(int remaining) : visitRemaining_(remaining) {}
+namespace {
+
+[[noreturn]] void refuseDart(int k, const char* why) {
+    throw std::logic_error("dart " + std::to_string(k) + why);
+}
+
+}  // namespace
 
 void ComputerVisitC::checkNextDart(int k) const {
-    if (finished_ || k != visitDarts_ + 1 || k > 3) {
-        throw std::logic_error("dart " + std::to_string(k) + " is not the next dart of the visit");
+    if (finished_ || k != visitDarts_ + 1 || k > 3) [[unlikely]] {
+        refuseDart(k, " is not the next dart of the visit");
     }
 }
 
@@ -29,10 +35,15 @@ const dartS& ComputerVisitC::hit(int k) const {
 
 dartS ComputerVisitC::aimDart(int k, const vPlayerC& chart, const virtualBoardC& board) {
     checkNextDart(k);
-    aimed_ = k;
-    aim_ = chart.dartCheck(k, visitRemaining_, false);  // the computer never uses the alternative
-    aimPoint_ = board.getCoordinates(aim_.type, aim_.number);
+    aimNext(chart, board);
     return aim_;
+}
+
+void ComputerVisitC::aimNext(const vPlayerC& chart, const virtualBoardC& board) {
+    aimed_ = visitDarts_ + 1;
+    aim_ =
+        chart.dartCheck(aimed_, visitRemaining_, false);  // the computer never uses the alternative
+    aimPoint_ = board.getCoordinates(aim_.type, aim_.number);
 }
 
 bool ComputerVisitC::throwDart(int k, const throwC& hand, const virtualBoardC& board) {
@@ -40,17 +51,32 @@ bool ComputerVisitC::throwDart(int k, const throwC& hand, const virtualBoardC& b
 }
 
 bool ComputerVisitC::landDart(int k, boardPointS offset, const virtualBoardC& board) {
-    checkNextDart(k);
-    if (aimed_ != k) {
-        throw std::logic_error("dart " + std::to_string(k) + " thrown before it was aimed");
-    }
-    const boardPointS aimAt = board.getCoordinates(aim_.type, aim_.number);
-    const boardPointS landing{aimAt.x + offset.x, aimAt.y + offset.y};
-    const dartS hitDart = board.getHit(landing);
-    dartPoint_[static_cast<std::size_t>(k - 1)] = landing;
-    hits_[static_cast<std::size_t>(k - 1)] = hitDart;
+    const boardPointS landing{aimPoint_.x + offset.x, aimPoint_.y + offset.y};
+    return placeDart(k, {landing, board.getHit(landing)});
+}
 
-    const dartOutcomeS outcome = applyDart(visitTotal_, visitRemaining_, hitDart);
+bool ComputerVisitC::placeDart(int k, const landedDartS& dart) {
+    checkNextDart(k);
+    if (aimed_ != k) [[unlikely]] {
+        refuseDart(k, " thrown before it was aimed");
+    }
+    return placeNext(dart);
+}
+
+bool ComputerVisitC::throwDart(int k, tabledHandC& hand, std::uint32_t& generator) {
+    checkNextDart(k);
+    if (aimed_ != k) [[unlikely]] {
+        refuseDart(k, " thrown before it was aimed");
+    }
+    return placeNext(hand.throwAt(aim_, aimPoint_, generator));
+}
+
+bool ComputerVisitC::placeNext(const landedDartS& dart) {
+    const int k = visitDarts_ + 1;
+    dartPoint_[static_cast<std::size_t>(k - 1)] = dart.point;
+    hits_[static_cast<std::size_t>(k - 1)] = dart.hit;
+
+    const dartOutcomeS outcome = applyDart(visitTotal_, visitRemaining_, dart.hit);
     visitTotal_ = outcome.total;
     visitRemaining_ = outcome.remaining;
     visitDarts_ = k;
@@ -58,5 +84,16 @@ bool ComputerVisitC::landDart(int k, boardPointS offset, const virtualBoardC& bo
     return outcome.goesOn;
 }
 
+void ComputerVisitC::playOut(const vPlayerC& chart, const virtualBoardC& board, tabledHandC& hand,
+                             std::uint32_t& generator) {
+    // A local copy: through the reference, every store to the visit could change it as far as
+    // the compiler knows, and it would be read back from memory for every draw.
+    std::uint32_t state = generator;
+    while (!finished_) {
+        aimNext(chart, board);
+        placeNext(hand.throwAt(aim_, aimPoint_, state));
+    }
+    generator = state;
+}
 
 }  // namespace qm

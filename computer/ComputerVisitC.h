@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "computer/tabledHandC.h"
 #include "computer/throwC.h"
 #include "computer/vPlayerC.h"
 #include "computer/virtualBoardC.h"
@@ -30,7 +31,7 @@ inline dartOutcomeS applyDart(int total, int remaining, const dartS& hit) {
 class ComputerVisitC {
   public:
     // remaining: the player's score before the visit.
-    explicit ComputerVisitC(int remaining);
+    explicit ComputerVisitC(int remaining) : visitRemaining_(remaining) {}
 
     // Dart k must be the next dart of the visit: 1, 2 or 3, in order, and only while the visit
     // goes on. Any other k throws std::logic_error, before anything changes.
@@ -44,6 +45,15 @@ class ComputerVisitC {
     bool throwDart(int k, const throwC& hand, const virtualBoardC& board);
     // The same with the scatter already drawn.
     bool landDart(int k, boardPointS offset, const virtualBoardC& board);
+    // The same with the landing point and its hit already known (from a hand's hit table).
+    bool placeDart(int k, const landedDartS& dart);
+    // The same thrown by a hand that may look its hits up, its draws from `generator`; a dart
+    // out of turn throws before anything is drawn.
+    bool throwDart(int k, tabledHandC& hand, std::uint32_t& generator);
+    // The darts still to come, each aimed and thrown as aimDart and placeDart do it, back to back:
+    // the simulator's visits, kept in one function so the compiler sees the whole loop.
+    void playOut(const vPlayerC& chart, const virtualBoardC& board, tabledHandC& hand,
+                 std::uint32_t& generator);
 
     [[nodiscard]] const dartS& aim() const { return aim_; }
     [[nodiscard]] const boardPointS& aimPoint() const { return aimPoint_; }
@@ -56,6 +66,9 @@ class ComputerVisitC {
 
   private:
     void checkNextDart(int k) const;
+    // Aims and places the next dart, the checks already made.
+    void aimNext(const vPlayerC& chart, const virtualBoardC& board);
+    bool placeNext(const landedDartS& dart);
 
     dartS aim_;
     boardPointS aimPoint_;

@@ -22,6 +22,11 @@ class hitTableC {
         return {packed >> 5, packed & 31};
     }
     [[nodiscard]] int entries() const { return states_ * states_; }
+    // A table built for a hand has this many entries; it pays for itself once that many darts
+    // are thrown at its target.
+    [[nodiscard]] static long long entriesFor(const throwC& hand) {
+        return static_cast<long long>(hand.axisStateCount()) * hand.axisStateCount();
+    }
 
   private:
     int states_;

@@ -52,6 +52,10 @@ throwC::throwC(float strength, seeding seed) : strength_(strength) {
         }
         stateOfDraw_[i] = static_cast<std::uint16_t>(offsetValues_.size() - 1);
     }
+    stateOffsets_ = offsetValues_;
+    for (const float value : offsetValues_) {
+        stateOffsets_.push_back(-value);
+    }
 }
 
 int throwC::randomBelow(int n) {

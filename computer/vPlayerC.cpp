@@ -24,6 +24,10 @@ vPlayerC::vPlayerC() {
     for (const auto& entry : alternativeChartTexts) {
         alternativeChart_[entry.remaining] = entry.text;
     }
+    for (int remaining = 2; remaining < lastDartTableSize; ++remaining) {
+        lastDartAim_[static_cast<std::size_t>(remaining)] =
+            remaining >= 171 ? setupCheck(remaining) : normalCheck(remaining);
+    }
 }
 
 bool vPlayerC::isNoCheck(int remaining) const {
@@ -60,8 +64,11 @@ dartS vPlayerC::secondDartCheck(int remaining, bool alternative) const {
 }
 
 dartS vPlayerC::thirdDartCheck(int remaining, bool alternative) const {
-    if (remaining >= 230) {
+    if (remaining >= lastDartTableSize) {
         return triple20;
+    }
+    if (!alternative && remaining >= 2) {
+        return lastDartAim_[static_cast<std::size_t>(remaining)];
     }
     if (remaining >= 171) {
         return setupCheck(remaining);

@@ -48,6 +48,10 @@ class vPlayerC {
     // The chart's darts read once at construction; the aim rules run once per dart thrown.
     std::array<dartS, mainChartSize> chartDarts_{};
     std::array<bool, mainChartSize> noCheck_{};
+    // The last dart's target for 2 to 229 left, without the alternative chart: the set-up
+    // search above 170 would otherwise run for a good share of all visits.
+    static constexpr int lastDartTableSize = 230;
+    std::array<dartS, lastDartTableSize> lastDartAim_{};
 };
 
 }  // namespace qm

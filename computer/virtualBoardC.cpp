@@ -39,12 +39,6 @@ virtualBoardC::virtualBoardC()
     aimPoints_[2][25] = computeCoordinates(2, 25);
 }
 
-boardPointS virtualBoardC::getCoordinates(int type, int number) const {
-    const bool cached =
-        type >= 1 && type <= 3 && ((number >= 1 && number <= 20) || (number == 25 && type != 3));
-    return cached ? aimPoints_[type][number] : computeCoordinates(type, number);
-}
-
 boardPointS virtualBoardC::computeCoordinates(int type, int number) const {
     if (number == 25) {
         float radius = 0.0f;

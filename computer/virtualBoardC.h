@@ -37,7 +37,12 @@ class virtualBoardC {
 
     // The aim point of a target. A number outside 1 to 20 and 25 writes a diagnostic line and
     // aims at the centre.
-    [[nodiscard]] boardPointS getCoordinates(int type, int number) const;
+    [[nodiscard]] boardPointS getCoordinates(int type, int number) const {
+        const bool cached = type >= 1 && type <= 3 &&
+                            ((number >= 1 && number <= 20) || (number == 25 && type != 3));
+        return cached ? aimPoints_[static_cast<std::size_t>(type)][static_cast<std::size_t>(number)]
+                      : computeCoordinates(type, number);
+    }
     [[nodiscard]] dartS getHit(boardPointS point) const;
 
     [[nodiscard]] static boardPointS fromPolar(float radius, float angle);

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "computer/gameRandom.h"
+
 namespace qm {
 
 MatchC::MatchC(const gameSettingsS& settings, matchContextS context)
@@ -14,12 +16,55 @@ MatchC::MatchC(const gameSettingsS& settings, matchContextS context)
         throw std::invalid_argument("MatchC needs the checkout chart and the board geometry");
     }
     for (int p = 0; p < 2; ++p) {
-        if (settings_.isComputer[p]) {
+        if (!settings_.isComputer[p]) {
+            continue;
+        }
+        hand_[p] = context_.hands[p];
+        if (hand_[p] == nullptr) {
             const auto strength =
                 static_cast<float>(std::clamp(settings_.strengths[p], minStrength, maxStrength));
-            aiPlayer_[p] = std::make_unique<throwC>(strength, context_.seeding);
+            hand_[p] = &ownHands_[p].emplace(strength, *context_.vBoard, context_.seeding);
         }
     }
+}
+
+MatchC::MatchC(const gameSettingsS& settings, matchContextS context, const matchStateS& from)
+    : MatchC(settings, std::move(context)) {
+    const std::int32_t legsNeeded = (settings.bestOfLegs + 1) / 2;
+    const std::int32_t setsNeeded = (settings.bestOfSets + 1) / 2;
+    for (int p = 0; p < 2; ++p) {
+        if (from.remaining[p] < 2 || from.remaining[p] > settings.startScore || from.legs[p] < 0 ||
+            from.legs[p] >= legsNeeded || from.sets[p] < 0 || from.sets[p] >= setsNeeded) {
+            throw std::invalid_argument("a match state no match can reach");
+        }
+    }
+    if ((from.toThrow != 0 && from.toThrow != 1) ||
+        (from.legStarter != 0 && from.legStarter != 1)) {
+        throw std::invalid_argument("a player other than 0 or 1 in the match state");
+    }
+    board_ = {ScoreBoardC(settings.startScore, from.remaining[0]),
+              ScoreBoardC(settings.startScore, from.remaining[1])};
+    gboard_ = GameBoardC(settings.bestOfSets, settings.bestOfLegs, from.legs, from.sets);
+    currentPlayer_ = from.toThrow;
+    legStarter_ = from.legStarter;
+}
+
+turnS MatchC::turn() const {
+    using waitingFor = turnS::waitingFor;
+    const int p = currentPlayer_;
+    if (matchOver_) {
+        return {waitingFor::nothing, p};
+    }
+    if (legOver_) {
+        return {waitingFor::nextLeg, p};
+    }
+    if (pendingCheckout_) {
+        return {waitingFor::dartsUsed, p};
+    }
+    if (!isComputer(p)) {
+        return {waitingFor::humanVisit, p};
+    }
+    return {visit_ ? waitingFor::computerDart : waitingFor::computerTurn, p};
 }
 
 visitOutcomeS MatchC::enterHumanVisit(std::int32_t total) {
@@ -52,9 +97,7 @@ visitOutcomeS MatchC::setDartsUsed(std::int32_t darts) {
     board_[p].correctDarts(dartsUsed_ - 3);
     gstats_[p].addVisit(total, dartsUsed_);
     gstats_[p].updateBestFinish(total, dartsUsed_);
-    const legEndS leg{p, total, context_.today()};
-    saveStatistics(leg, board_, gstats_, settings_.names, context_.writeLegRecord,
-                   context_.reportError);
+    saveLeg(p, total);
     return finishLeg(total, gboard_.legWon(p));
 }
 
@@ -86,11 +129,25 @@ dartS MatchC::aimDart(int k) {
 }
 
 bool MatchC::throwDart(int k) {
-    const auto& hand = aiPlayer_[static_cast<std::size_t>(currentPlayer_)];
-    if (!visit_ || !hand) {
+    tabledHandC* hand = hand_[static_cast<std::size_t>(currentPlayer_)];
+    if (!visit_ || hand == nullptr) {
         throw std::logic_error("throwDart without a computer visit");
     }
-    return visit_->throwDart(k, *hand, *context_.vBoard);
+    std::uint32_t generator = generatorState();
+    const bool goesOn = visit_->throwDart(k, *hand, generator);
+    keepGeneratorState(generator);
+    return goesOn;
+}
+
+visitOutcomeS MatchC::playComputerTurn() {
+    if (beginComputerTurn().replayed) {
+        return {VisitResult::Scored, other(currentPlayer_), std::nullopt};
+    }
+    std::uint32_t generator = generatorState();
+    visit_->playOut(*context_.chart, *context_.vBoard,
+                    *hand_[static_cast<std::size_t>(currentPlayer_)], generator);
+    keepGeneratorState(generator);
+    return completeComputerVisit();
 }
 
 visitOutcomeS MatchC::completeComputerVisit() {
@@ -120,10 +177,32 @@ visitOutcomeS MatchC::completeVisit(std::int32_t total, std::int32_t darts) {
     }
     const bool matchWon = gboard_.legWon(p);
     gstats_[p].updateBestFinish(total, darts);
-    const legEndS leg{p, total, context_.today()};
-    saveStatistics(leg, board_, gstats_, settings_.names, context_.writeLegRecord,
-                   context_.reportError);
+    saveLeg(p, total);
     return finishLeg(total, matchWon);
+}
+
+std::uint32_t MatchC::generatorState() const {
+    return context_.generator ? *context_.generator : gameRandom::state();
+}
+
+void MatchC::keepGeneratorState(std::uint32_t state) {
+    if (context_.generator) {
+        *context_.generator = state;
+    } else {
+        gameRandom::setState(state);
+    }
+}
+
+void MatchC::saveLeg(int winner, std::int32_t finishScore) {
+    if (!context_.writeLegRecord) {
+        // A run that keeps no history: the leg's 180s still start afresh for the next one.
+        for (GameStatsC& stats : gstats_) {
+            stats.saveLeg({}, {}, nullptr);
+        }
+        return;
+    }
+    saveStatistics({winner, finishScore, context_.today()}, board_, gstats_, settings_.names,
+                   context_.writeLegRecord, context_.reportError);
 }
 
 visitOutcomeS MatchC::finishLeg(std::int32_t finishScore, bool matchWon) {

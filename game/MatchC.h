@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "computer/ComputerVisitC.h"
+#include "computer/tabledHandC.h"
 #include "computer/throwC.h"
 #include "match/GameBoardC.h"
 #include "match/GameStatsC.h"
@@ -72,12 +73,42 @@ struct turnStartS {
 // Everything the game needs from outside: where leg records go, how errors are reported,
 // today's date, and the program-wide chart and board.
 struct matchContextS {
-    legRecordWriter writeLegRecord;
+    legRecordWriter writeLegRecord;  // none: nothing is saved (a simulation without history)
     errorReport reportError;
     std::function<civilDate()> today = localToday;
     const vPlayerC* chart = nullptr;
     const virtualBoardC* vBoard = nullptr;
     throwC::seeding seeding = throwC::seeding::fromClock;
+    // The computer players' hands, for a run of many matches that keeps them (and the hit
+    // tables they learn) from one match to the next; without them each game makes its own.
+    std::array<tabledHandC*, 2> hands{};
+    // Where the darts' draws come from; without it, the process-wide generator. A simulation
+    // beside a running game has its own, so that the game's darts stay as they would be.
+    std::uint32_t* generator = nullptr;
+};
+
+// A match taken up part-way: the scores left in the leg under way, the legs and sets won, who
+// throws next and who began the leg (the other player begins the next one).
+struct matchStateS {
+    std::array<std::int32_t, 2> remaining{};
+    std::array<std::int32_t, 2> legs{};
+    std::array<std::int32_t, 2> sets{};
+    int toThrow = 0;
+    int legStarter = 0;
+};
+
+// What the game waits for, and from whom.
+struct turnS {
+    enum class waitingFor {
+        humanVisit,    // a human to enter a visit
+        dartsUsed,     // the darts used for the human checkout just entered
+        computerTurn,  // a computer's turn to begin
+        computerDart,  // the next dart of the computer visit under way
+        nextLeg,       // startNextLeg, after a won leg
+        nothing,       // the match is over
+    };
+    waitingFor what = waitingFor::nothing;
+    int player = 0;
 };
 
 // One game: the two score boards and statistics, the match board, whose turn it is, the leg
@@ -86,6 +117,13 @@ struct matchContextS {
 class MatchC {
   public:
     MatchC(const gameSettingsS& settings, matchContextS context);
+    // The match from a state part-way through it. A state the match cannot reach (a score
+    // outside 2 to the start score, legs or sets that would already have won, a player other
+    // than 0 or 1) throws std::invalid_argument.
+    MatchC(const gameSettingsS& settings, matchContextS context, const matchStateS& from);
+
+    // Whose turn it is and what the game waits for: the one place the rule lives.
+    [[nodiscard]] turnS turn() const;
 
     // A human visit of three darts. A checkout waits for setDartsUsed.
     visitOutcomeS enterHumanVisit(std::int32_t total);
@@ -103,7 +141,12 @@ class MatchC {
     turnStartS beginComputerTurn();
     // Dart k (1 to 3, in order) of the visit under way; anything else throws std::logic_error.
     dartS aimDart(int k);
+    // Throws dart k at its aim; true while the visit goes on. The dart's landing point and hit
+    // are the visit's (computerVisit()).
     bool throwDart(int k);
+    // A whole computer turn at once, as a run that shows nothing plays it: begins the turn,
+    // throws its darts and completes it. Throws std::logic_error when no computer turn is due.
+    visitOutcomeS playComputerTurn();
     // Ends the computer visit in progress with its total and darts.
     visitOutcomeS completeComputerVisit();
     // A computer visit as a total and darts thrown; ignored while a human checkout waits for
@@ -129,17 +172,19 @@ class MatchC {
     [[nodiscard]] std::int32_t dartsUsed() const { return dartsUsed_; }
     [[nodiscard]] bool isComputer(int p) const { return settings_.isComputer[p]; }
     [[nodiscard]] bool awaitingDartsUsed() const { return pendingCheckout_.has_value(); }
-    // A human is to enter a visit: the leg is on, no checkout waits for its darts.
-    [[nodiscard]] bool humanToThrow() const {
-        return playing() && !pendingCheckout_ && !isComputer(currentPlayer_);
-    }
     [[nodiscard]] bool matchOver() const { return matchOver_; }
     [[nodiscard]] bool legOver() const { return legOver_; }
-    [[nodiscard]] static int other(int p) { return (p + 1) % 2; }
+    [[nodiscard]] static int other(int p) { return 1 - p; }
 
   private:
     bool applyUndo(int p, undoResultS& result);
     visitOutcomeS finishLeg(std::int32_t finishScore, bool matchWon);
+    // The leg records of a won leg; without a writer (a simulation that keeps no history),
+    // nothing is written and nothing reported.
+    void saveLeg(int winner, std::int32_t finishScore);
+    // The generator the darts draw from: the context's own, or the process-wide one.
+    [[nodiscard]] std::uint32_t generatorState() const;
+    void keepGeneratorState(std::uint32_t state);
     // Between a won leg and the next one, or after the match, no visit can be played.
     [[nodiscard]] bool playing() const { return !matchOver_ && !legOver_; }
 
@@ -148,7 +193,8 @@ class MatchC {
     std::array<ScoreBoardC, 2> board_;
     std::array<GameStatsC, 2> gstats_;
     GameBoardC gboard_;
-    std::array<std::unique_ptr<throwC>, 2> aiPlayer_;
+    std::array<std::optional<tabledHandC>, 2> ownHands_;
+    std::array<tabledHandC*, 2> hand_{};
     std::optional<ComputerVisitC> visit_;
     std::optional<std::int32_t> pendingCheckout_;
     int currentPlayer_ = 0;

@@ -9,6 +9,9 @@ namespace qm {
 class GameBoardC {
   public:
     GameBoardC(std::int32_t bestOfSets, std::int32_t bestOfLegs);
+    // A match part-way: the legs won in the set under way and the sets won.
+    GameBoardC(std::int32_t bestOfSets, std::int32_t bestOfLegs, std::array<std::int32_t, 2> legs,
+               std::array<std::int32_t, 2> sets);
 
     // Records a leg won by player p; true when that won the match.
     bool legWon(int p);

@@ -4,11 +4,6 @@
 
 namespace qm {
 
-void GameStatsC::addVisit(std::int32_t score, std::int32_t darts) {
-    dartsThrown_ += darts;
-    pointsScored_ += score;
-}
-
 void GameStatsC::classify(std::int32_t score, std::int32_t step) {
     if (score < 100) {
         return;

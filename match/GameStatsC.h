@@ -11,7 +11,10 @@ namespace qm {
 // One player's running statistics for the whole game: all legs and sets.
 class GameStatsC {
   public:
-    void addVisit(std::int32_t score, std::int32_t darts);
+    void addVisit(std::int32_t score, std::int32_t darts) {
+        dartsThrown_ += darts;
+        pointsScored_ += score;
+    }
     // Counts the visit in exactly one of the classes 100+, 120+, 140+ and 180, or in none.
     void countHighScore(std::int32_t score);
     // A checkout replaces the best finish only when neither its total nor its darts are lower.

@@ -49,6 +49,12 @@ ScoreBoardC::ScoreBoardC(std::int32_t startScore)
     remainingHistory_.push_back(startScore);
 }
 
+ScoreBoardC::ScoreBoardC(std::int32_t startScore, std::int32_t remaining)
+    : ScoreBoardC(startScore) {
+    remaining_ = remaining;
+    remainingHistory_[0] = remaining;
+}
+
 void ScoreBoardC::reset() {
     dartsHistory_.assign(1, 0);
     remainingHistory_.assign(1, startScore_);

@@ -18,6 +18,9 @@ struct visitS {
 class ScoreBoardC {
   public:
     explicit ScoreBoardC(std::int32_t startScore);
+    // A leg taken up part-way, with `remaining` left and no visits to take back before it. A
+    // new leg (reset) begins at the start score again.
+    ScoreBoardC(std::int32_t startScore, std::int32_t remaining);
 
     // Begins a new leg: start score, no darts, empty history.
     void reset();

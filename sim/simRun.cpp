@@ -3,12 +3,14 @@
 #include <algorithm>
 #include <array>
 #include <ctime>
+#include <memory>
 #include <optional>
 
 #include "computer/gameRandom.h"
 #include "computer/hitTable.h"
+#include "computer/tabledHandC.h"
 #include "game/MatchC.h"
-#include "sim/leanMatch.h"
+#include "sim/calibration.h"
 
 namespace qm::sim {
 
@@ -62,9 +64,8 @@ throwsResult runThrows(const throwsOptions& options, std::FILE* trace) {
     const throwC hand(static_cast<float>(options.strength), throwC::seeding::keep);
     const boardPointS aim = board.getCoordinates(options.target.type, options.target.number);
     // The table pays for itself once the run throws as many darts as it has entries.
-    const auto entries = static_cast<long long>(hand.axisStateCount()) * hand.axisStateCount();
     std::optional<hitTableC> table;
-    if (options.count >= entries) {
+    if (options.count >= hitTableC::entriesFor(hand)) {
         table.emplace(hand, board, aim);
     }
     // How often each hit came up, by type and number: the totals are worked out at the end.
@@ -128,7 +129,63 @@ throwsResult runThrowsPlain(const throwsOptions& options, std::FILE* trace) {
     return result;
 }
 
-matchRunResult runMatchesPlain(const matchOptions& options, const std::filesystem::path& dataDir) {
+namespace {
+
+// Today's date, worked out again only when the clock has moved to another second: a run of a
+// million legs asks for it two million times.
+class cachedToday {
+  public:
+    civilDate operator()() {
+        const std::time_t now = std::time(nullptr);
+        if (now != second_) {
+            second_ = now;
+            date_ = localToday();
+        }
+        return date_;
+    }
+
+  private:
+    std::time_t second_ = -1;
+    civilDate date_;
+};
+
+// Writes what the files have gathered, at the end of every match; a failure is reported like
+// a record that could not be written.
+bool flushed(std::array<std::unique_ptr<legFileAppender>, 2>& files, const matchOptions& options,
+             matchRunResult& result) {
+    for (int p = 0; p < 2; ++p) {
+        if (!files[p]) {
+            continue;
+        }
+        if (const legWriteS written = files[p]->flush(); !written) {
+            result.errors.push_back("Unable to save statistics for player: " + options.names[p] +
+                                    (written.problem.empty() ? "" : " (" + written.problem + ")"));
+        }
+    }
+    return result.errors.empty();
+}
+
+// A computer turn as the window plays it, one step per timer tick.
+visitOutcomeS dartByDart(MatchC& match) {
+    if (match.beginComputerTurn().replayed) {
+        return {VisitResult::Scored, MatchC::other(match.currentPlayer()), std::nullopt};
+    }
+    for (int k = 1; k <= 3; ++k) {
+        match.aimDart(k);
+        if (!match.throwDart(k)) {
+            break;
+        }
+    }
+    return match.completeComputerVisit();
+}
+
+// The matches, played by the game-flow model. `shared` hands the model what a run of many
+// matches can keep from one to the next: the two hands with the hit tables they learn, the
+// statistics files kept open and written per match, and a date worked out once a second.
+// Without it every match builds its own hands, every record opens its file and the turns go
+// dart by dart, as in the window. The darts, legs and records are the same either way.
+matchRunResult playMatches(const matchOptions& options, const std::filesystem::path& dataDir,
+                           bool shared) {
     seedGenerator(options.seed);
     const vPlayerC chart;
     const virtualBoardC vBoard;
@@ -146,27 +203,38 @@ matchRunResult runMatchesPlain(const matchOptions& options, const std::filesyste
     context.chart = &chart;
     context.vBoard = &vBoard;
     context.seeding = throwC::seeding::keep;
+    std::vector<tabledHandC> hands;
+    std::array<std::unique_ptr<legFileAppender>, 2> files;
+    if (shared) {
+        hands.reserve(2);
+        for (int p = 0; p < 2; ++p) {
+            hands.emplace_back(static_cast<float>(options.strengths[p]), vBoard);
+        }
+        context.hands = {&hands[0], &hands[1]};
+        context.today = cachedToday();
+    }
     if (options.saveStats) {
-        context.writeLegRecord = directoryWriter(dataDir);
+        if (shared) {
+            for (int p = 0; p < 2; ++p) {
+                files[p] = std::make_unique<legFileAppender>(dataDir, options.names[p]);
+            }
+            context.writeLegRecord = [&files, &options](const std::string& name,
+                                                        const legRecordS& record) {
+                return files[name == options.names[0] ? 0 : 1]->append(record);
+            };
+        } else {
+            context.writeLegRecord = directoryWriter(dataDir);
+        }
         context.reportError = [&result](const std::string& error, saveError kind) {
             (kind == saveError::legNotStorable ? result.skipped : result.errors).push_back(error);
         };
-    } else {
-        context.writeLegRecord = [](const std::string&, const legRecordS&) { return true; };
     }
 
     for (long long matchNo = 1; matchNo <= options.matches; ++matchNo) {
         MatchC match(settings, context);
         for (;;) {
-            match.beginComputerTurn();
-            for (int k = 1; k <= 3; ++k) {
-                match.aimDart(k);
-                if (!match.throwDart(k)) {
-                    break;
-                }
-            }
             const GameBoardC before = match.gboard();
-            const visitOutcomeS outcome = match.completeComputerVisit();
+            const visitOutcomeS outcome = shared ? match.playComputerTurn() : dartByDart(match);
             if (!outcome.leg) {
                 continue;
             }
@@ -181,10 +249,11 @@ matchRunResult runMatchesPlain(const matchOptions& options, const std::filesyste
             traced.points = {leg.points[0], leg.points[1]};
             traced.finish = leg.finish;
             countLeg(result, traced, options);
-            if (!result.errors.empty()) {
+            const bool matchWon = outcome.result == VisitResult::MatchWon;
+            if (!result.errors.empty() || (matchWon && !flushed(files, options, result))) {
                 return result;
             }
-            if (outcome.result == VisitResult::MatchWon) {
+            if (matchWon) {
                 ++result.players[leg.winner].matchesWon;
                 for (int p = 0; p < 2; ++p) {
                     result.players[p].count180 += match.gstats(p).count180();
@@ -197,8 +266,14 @@ matchRunResult runMatchesPlain(const matchOptions& options, const std::filesyste
     return result;
 }
 
+}  // namespace
+
 matchRunResult runMatches(const matchOptions& options, const std::filesystem::path& dataDir) {
-    return runMatchesLean(options, dataDir);
+    return playMatches(options, dataDir, true);
+}
+
+matchRunResult runMatchesPlain(const matchOptions& options, const std::filesystem::path& dataDir) {
+    return playMatches(options, dataDir, false);
 }
 
 void countLeg(matchRunResult& result, const legTraceS& leg, const matchOptions& options) {

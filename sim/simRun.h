@@ -57,12 +57,12 @@ struct matchRunResult {
 // traced.
 void countLeg(matchRunResult& result, const legTraceS& leg, const matchOptions& options);
 
-// Plays the matches between the two computer players with the game's own rules (the lean loop
-// of leanMatch.h). A leg record that cannot be written stops the run; a leg too long for a
-// record is reported in `skipped` and the run goes on.
+// Plays the matches between the two computer players through the game-flow model, with the
+// hands, statistics files and date kept for the whole run. A leg record that cannot be written
+// stops the run; a leg too long for a record is reported in `skipped` and the run goes on.
 matchRunResult runMatches(const matchOptions& options, const std::filesystem::path& dataDir);
-// The same matches played through the game-flow model, as the window plays them: the reference
-// for the lean loop and the benchmark's baseline.
+// The same matches with nothing kept from one match to the next, as the window plays them: the
+// benchmark's baseline, and the same darts.
 matchRunResult runMatchesPlain(const matchOptions& options, const std::filesystem::path& dataDir);
 
 // One line per strength, 1 to 60: {"strength":S,"legs":N,"three_dart_average":A,

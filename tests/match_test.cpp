@@ -25,7 +25,11 @@ gameSettingsS settingsFor(bool computer1, bool computer2, int legs = 3, int sets
 
 class Match : public testing::Test {
   protected:
-    MatchC make(const gameSettingsS& s) {
+    MatchC make(const gameSettingsS& s) { return MatchC(s, context()); }
+    MatchC make(const gameSettingsS& s, const matchStateS& from) {
+        return MatchC(s, context(), from);
+    }
+    matchContextS context() {
         matchContextS context;
         context.writeLegRecord = directoryWriter(dir.path());
         context.reportError = [this](const std::string& e, saveError) { errors.push_back(e); };
@@ -33,7 +37,7 @@ class Match : public testing::Test {
         context.chart = &chart;
         context.vBoard = &vBoard;
         context.seeding = throwC::seeding::keep;
-        return MatchC(s, context);
+        return context;
     }
     std::vector<legRecordS> records(const std::string& name) const {
         const auto bytes = readBytes(dir / (name + ".dat"));
@@ -465,4 +469,105 @@ TEST_F(Match, MisuseIsRefused) {
     EXPECT_THROW((void)chart.chartEntry(-1), std::out_of_range);
     EXPECT_THROW((void)chart.chartEntry(100000), std::out_of_range);
     EXPECT_THROW((void)chart.alternativeEntry(-1), std::out_of_range);
+}
+
+TEST_F(Match, TakenUpPartWayFromAnyState) {
+    using waitingFor = turnS::waitingFor;
+    // Best of 3 sets of 3 legs at 301: Ann has a set and a leg, Bob began this leg and Ann is
+    // to throw with 40 left.
+    matchStateS state;
+    state.remaining = {40, 100};
+    state.legs = {1, 0};
+    state.sets = {0, 1};
+    state.toThrow = 0;
+    state.legStarter = 1;
+    MatchC m = make(settingsFor(false, false, 3, 3, 301), state);
+    EXPECT_EQ(m.turn().what, waitingFor::humanVisit);
+    EXPECT_EQ(m.turn().player, 0);
+    EXPECT_EQ(m.board(1).remaining(), 100);
+    EXPECT_EQ(m.board(0).lastThrow(), visitS{});  // nothing before the state to take back
+    ASSERT_EQ(m.enterHumanVisit(40).result, VisitResult::CheckoutPending);
+    EXPECT_EQ(m.turn().what, waitingFor::dartsUsed);
+    const visitOutcomeS won = m.setDartsUsed(1);
+    ASSERT_EQ(won.result, VisitResult::LegWon);  // Ann's second leg: one set each
+    EXPECT_EQ(won.leg->starter, 1);
+    EXPECT_EQ(won.leg->points[1], 201);
+    EXPECT_EQ(m.gboard().sets(0), 1);
+    EXPECT_EQ(m.gboard().sets(1), 1);
+    EXPECT_EQ(m.turn().what, waitingFor::nextLeg);
+    m.startNextLeg();
+    EXPECT_EQ(m.turn().player, 0);  // the other of the leg's starter, not of the last to throw
+    EXPECT_EQ(m.board(1).remaining(), 301);
+
+    // The edges a state may take, and one past each.
+    const auto accepted = [this](auto change) {
+        matchStateS s;
+        s.remaining = {301, 2};
+        s.legs = {1, 1};
+        s.sets = {1, 1};
+        s.toThrow = 1;
+        s.legStarter = 1;
+        change(s);
+        try {
+            (void)make(settingsFor(false, false, 3, 3, 301), s);
+            return true;
+        } catch (const std::invalid_argument&) {
+            return false;
+        }
+    };
+    EXPECT_TRUE(accepted([](matchStateS&) {}));
+    EXPECT_FALSE(accepted([](matchStateS& s) { s.remaining[0] = 302; }));
+    EXPECT_FALSE(accepted([](matchStateS& s) { s.remaining[1] = 1; }));
+    EXPECT_FALSE(accepted([](matchStateS& s) { s.legs[0] = 2; }));
+    EXPECT_FALSE(accepted([](matchStateS& s) { s.sets[1] = 2; }));
+    EXPECT_FALSE(accepted([](matchStateS& s) { s.legs[1] = -1; }));
+    EXPECT_FALSE(accepted([](matchStateS& s) { s.sets[0] = -1; }));
+    EXPECT_FALSE(accepted([](matchStateS& s) { s.toThrow = 2; }));
+    EXPECT_FALSE(accepted([](matchStateS& s) { s.legStarter = -1; }));
+}
+
+TEST_F(Match, TurnSaysWhatTheGameWaitsFor) {
+    using waitingFor = turnS::waitingFor;
+    gameRandom::seed(3);
+    MatchC m = make(settingsFor(false, true, 1, 1, 101));
+    EXPECT_EQ(m.turn().what, waitingFor::humanVisit);
+    visits(m, {60});
+    EXPECT_EQ(m.turn().what, waitingFor::computerTurn);
+    EXPECT_EQ(m.turn().player, 1);
+    m.beginComputerTurn();
+    EXPECT_EQ(m.turn().what, waitingFor::computerDart);
+    m.aimDart(1);
+    m.throwDart(1);
+    EXPECT_EQ(m.turn().what, waitingFor::computerDart);
+    m.completeComputerVisit();
+    if (m.turn().what == waitingFor::humanVisit) {
+        ASSERT_EQ(m.enterHumanVisit(41).result, VisitResult::CheckoutPending);
+        ASSERT_EQ(m.setDartsUsed(3).result, VisitResult::MatchWon);
+    }
+    EXPECT_EQ(m.turn().what, waitingFor::nothing);
+}
+
+// A simulation beside a running game draws from a generator of its own: the game's generator
+// is left exactly where it was, and the darts are those the game's generator would have given.
+TEST_F(Match, OwnGeneratorLeavesTheGamesAlone) {
+    gameRandom::seed(21);
+    const std::uint32_t gameState = gameRandom::state();
+    std::uint32_t own = gameState;
+    matchContextS withOwn = context();
+    withOwn.generator = &own;
+    MatchC apart(settingsFor(true, true, 3, 1, 1001), withOwn);
+    MatchC shared = make(settingsFor(true, true, 3, 1, 1001));
+    for (int turn = 0; turn < 12; ++turn) {
+        apart.playComputerTurn();
+        EXPECT_EQ(gameRandom::state(), gameState);
+    }
+    for (int turn = 0; turn < 12; ++turn) {
+        shared.playComputerTurn();
+    }
+    EXPECT_NE(own, gameState);
+    EXPECT_EQ(gameRandom::state(), own);
+    for (int p = 0; p < 2; ++p) {
+        EXPECT_EQ(apart.board(p).remaining(), shared.board(p).remaining());
+        EXPECT_EQ(apart.board(p).darts(), shared.board(p).darts());
+    }
 }

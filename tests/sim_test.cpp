@@ -407,6 +407,22 @@ TEST(SimRun, PinnedTraces) {
               std::string::npos);
 }
 
+// A run recorded before the game's rules and the simulator shared one match loop: every leg of
+// it, with the hit tables taking over partway, comes out again.
+TEST(SimRun, RecordedRunComesOutAgain) {
+    matchOptions match;
+    match.names = {"Cy", "Di"};
+    match.strengths = {60, 55};
+    match.legs = 11;
+    match.matches = 60;
+    match.seed = 7;
+    match.traceLegs = true;
+    const std::string recorded = fileText(std::string(QUIVERMARK_SOURCE_DIR) +
+                                          "/tests/data/match-60v55-501-bo11-seed7.json");
+    EXPECT_EQ(matchJson(match, runMatches(match, {})) + "\n", recorded);
+    EXPECT_EQ(matchJson(match, runMatchesPlain(match, {})) + "\n", recorded);
+}
+
 // The shipped strength table is the command's own output: a few rows, each seeded on its own,
 // come out again exactly.
 TEST(SimRun, ShippedStrengthTableRowsAreReproduced) {

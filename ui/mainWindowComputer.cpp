@@ -14,8 +14,7 @@ void TForm1::aiTimerTimer() {
         return;
     }
     aiTimer->stop();
-    if (!game_ || !game_->isComputer(game_->currentPlayer()) || game_->legOver() ||
-        game_->matchOver()) {
+    if (!game_ || game_->turn().what != turnS::waitingFor::computerTurn) {
         return;
     }
     const int thrower = game_->currentPlayer();
@@ -72,7 +71,7 @@ void TForm1::dart2TimerTimer() {
 void TForm1::dartTick(int k) {
     QTimer* const timers[] = {dart1Timer, dart2Timer};
     timers[k - 1]->stop();
-    if (!game_ || !game_->computerVisit()) {
+    if (!game_ || game_->turn().what != turnS::waitingFor::computerDart) {
         return;  // the game ended between darts
     }
     if (throwDart(k)) {
@@ -84,7 +83,7 @@ void TForm1::dartTick(int k) {
 
 void TForm1::dart3TimerTimer() {
     dart3Timer->stop();
-    if (!game_ || !game_->computerVisit()) {
+    if (!game_ || game_->turn().what != turnS::waitingFor::computerDart) {
         return;
     }
     throwDart(3);

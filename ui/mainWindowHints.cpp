@@ -37,7 +37,8 @@ void TForm1::CheckoutHints1Click(bool on) {
 
 void TForm1::showCheckoutHint() {
     std::string route;
-    if (game_ && game_->humanToThrow() && checkoutHints_->isChecked()) {
+    if (game_ && game_->turn().what == turnS::waitingFor::humanVisit &&
+        checkoutHints_->isChecked()) {
         route = routeText(
             checkoutRoute(*context_.chart, game_->board(game_->currentPlayer()).remaining()));
     }

@@ -375,7 +375,8 @@ void TForm1::focusScoreFieldSoon() {
     // After the menu bar or the window system has put the focus where it likes: typed totals
     // must reach the field, never a tab that drops them.
     QTimer::singleShot(0, this, [this] {
-        if (game_ && game_->humanToThrow() && QApplication::activePopupWidget() == nullptr) {
+        if (game_ && game_->turn().what == turnS::waitingFor::humanVisit &&
+            QApplication::activePopupWidget() == nullptr) {
             MaskEdit1->setFocus(Qt::OtherFocusReason);
         }
     });
