@@ -133,6 +133,9 @@ class TForm1 : public QMainWindow {
     void callGameOn();
     void buildTimers();
     void loadPictures();
+    // The settings the next game uses, and the computer's pace that goes with them: every
+    // way settings reach the window goes through here.
+    void setActiveSettings(const gameSettingsS& settings);
     void setComputerIntervals(bool speedMode);
 
     void humanCompletion(const visitOutcomeS& outcome, const QString& typed);

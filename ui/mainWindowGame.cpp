@@ -33,6 +33,11 @@ QString TForm1::playerName(int player) const {
     return QString::fromStdString(activeSettings_.names[player]);
 }
 
+void TForm1::setActiveSettings(const gameSettingsS& settings) {
+    activeSettings_ = settings;
+    setComputerIntervals(settings.speedMode);
+}
+
 void TForm1::setComputerIntervals(bool speedMode) {
     aiTimer->setInterval(speedMode ? 250 : 500);
     dart1Timer->setInterval(speedMode ? 10 : 1500);
@@ -47,13 +52,12 @@ void TForm1::transferSettings(const gameSettingsS& settings, bool start) {
         return;
     }
     showMessageText(QStringLiteral("settings transfered"));
-    activeSettings_ = settings;
+    setActiveSettings(settings);
     if (start) {
         createGame();
     } else {
         showMessageText(QStringLiteral("Menu Game/Start to start the game"));
     }
-    setComputerIntervals(activeSettings_.speedMode);
 }
 
 bool TForm1::createGame() {
@@ -115,8 +119,7 @@ void TForm1::Start1Click() {
     if (!game_ && activeSettings_.startScore == 0) {
         // No settings were ever handed over: start from the stored ones, never from zeros.
         context_.settings->loadSettings();
-        activeSettings_ = context_.settings->storedSettings;
-        setComputerIntervals(activeSettings_.speedMode);
+        setActiveSettings(context_.settings->storedSettings);
     }
     createGame();
 }
@@ -170,7 +173,7 @@ void TForm1::Settings1Click() {
     playSound("OPEN");
     settingsDialog_->show();
     settingsDialog_->raise();
-    activeSettings_ = context_.settings->storedSettings;
+    setActiveSettings(context_.settings->storedSettings);
     showPlayerNames();
 }
 

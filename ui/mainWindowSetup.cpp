@@ -266,10 +266,12 @@ void TForm1::buildTimers() {
         timer->setInterval(interval);
         connect(timer, &QTimer::timeout, this, handler);
     };
-    makeTimer(aiTimer, "aiTimer", 500, &TForm1::aiTimerTimer);
-    makeTimer(dart1Timer, "dart1Timer", 1500, &TForm1::dart1TimerTimer);
-    makeTimer(dart2Timer, "dart2Timer", 1000, &TForm1::dart2TimerTimer);
-    makeTimer(dart3Timer, "dart3Timer", 1000, &TForm1::dart3TimerTimer);
+    // The computer's pace is set in one place, from the settings' speed mode.
+    makeTimer(aiTimer, "aiTimer", 0, &TForm1::aiTimerTimer);
+    makeTimer(dart1Timer, "dart1Timer", 0, &TForm1::dart1TimerTimer);
+    makeTimer(dart2Timer, "dart2Timer", 0, &TForm1::dart2TimerTimer);
+    makeTimer(dart3Timer, "dart3Timer", 0, &TForm1::dart3TimerTimer);
+    setComputerIntervals(false);
     makeTimer(termTimer, "termTimer", 3000, &TForm1::termTimerTimer);
     makeTimer(wonTimer, "wonTimer", 100, &TForm1::wonTimerTimer);
 }

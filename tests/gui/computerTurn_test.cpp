@@ -4,6 +4,7 @@
 #include <QAction>
 
 #include "game/callerPhrases.h"
+#include "ui/gameSettings.h"
 #include "windowFixture.h"
 
 using namespace qm;
@@ -167,6 +168,32 @@ TEST_F(computerTurnTest, EveryVisitEndsByTheRules) {
     EXPECT_GT(overshot, 0);
     EXPECT_GT(leftOne, 0);
     EXPECT_GT(offBoard, 0);
+}
+
+// However settings reach the window (handed over, or the settings dialog opened and closed
+// with its close box, or none at all), a game plays at the pace its speed mode sets.
+TEST_F(computerTurnTest, ThePaceFollowsTheSpeedModeWhicheverWayTheSettingsCame) {
+    const auto intervals = [this] {
+        std::vector<int> out;
+        for (const char* name : {"aiTimer", "dart1Timer", "dart2Timer", "dart3Timer"}) {
+            out.push_back(timer(name)->interval());
+        }
+        return out;
+    };
+    const std::vector<int> normal{500, 1500, 1500, 1500};
+    const std::vector<int> speed{250, 10, 50, 90};
+    EXPECT_EQ(intervals(), normal);
+    for (const bool speedMode : {true, false}) {
+        auto s = versus(true, true);
+        s.speedMode = speedMode;
+        store.storedSettings = s;
+        window->Settings1Click();
+        window->settingsDialog()->close();
+        window->Start1Click();
+        ASSERT_NE(window->game(), nullptr);
+        EXPECT_EQ(intervals(), speedMode ? speed : normal) << speedMode;
+        window->endGame();
+    }
 }
 
 TEST_F(computerTurnTest, TwoComputersInSpeedModePlayAMatchWithoutBoxes) {
