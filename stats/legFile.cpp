@@ -9,33 +9,22 @@
 
 namespace qm {
 
-namespace {
+fileDescriptor::~fileDescriptor() {
+    reset(-1);
+}
 
-// Closes the descriptor on every path out of the writer.
-class fileDescriptor {
-  public:
-    explicit fileDescriptor(int fd) : fd_(fd) {}
-    ~fileDescriptor() {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
+void fileDescriptor::reset(int fd) {
+    if (fd_ >= 0) {
+        ::close(fd_);
     }
-    fileDescriptor(const fileDescriptor&) = delete;
-    fileDescriptor& operator=(const fileDescriptor&) = delete;
+    fd_ = fd;
+}
 
-    [[nodiscard]] int get() const { return fd_; }
-    [[nodiscard]] bool valid() const { return fd_ >= 0; }
-    bool close() {
-        const int fd = fd_;
-        fd_ = -1;
-        return ::close(fd) == 0;
-    }
-
-  private:
-    int fd_;
-};
-
-}  // namespace
+bool fileDescriptor::close() {
+    const int fd = fd_;
+    fd_ = -1;
+    return ::close(fd) == 0;
+}
 
 std::filesystem::path statsFilePath(const std::filesystem::path& dataDir, const std::string& name) {
     return dataDir / (name + ".dat");
@@ -132,9 +121,6 @@ legFileAppender::legFileAppender(std::filesystem::path dataDir, std::string name
 
 legFileAppender::~legFileAppender() {
     flush();
-    if (fd_ >= 0) {
-        ::close(fd_);
-    }
 }
 
 legWriteS legFileAppender::append(const legRecordS& record) {
@@ -143,10 +129,10 @@ legWriteS legFileAppender::append(const legRecordS& record) {
     }
     if (!tried_) {
         tried_ = true;
-        fd_ = openForAppend(dataDir_, name_, openProblem_);
+        fd_.reset(openForAppend(dataDir_, name_, openProblem_));
         pending_.reserve(recordsPerWrite * legRecordSize);
     }
-    if (fd_ < 0) {
+    if (!fd_.valid()) {
         return {false, openProblem_};
     }
     const legRecordBytes bytes = encodeLegRecord(record);
@@ -161,8 +147,8 @@ legWriteS legFileAppender::flush() {
     if (pending_.empty()) {
         return true;
     }
-    legWriteS written = fd_ >= 0 ? writeRecords(fd_, pending_.data(), pending_.size())
-                                 : legWriteS{false, openProblem_};
+    legWriteS written = fd_.valid() ? writeRecords(fd_.get(), pending_.data(), pending_.size())
+                                    : legWriteS{false, openProblem_};
     pending_.clear();
     return written;
 }

@@ -43,6 +43,25 @@ legWriteS appendLegRecord(const std::filesystem::path& dataDir, const std::strin
 // run of a million legs does not cost two million system calls; the file is opened (and
 // created) by the first record, so a file that cannot be used fails that record at once.
 // A failed write is taken back to the last whole record. flush() writes what is gathered.
+// An open file descriptor, closed on every path out of its owner.
+class fileDescriptor {
+  public:
+    explicit fileDescriptor(int fd) : fd_(fd) {}
+    ~fileDescriptor();
+    fileDescriptor(const fileDescriptor&) = delete;
+    fileDescriptor& operator=(const fileDescriptor&) = delete;
+
+    [[nodiscard]] int get() const { return fd_; }
+    [[nodiscard]] bool valid() const { return fd_ >= 0; }
+    // Closes the descriptor held, if any, and holds this one.
+    void reset(int fd);
+    // Closes it now; false when the close reported an error (a write that failed late).
+    bool close();
+
+  private:
+    int fd_;
+};
+
 class legFileAppender {
   public:
     legFileAppender(std::filesystem::path dataDir, std::string name);
@@ -60,7 +79,7 @@ class legFileAppender {
   private:
     std::filesystem::path dataDir_;
     std::string name_;
-    int fd_ = -1;
+    fileDescriptor fd_{-1};
     bool tried_ = false;
     std::string openProblem_;
     std::vector<std::uint8_t> pending_;

@@ -6,7 +6,7 @@ packages=(
     g++ cmake ninja-build pkg-config
     qt6-base-dev libgl-dev libpulse-dev libespeak-ng-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    clang libclang-rt-14-dev
+    clang libclang-rt-14-dev clang-format
     fonts-dejavu-core
     desktop-file-utils appstream file
 )

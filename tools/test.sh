@@ -10,6 +10,9 @@ bash tools/install-deps.sh
 jobs=$(nproc)
 export QT_QPA_PLATFORM=offscreen
 
+# The code as clang-format writes it, before anything is built.
+bash tools/format-check.sh
+
 cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=Release
 cmake --build build/test -j "$jobs"
 ctest --test-dir build/test --output-on-failure -j "$jobs" | tee build/test/ctest.log

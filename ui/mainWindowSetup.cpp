@@ -10,7 +10,6 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPainter>
-#include <QPointer>
 #include <QRegularExpressionValidator>
 #include <QShortcut>
 #include <QStatusBar>
@@ -62,35 +61,6 @@ struct pictureSlot {
 };
 
 }  // namespace
-
-TForm1::TForm1(mainWindowContext context, QWidget* parent)
-    : QMainWindow(parent), context_(std::move(context)) {
-    setObjectName(QStringLiteral("TForm1"));
-    setWindowTitle(QStringLiteral("Quivermark"));
-    buildControls();
-    buildMenu();
-    buildTimers();
-    loadPictures();
-    // The other four windows, in the order the program has always made them.
-    settingsDialog_ = new TForm2(
-        *context_.settings, *context_.sounds, [this] { return game_ != nullptr; }, this);
-    connect(settingsDialog_, &TForm2::settingsTransferred, this, &TForm1::transferSettings);
-    connect(settingsDialog_, &TForm2::settingsNotSaved, this, &TForm1::reportError);
-    dartsUsedDialog_ = new TForm3(*context_.sounds, this);
-    statisticsWindow_ =
-        new TForm4(*context_.settings, *context_.sounds, *context_.prompts, context_.dataDir, this);
-    aboutBox_ = new TForm5(*context_.sounds, this);
-    offerCaller();
-    if (const std::string problem = context_.settings->readProblemMessage(); !problem.empty()) {
-        reportError(QString::fromStdString(problem));  // the defaults are shown instead
-    }
-    setFixedSize(sizeHint());
-    move(0, 0);
-}
-
-TForm1::~TForm1() {
-    endGame();
-}
 
 void TForm1::buildControls() {
     auto* area = new clientArea(this);
@@ -345,10 +315,7 @@ void TForm1::showEvent(QShowEvent* event) {
     if (firstShow_ && context_.openSettingsOnFirstShow) {
         firstShow_ = false;
         // After the window is on screen, the user chooses the settings before anything else.
-        QTimer::singleShot(0, this, [this] {
-            QPointer<TForm2> dialog(settingsDialog_);
-            dialog->exec();
-        });
+        QTimer::singleShot(0, this, [this] { settingsDialog_->exec(); });
     }
 }
 
@@ -400,8 +367,7 @@ void TForm1::Statistics1Click() {
 
 void TForm1::About1Click() {
     playSound("OPEN");
-    QPointer<TForm5> box(aboutBox_);
-    box->exec();
+    aboutBox_->exec();
 }
 
 void TForm1::playSound(const char* name) {
