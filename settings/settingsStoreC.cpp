@@ -146,4 +146,12 @@ bool settingsStoreC::saveCaller(bool on) {
     return ini_.writeBool("Caller", "Caller", on);
 }
 
+bool settingsStoreC::readMatchOdds() const {
+    return ini_.readInteger("Odds", "MatchOdds", 1) != 0;
+}
+
+bool settingsStoreC::saveMatchOdds(bool on) {
+    return ini_.writeBool("Odds", "MatchOdds", on);
+}
+
 }  // namespace qm

@@ -64,6 +64,10 @@ class settingsStoreC {
     // Whether the caller speaks (off unless turned on), in a section of its own, "Caller".
     [[nodiscard]] bool readCaller() const;
     bool saveCaller(bool on);
+    // Whether the main window shows the match odds (on unless turned off), in a section of its
+    // own, "Odds".
+    [[nodiscard]] bool readMatchOdds() const;
+    bool saveMatchOdds(bool on);
 
     gameSettingsS storedSettings;
 

@@ -140,6 +140,11 @@ int run(const qm::sim::calibrateOptions& options) {
     return outputStatus();
 }
 
+int run(const qm::sim::oddsOptions& options) {
+    std::cout << qm::sim::oddsJson(options) << '\n';
+    return outputStatus();
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {

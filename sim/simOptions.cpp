@@ -194,6 +194,78 @@ calibrateOptions parseCalibrate(const std::vector<std::string>& args) {
     return result;
 }
 
+oddsOptions parseOdds(const std::vector<std::string>& args) {
+    oddsOptions result;
+    std::array<bool, 4> have{};
+    optionReader reader(args);
+    std::string option;
+    const auto playerOf = [](const std::string& o) { return o.back() - '1'; };
+    const auto nonNegative = [](const std::string& o, const std::string& text) {
+        const int value = parseNumber<int>(o, text);
+        if (value < 0) {
+            throw std::invalid_argument(o + " must not be negative");
+        }
+        return value;
+    };
+    while (reader.next(option)) {
+        if (option == "--player1" || option == "--player2") {
+            result.names[playerOf(option)] = reader.value(option);
+            have[playerOf(option)] = true;
+        } else if (option == "--strength1" || option == "--strength2") {
+            result.strengths[playerOf(option)] = parseStrength(option, reader.value(option));
+            have[2 + playerOf(option)] = true;
+        } else if (option == "--start") {
+            result.start = parseChoice(option, reader.value(option), startScoreChoices);
+        } else if (option == "--legs") {
+            result.legs = parseChoice(option, reader.value(option), bestOfChoices);
+        } else if (option == "--sets") {
+            result.sets = parseChoice(option, reader.value(option), bestOfChoices);
+        } else if (option == "--left1" || option == "--left2") {
+            result.left[playerOf(option)] = nonNegative(option, reader.value(option));
+        } else if (option == "--legs-won1" || option == "--legs-won2") {
+            result.legsWon[playerOf(option)] = nonNegative(option, reader.value(option));
+        } else if (option == "--sets-won1" || option == "--sets-won2") {
+            result.setsWon[playerOf(option)] = nonNegative(option, reader.value(option));
+        } else if (option == "--next" || option == "--starter") {
+            const int player = parseNumber<int>(option, reader.value(option));
+            if (player != 1 && player != 2) {
+                throw std::invalid_argument(option + " must be 1 or 2");
+            }
+            (option == "--next" ? result.next : result.starter.emplace()) = player;
+        } else if (option == "--continuations") {
+            result.continuations = parseNumber<long long>(option, reader.value(option));
+            if (result.continuations < 1 || result.continuations > 100'000'000) {
+                throw std::invalid_argument("--continuations must be from 1 to 100000000");
+            }
+        } else if (option == "--seed") {
+            result.seed = parseNumber<std::uint32_t>(option, reader.value(option));
+        } else {
+            throw std::invalid_argument("unknown option " + option);
+        }
+    }
+    if (!std::all_of(have.begin(), have.end(), [](bool b) { return b; })) {
+        throw std::invalid_argument("odds needs --player1, --strength1, --player2 and --strength2");
+    }
+    for (int p = 0; p < 2; ++p) {
+        if (result.left[p] == 0) {
+            result.left[p] = result.start;
+        }
+        if (result.left[p] < 2 || result.left[p] > result.start) {
+            throw std::invalid_argument("--left" + std::to_string(p + 1) +
+                                        " must be from 2 to the start score");
+        }
+        if (result.legsWon[p] >= (result.legs + 1) / 2) {
+            throw std::invalid_argument("--legs-won" + std::to_string(p + 1) +
+                                        " would already have won the set");
+        }
+        if (result.setsWon[p] >= (result.sets + 1) / 2) {
+            throw std::invalid_argument("--sets-won" + std::to_string(p + 1) +
+                                        " would already have won the match");
+        }
+    }
+    return result;
+}
+
 }  // namespace
 
 std::optional<dartS> parseTarget(const std::string& text) {
@@ -226,13 +298,21 @@ const char* usageText() {
            "[--seed X]\n"
            "                            [--save-stats] [--data-dir DIR] [--trace-legs]\n"
            "       quivermark-sim calibrate [--legs 25000] [--seed 1] [--start 501]\n"
+           "       quivermark-sim odds --player1 NAME --strength1 S --player2 NAME "
+           "--strength2 S\n"
+           "                           [--start 501] [--legs 5] [--sets 1] [--left1 X] "
+           "[--left2 Y]\n"
+           "                           [--legs-won1 A] [--legs-won2 B] [--sets-won1 C] "
+           "[--sets-won2 D]\n"
+           "                           [--next 1|2] [--starter 1|2] [--continuations 12000] "
+           "[--seed 1]\n"
            "       quivermark-sim --help\n"
            "See quivermark-sim(6) for what each command prints.\n";
 }
 
 simCommand parseOptions(const std::vector<std::string>& args) {
     if (args.empty()) {
-        throw std::invalid_argument("usage: quivermark-sim throws|match|calibrate [options]");
+        throw std::invalid_argument("usage: quivermark-sim throws|match|calibrate|odds [options]");
     }
     if (args[0] == "throws") {
         return parseThrows(args);
@@ -243,7 +323,11 @@ simCommand parseOptions(const std::vector<std::string>& args) {
     if (args[0] == "calibrate") {
         return parseCalibrate(args);
     }
-    throw std::invalid_argument("unknown command " + args[0] + " (use throws, match or calibrate)");
+    if (args[0] == "odds") {
+        return parseOdds(args);
+    }
+    throw std::invalid_argument("unknown command " + args[0] +
+                                " (use throws, match, calibrate or odds)");
 }
 
 }  // namespace qm::sim

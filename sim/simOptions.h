@@ -49,7 +49,23 @@ struct calibrateOptions {
     int start = 501;
 };
 
-using simCommand = std::variant<throwsOptions, matchOptions, calibrateOptions>;
+// Each player's chance to win a match from a state, by playing it on many times.
+struct oddsOptions {
+    std::array<std::string, 2> names;
+    std::array<int, 2> strengths{};
+    int start = 501;
+    int legs = 5;
+    int sets = 1;
+    std::array<int, 2> left{};  // 0: the start score
+    std::array<int, 2> legsWon{};
+    std::array<int, 2> setsWon{};
+    int next = 1;                // who throws next, 1 or 2
+    std::optional<int> starter;  // who began the leg under way; default: who throws next
+    long long continuations = 12'000;
+    std::uint32_t seed = 1;
+};
+
+using simCommand = std::variant<throwsOptions, matchOptions, calibrateOptions, oddsOptions>;
 
 // Reads the command line (without the program name). Throws std::invalid_argument with a
 // one-line message for anything it cannot accept.

@@ -10,6 +10,7 @@
 #include "computer/hitTable.h"
 #include "computer/tabledHandC.h"
 #include "game/MatchC.h"
+#include "game/matchOdds.h"
 #include "sim/calibration.h"
 
 namespace qm::sim {
@@ -304,6 +305,33 @@ std::string calibrationJson(const calibrateOptions& options, int strength) {
                   row.threeDartAverage(), row.dartsPerLegWon());
     return "{\"strength\":" + std::to_string(strength) + ",\"legs\":" + std::to_string(row.legs) +
            ",\"three_dart_average\":" + averages + "}";
+}
+
+std::string oddsJson(const oddsOptions& options) {
+    oddsQuestionS question;
+    question.startScore = options.start;
+    question.bestOfLegs = options.legs;
+    question.bestOfSets = options.sets;
+    question.strengths = options.strengths;
+    for (int p = 0; p < 2; ++p) {
+        question.state.remaining[p] = options.left[p] == 0 ? options.start : options.left[p];
+    }
+    question.state.legs = options.legsWon;
+    question.state.sets = options.setsWon;
+    question.state.toThrow = options.next - 1;
+    question.state.legStarter = options.starter.value_or(options.next) - 1;
+    question.continuations = options.continuations;
+    question.seed = options.seed;
+    const oddsS odds = *matchOdds(question);
+    std::string out = "{\"players\":[";
+    for (int p = 0; p < 2; ++p) {
+        out += (p ? "," : "");
+        out += "{\"name\":" + jsonString(options.names[p]) +
+               ",\"strength\":" + std::to_string(options.strengths[p]) +
+               ",\"chance\":" + jsonNumber(odds.chance[p]) + "}";
+    }
+    return out + "],\"continuations\":" + std::to_string(odds.continuations) +
+           ",\"standard_error\":" + jsonNumber(odds.standardError) + "}";
 }
 
 std::string throwsJson(const throwsOptions& options, const throwsResult& result) {

@@ -70,6 +70,10 @@ matchRunResult runMatchesPlain(const matchOptions& options, const std::filesyste
 // reproduced on its own.
 std::string calibrationJson(const calibrateOptions& options, int strength);
 
+// {"players":[{"name":N,"strength":S,"chance":C},...],"continuations":K,"standard_error":E}
+// for the state the options give; chances are shares from 0 to 1, four decimals.
+std::string oddsJson(const oddsOptions& options);
+
 std::string throwsJson(const throwsOptions& options, const throwsResult& result);
 std::string matchJson(const matchOptions& options, const matchRunResult& result);
 // The parts of matchJson: everything before the legs (no closing brace), and one leg.

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "game/matchOdds.h"
 #include "sim/simOptions.h"
 #include "sim/simRun.h"
 #include "stats/legRecord.h"
@@ -76,6 +77,21 @@ TEST(SimOptions, BadArgumentsAreRefusedWithAMessage) {
         {"calibrate", "--legs", "0"},
         {"calibrate", "--start", "500"},
         {"calibrate", "--strength", "40"},
+        {"odds", "--player1", "A", "--strength1", "40", "--player2", "B"},
+        {"odds", "--player1", "A", "--strength1", "40", "--player2", "B", "--strength2", "40",
+         "--left1", "1"},
+        {"odds", "--player1", "A", "--strength1", "40", "--player2", "B", "--strength2", "40",
+         "--left2", "502"},
+        {"odds", "--player1", "A", "--strength1", "40", "--player2", "B", "--strength2", "40",
+         "--legs", "5", "--legs-won1", "3"},
+        {"odds", "--player1", "A", "--strength1", "40", "--player2", "B", "--strength2", "40",
+         "--sets-won2", "1"},
+        {"odds", "--player1", "A", "--strength1", "40", "--player2", "B", "--strength2", "40",
+         "--next", "3"},
+        {"odds", "--player1", "A", "--strength1", "40", "--player2", "B", "--strength2", "40",
+         "--continuations", "0"},
+        {"odds", "--player1", "A", "--strength1", "40", "--player2", "B", "--strength2", "40",
+         "--legs-won1", "-1"},
     };
     for (const auto& args : bad) {
         EXPECT_THROW(parseOptions(args), std::invalid_argument) << args.size();
@@ -405,6 +421,96 @@ TEST(SimRun, PinnedTraces) {
     EXPECT_NE(json.find("{\"match\":1,\"set\":2,\"leg\":1,\"starter\":0,\"winner\":1,\"darts\":[12,"
                         "10],\"points\":[170,301],\"finish\":16}"),
               std::string::npos);
+}
+
+namespace {
+
+oddsOptions oddsBetween(int strength1, int strength2) {
+    oddsOptions options;
+    options.names = {"A", "B"};
+    options.strengths = {strength1, strength2};
+    return options;
+}
+
+double chanceOfFirst(const oddsOptions& options) {
+    const std::string json = oddsJson(options);
+    const auto at = json.find("\"chance\":");
+    return std::stod(json.substr(at + 9));
+}
+
+}  // namespace
+
+// The odds from the first dart agree with playing the whole match again and again, and they
+// follow every part of the state: scores left, who throws, legs and sets won.
+TEST(SimRun, OddsAgreeWithPlayedMatchesAndFollowTheState) {
+    oddsOptions odds = oddsBetween(30, 38);
+    odds.start = 301;
+    odds.legs = 3;
+    odds.seed = 4;
+    const std::string json = oddsJson(odds);
+    EXPECT_EQ(json.rfind("{\"players\":[{\"name\":\"A\",\"strength\":30,\"chance\":0.", 0), 0u)
+        << json;
+    EXPECT_NE(json.find("},{\"name\":\"B\",\"strength\":38,\"chance\":0."), std::string::npos);
+    EXPECT_NE(json.find("],\"continuations\":12000,\"standard_error\":0.00"), std::string::npos);
+    EXPECT_EQ(oddsJson(odds), json);  // the same seed, the same figure
+
+    matchOptions played;
+    played.names = {"A", "B"};
+    played.strengths = {30, 38};
+    played.start = 301;
+    played.legs = 3;
+    played.matches = 12'000;
+    played.seed = 9;
+    const auto result = runMatches(played, {});
+    const double share = static_cast<double>(result.players[0].matchesWon) / 12'000.0;
+    const double oddsShare = chanceOfFirst(odds);
+    // Two shares of 12,000 each: their difference has a standard error of at most 0.0065.
+    EXPECT_NEAR(oddsShare, share, 0.026);
+    EXPECT_LT(oddsShare, 0.45);  // the weaker player
+
+    // One dart at 2 left against 501 in the deciding leg: all but certain.
+    oddsOptions oneDart = oddsBetween(40, 40);
+    oneDart.legs = 1;
+    oneDart.left[0] = 2;
+    EXPECT_GT(chanceOfFirst(oneDart), 0.97);
+    oneDart.next = 2;  // the other throws first, with 501 left: still near certain
+    EXPECT_GT(chanceOfFirst(oneDart), 0.9);
+    // The same leg in a best of 5 from 0-0 decides much less; at 2-0 up it decides the match.
+    oneDart.next = 1;
+    oneDart.legs = 5;
+    const double firstOfFive = chanceOfFirst(oneDart);
+    EXPECT_GT(firstOfFive, 0.6);
+    EXPECT_LT(firstOfFive, 0.85);
+    oneDart.legsWon[0] = 2;
+    EXPECT_GT(chanceOfFirst(oneDart), 0.97);
+    oneDart.legsWon = {0, 2};  // the other needs one more leg
+    EXPECT_LT(chanceOfFirst(oneDart), firstOfFive - 0.2);
+    // Sets: a set up in a best of 3 sets counts.
+    oddsOptions sets = oddsBetween(40, 40);
+    sets.legs = 3;
+    sets.sets = 3;
+    const double even = chanceOfFirst(sets);
+    sets.setsWon[1] = 1;
+    EXPECT_LT(chanceOfFirst(sets), even - 0.15);
+    // The leg's starter decides who begins the next leg.
+    sets.setsWon = {0, 0};
+    sets.starter = 2;
+    sets.next = 1;
+    EXPECT_NE(oddsJson(sets), oddsJson(oddsBetween(40, 40)));
+}
+
+TEST(MatchOdds, ACancelledQuestionHasNoAnswer) {
+    oddsQuestionS question;
+    question.state.remaining = {501, 501};
+    const std::atomic<bool> cancelled{true};
+    EXPECT_FALSE(matchOdds(question, &cancelled).has_value());
+    question.continuations = 100;
+    const std::optional<oddsS> answered = matchOdds(question);
+    ASSERT_TRUE(answered.has_value());
+    EXPECT_EQ(answered->continuations, 100);
+    EXPECT_DOUBLE_EQ(answered->chance[0] + answered->chance[1], 1.0);
+    question.state.remaining[1] = 1;
+    EXPECT_THROW((void)matchOdds(question), std::invalid_argument);
 }
 
 // A run recorded before the game's rules and the simulator shared one match loop: every leg of

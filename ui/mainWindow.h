@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "game/MatchC.h"
+#include "game/matchOdds.h"
 #include "settings/settingsStoreC.h"
 
 class QAction;
@@ -26,6 +27,7 @@ namespace qm {
 
 class promptService;
 class soundPlayer;
+class oddsWorker;
 class TForm2;
 class TForm3;
 class TForm4;
@@ -69,6 +71,7 @@ class TForm1 : public QMainWindow {
     void About1Click();
     // Options / Checkout hints: shows or hides the route and remembers the choice.
     void CheckoutHints1Click(bool on);
+    void MatchOdds1Click(bool on);
     // Options / Caller: turns the caller on and off and remembers the choice.
     void Caller1Click(bool on);
 
@@ -90,6 +93,11 @@ class TForm1 : public QMainWindow {
     void clearAimLines();
     // The checkout route of the score left, beside the score field, while a human is to throw.
     void showCheckoutHint();
+    // Asks for the match odds of the state on the board (or shows them at once where they
+    // need no working out); the figure follows when it is ready.
+    void showOdds();
+    // A figure is being worked out (for tests, which wait for it).
+    [[nodiscard]] bool oddsPending() const;
     void showInfoText(const QString& text);
     void showMessageText(const QString& text);
     void reportError(const QString& text);
@@ -124,6 +132,15 @@ class TForm1 : public QMainWindow {
     // throw.
     void focusScoreFieldSoon();
     void buildHints(QWidget* area, QMenu* options);
+    // The match odds (mainWindowOdds.cpp).
+    void buildOdds(QWidget* area, QMenu* options);
+    struct oddsModelS {
+        std::optional<int> strength;  // none: nothing yet to model the player by
+        QString how;                  // what the tooltip says of it
+    };
+    oddsModelS oddsModel(int p);
+    std::optional<double> historyAverage(int p);
+    void showOddsFigure(const oddsS& odds);
     void buildCaller(QMenu* options);
     // Offers the caller if the sound player has a voice; says why not otherwise.
     void offerCaller();
@@ -174,6 +191,17 @@ class TForm1 : public QMainWindow {
     QLineEdit* MaskEdit1 = nullptr;
     QLabel* checkoutHint_ = nullptr;
     QAction* checkoutHints_ = nullptr;
+    QLabel* matchOdds_ = nullptr;
+    QAction* matchOddsOn_ = nullptr;
+    oddsWorker* oddsWorker_ = nullptr;
+    std::optional<oddsQuestionS> oddsAsked_;  // the question the figure shown (or coming) answers
+    QString oddsTip_;
+    struct historyS {
+        double average = 0.0;
+        int legs = 0;
+    };
+    std::array<historyS, 2> history_{};
+    std::uint64_t historyFor_ = 0;  // the game whose players' histories were read
     QAction* caller_ = nullptr;
     QTabWidget* PageControl1 = nullptr;
     QStatusBar* StatusBar1 = nullptr;

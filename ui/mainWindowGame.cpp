@@ -417,6 +417,7 @@ void TForm1::refreshScores() {
         Label[45 + p]->setText(QString::number(stats.bestFinish()));
     }
     showCheckoutHint();
+    showOdds();
 }
 
 void TForm1::showPlayerNames() {

@@ -214,6 +214,7 @@ void TForm1::buildMenu() {
     addItem(options, "Statistics1", QStringLiteral("S&tatistics"),
             {QKeySequence(Qt::CTRL | Qt::Key_T)}, &TForm1::Statistics1Click);
     buildHints(clientArea_, options);
+    buildOdds(clientArea_, options);
     buildCaller(options);
     QAction* about = menuBar()->addAction(QStringLiteral("&About"));
     about->setObjectName(QStringLiteral("About1"));

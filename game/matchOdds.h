@@ -1,0 +1,43 @@
+#pragma once
+
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <optional>
+
+#include "game/MatchC.h"
+
+namespace qm {
+
+// What the odds are worked out from: the match format, each player modelled as a computer
+// player of a strength, and the state the match is in.
+struct oddsQuestionS {
+    std::int32_t startScore = 501;
+    std::int32_t bestOfLegs = 5;
+    std::int32_t bestOfSets = 1;
+    std::array<std::int32_t, 2> strengths{20, 20};
+    matchStateS state;
+    long long continuations = defaultContinuations;
+    std::uint32_t seed = 1;
+
+    // Enough that the whole percentage shown is steady: the standard error of a share of
+    // 12,000 is at most 0.46 points (at an even chance).
+    static constexpr long long defaultContinuations = 12'000;
+};
+
+struct oddsS {
+    std::array<double, 2> chance{};  // shares of the continuations won, adding up to 1
+    long long continuations = 0;
+    double standardError = 0.0;  // of player 1's share
+};
+
+// Plays the match on from the state `continuations` times with the two modelled players and
+// counts who wins. The darts come from generators of the computation's own (seeded from
+// `seed`), never from the game's. The work is split over two threads, each with its own
+// generator and hands, so the figure is the same on any machine. Nothing when `cancelled`
+// turned true meanwhile (a newer state has come). A state no match can reach throws
+// std::invalid_argument.
+std::optional<oddsS> matchOdds(const oddsQuestionS& question,
+                               const std::atomic<bool>* cancelled = nullptr);
+
+}  // namespace qm

@@ -1,0 +1,117 @@
+#include <QAction>
+#include <QRegularExpression>
+#include <QTimer>
+
+#include "windowFixture.h"
+
+using namespace qm;
+
+namespace {
+
+class matchOddsTest : public windowTest {
+  protected:
+    QTimer* timer(const char* name) const {
+        return window->findChild<QTimer*>(QLatin1String(name));
+    }
+    // Plays the computer's turn through its timers, as they would tick.
+    void runComputerVisit() {
+        ASSERT_TRUE(timer("aiTimer")->isActive());
+        window->aiTimerTimer();
+        for (int guard = 0; guard < 10; ++guard) {
+            if (timer("dart1Timer")->isActive()) {
+                window->dart1TimerTimer();
+            } else if (timer("dart2Timer")->isActive()) {
+                window->dart2TimerTimer();
+            } else if (timer("dart3Timer")->isActive()) {
+                window->dart3TimerTimer();
+            }
+        }
+    }
+    void waitForOdds() {
+        ASSERT_TRUE(QTest::qWaitFor([this] { return !window->oddsPending(); }, 10000));
+    }
+    QString odds() const { return text("MatchOdds"); }
+    QString oddsTip() const { return find<QLabel>("MatchOdds")->toolTip(); }
+    static gameSettingsS annAgainstBob() {
+        auto s = humans(3);
+        s.isComputer = {false, true};
+        s.strengths = {20, 45};
+        return s;
+    }
+    // Ann's visits, each answered by the computer's, with the figure waited for after each;
+    // what the computer has left after each of its visits.
+    QStringList playAgainstComputer(const std::vector<QString>& visits) {
+        QStringList left;
+        for (const QString& visit : visits) {
+            enter(visit);
+            waitForOdds();
+            runComputerVisit();
+            waitForOdds();
+            left << text("Label48");
+        }
+        return left;
+    }
+};
+
+}  // namespace
+
+TEST_F(matchOddsTest, TheFigureFollowsTheGameAndTheModelOfEachPlayer) {
+    window->transferSettings(annAgainstBob(), true);
+    // Ann has no darts and no history: an even chance until there is something to model.
+    EXPECT_EQ(odds(), QString::fromUtf8("Ann 50% \u00b7 Bob 50%"));
+    EXPECT_TRUE(oddsTip().contains("Ann: nothing to model yet")) << oddsTip().toStdString();
+    playAgainstComputer({"60", "60"});
+    EXPECT_EQ(odds(), QString::fromUtf8("Ann 50% \u00b7 Bob 50%"));  // 6 darts: not yet
+
+    playAgainstComputer({"26"});
+    static const QRegularExpression figure(QString::fromUtf8("^Ann (\\d+)% \u00b7 Bob (\\d+)%$"));
+    const auto shown = figure.match(odds());
+    ASSERT_TRUE(shown.hasMatch()) << odds().toStdString();
+    EXPECT_EQ(shown.captured(1).toInt() + shown.captured(2).toInt(), 100);
+    // Ann averages 48.67 over 9 darts, far below a strength 45 computer leading the leg.
+    EXPECT_LT(shown.captured(1).toInt(), 35);
+    EXPECT_TRUE(
+        oddsTip().contains(QRegularExpression("Ann: modelled as strength \\d+ from 9 darts "
+                                              "this game")))
+        << oddsTip().toStdString();
+    EXPECT_TRUE(oddsTip().contains("Bob: computer player of strength 45"));
+    EXPECT_TRUE(oddsTip().contains("From 12000 continuations"));
+
+    // Turned off: nothing shown, and remembered in a section of its own.
+    QAction* item = window->findChild<QAction*>(QStringLiteral("MatchOdds1"));
+    ASSERT_TRUE(item->isChecked());
+    item->trigger();
+    EXPECT_EQ(odds(), "");
+    EXPECT_FALSE(store.readMatchOdds());
+    enter("60");
+    EXPECT_EQ(odds(), "");
+    item->trigger();
+    waitForOdds();
+    EXPECT_TRUE(figure.match(odds()).hasMatch());
+    EXPECT_TRUE(store.readMatchOdds());
+}
+
+TEST_F(matchOddsTest, AFinishedMatchIsAllOrNothing) {
+    auto s = humans(1);
+    s.startScore = 101;
+    window->transferSettings(s, true);
+    enter("60");
+    enter("60");
+    prompts.dartsAnswers = {2};
+    enter("41");
+    EXPECT_EQ(odds(), QString::fromUtf8("Ann 100% \u00b7 Bob 0%"));
+}
+
+// The odds play on with generators of their own: a seeded game throws the very same darts
+// with them on as with them off.
+TEST_F(matchOddsTest, TheGamesDartsAreTheSameWithTheOddsOnOrOff) {
+    const std::vector<QString> visits{"60", "45", "26", "41"};
+    window->transferSettings(annAgainstBob(), true);
+    const QStringList withOdds = playAgainstComputer(visits);
+    window->endGame();
+    window->findChild<QAction*>(QStringLiteral("MatchOdds1"))->trigger();
+    window->transferSettings(annAgainstBob(), true);
+    const QStringList withoutOdds = playAgainstComputer(visits);
+    EXPECT_EQ(withOdds.size(), static_cast<qsizetype>(visits.size()));
+    EXPECT_EQ(withOdds, withoutOdds);
+}

@@ -1,0 +1,219 @@
+// The match odds beside the score display: each player's chance to win the match from the
+// state on the board, worked out off the GUI thread by playing the match on many times with
+// the game's own model, and the Options item that turns them on and off.
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <cmath>
+#include <limits>
+#include <vector>
+
+#include "settings/settingsStoreC.h"
+#include "stats/statsReader.h"
+#include "ui/mainWindow.h"
+#include "ui/oddsWorker.h"
+#include "ui/strengthTable.h"
+
+namespace qm {
+
+namespace {
+
+// The darts a human must have thrown in the game before their average there models them.
+constexpr std::int32_t gameDartsToModel = 9;
+// The legs of history that model a human before that.
+constexpr std::size_t historyLegsToModel = 100;
+
+// The strength whose calibrated three-dart average is nearest `average`.
+int nearestStrength(double average) {
+    int best = minStrength;
+    double bestGap = std::numeric_limits<double>::infinity();
+    for (int s = minStrength; s <= maxStrength; ++s) {
+        if (const std::optional<double> expected = expectedAverage(s)) {
+            const double gap = std::fabs(*expected - average);
+            if (gap < bestGap) {
+                best = s;
+                bestGap = gap;
+            }
+        }
+    }
+    return best;
+}
+
+// A seed from the state, so that the same state always shows the same figure.
+std::uint32_t seedOf(const oddsQuestionS& q) {
+    std::uint32_t h = 2166136261u;
+    for (const std::int32_t v :
+         {q.state.remaining[0], q.state.remaining[1], q.state.legs[0], q.state.legs[1],
+          q.state.sets[0], q.state.sets[1], q.state.toThrow, q.state.legStarter, q.strengths[0],
+          q.strengths[1], q.startScore, q.bestOfLegs, q.bestOfSets}) {
+        h = (h ^ static_cast<std::uint32_t>(v)) * 16777619u;
+    }
+    return h;
+}
+
+}  // namespace
+
+void TForm1::buildOdds(QWidget* area, QMenu* options) {
+    matchOdds_ = new QLabel(area);
+    matchOdds_->setObjectName(QStringLiteral("MatchOdds"));
+    matchOdds_->setGeometry(12, 476, 284, 20);
+    matchOdds_->setAccessibleName(QStringLiteral("Match odds"));
+    oddsWorker_ =
+        new oddsWorker([this](std::uint64_t, const oddsS& odds) { showOddsFigure(odds); }, this);
+
+    matchOddsOn_ = options->addAction(QStringLiteral("Match &odds"));
+    matchOddsOn_->setObjectName(QStringLiteral("MatchOdds1"));
+    matchOddsOn_->setCheckable(true);
+    matchOddsOn_->setChecked(context_.settings->readMatchOdds());
+    connect(matchOddsOn_, &QAction::triggered, this, &TForm1::MatchOdds1Click);
+}
+
+void TForm1::MatchOdds1Click(bool on) {
+    if (!context_.settings->saveMatchOdds(on)) {
+        reportError(QString::fromStdString(context_.settings->writeFailureMessage()));
+    }
+    oddsAsked_.reset();
+    showOdds();
+}
+
+std::optional<double> TForm1::historyAverage(int p) {
+    if (historyFor_ != gameSerial_) {
+        historyFor_ = gameSerial_;
+        for (int i = 0; i < 2; ++i) {
+            history_[i] = {};
+            std::vector<legRecordS> records;
+            if (!loadLegRecords(context_.dataDir, activeSettings_.names[i], 0,
+                                std::numeric_limits<std::int64_t>::max(), records)) {
+                continue;
+            }
+            const std::size_t from =
+                records.size() > historyLegsToModel ? records.size() - historyLegsToModel : 0;
+            long long points = 0;
+            long long darts = 0;
+            for (std::size_t r = from; r < records.size(); ++r) {
+                points += records[r].points;
+                darts += records[r].darts;
+            }
+            if (darts > 0) {
+                history_[i] = {3.0 * static_cast<double>(points) / static_cast<double>(darts),
+                               static_cast<int>(records.size() - from)};
+            }
+        }
+    }
+    if (history_[p].legs == 0) {
+        return std::nullopt;
+    }
+    return history_[p].average;
+}
+
+TForm1::oddsModelS TForm1::oddsModel(int p) {
+    if (game_->isComputer(p)) {
+        const int strength = std::clamp(game_->settings().strengths[p], minStrength, maxStrength);
+        return {
+            strength,
+            QStringLiteral("%1: computer player of strength %2").arg(playerName(p)).arg(strength)};
+    }
+    const GameStatsC& stats = game_->gstats(p);
+    if (stats.dartsThrown() >= gameDartsToModel) {
+        const int strength =
+            nearestStrength(3.0 * stats.pointsScored() / static_cast<double>(stats.dartsThrown()));
+        return {strength, QStringLiteral("%1: modelled as strength %2 from %3 darts this game")
+                              .arg(playerName(p))
+                              .arg(strength)
+                              .arg(stats.dartsThrown())};
+    }
+    if (const std::optional<double> average = historyAverage(p)) {
+        const int strength = nearestStrength(*average);
+        return {strength, QStringLiteral("%1: modelled as strength %2 from the last %3 legs of "
+                                         "history")
+                              .arg(playerName(p))
+                              .arg(strength)
+                              .arg(history_[p].legs)};
+    }
+    return {std::nullopt, QStringLiteral("%1: nothing to model yet (an even chance until %2 "
+                                         "darts this game)")
+                              .arg(playerName(p))
+                              .arg(gameDartsToModel)};
+}
+
+void TForm1::showOdds() {
+    if (!matchOddsOn_->isChecked()) {
+        oddsWorker_->cancel();
+        oddsAsked_.reset();
+        matchOdds_->clear();
+        matchOdds_->setToolTip({});
+        matchOdds_->setAccessibleDescription({});
+        return;
+    }
+    if (!game_) {
+        return;  // the last figure stays until the next game
+    }
+    const turnS turn = game_->turn();
+    if (turn.what == turnS::waitingFor::nothing) {
+        const int winner = turn.player;  // the match's last visit won it
+        oddsWorker_->cancel();
+        oddsS odds;
+        odds.chance[winner] = 1.0;
+        oddsTip_ = QStringLiteral("The match is over");
+        showOddsFigure(odds);
+        return;
+    }
+    if (turn.what == turnS::waitingFor::dartsUsed) {
+        return;  // the leg is won; the figure follows when the next one begins
+    }
+    oddsQuestionS question;
+    const gameSettingsS& s = game_->settings();
+    question.startScore = s.startScore;
+    question.bestOfLegs = s.bestOfLegs;
+    question.bestOfSets = s.bestOfSets;
+    const bool between = turn.what == turnS::waitingFor::nextLeg;
+    for (int p = 0; p < 2; ++p) {
+        question.state.remaining[p] = between ? s.startScore : game_->board(p).remaining();
+        question.state.legs[p] = game_->gboard().legs(p);
+        question.state.sets[p] = game_->gboard().sets(p);
+    }
+    question.state.legStarter = between ? MatchC::other(game_->legStarter()) : game_->legStarter();
+    question.state.toThrow = between ? question.state.legStarter : game_->currentPlayer();
+
+    const std::array<oddsModelS, 2> models{oddsModel(0), oddsModel(1)};
+    oddsTip_ = models[0].how + QLatin1Char('\n') + models[1].how;
+    if (!models[0].strength || !models[1].strength) {
+        oddsWorker_->cancel();
+        oddsAsked_.reset();
+        oddsS even;
+        even.chance = {0.5, 0.5};
+        showOddsFigure(even);
+        return;
+    }
+    question.strengths = {*models[0].strength, *models[1].strength};
+    question.seed = seedOf(question);
+    if (oddsAsked_ && oddsAsked_->seed == question.seed) {
+        return;  // already worked out, or being worked out
+    }
+    oddsAsked_ = question;
+    oddsWorker_->ask(question);
+}
+
+void TForm1::showOddsFigure(const oddsS& odds) {
+    const int first = static_cast<int>(std::lround(100.0 * odds.chance[0]));
+    const QString text = QStringLiteral("%1 %2% \u00b7 %3 %4%")
+                             .arg(playerName(0))
+                             .arg(first)
+                             .arg(playerName(1))
+                             .arg(100 - first);
+    matchOdds_->setText(text);
+    QString tip = oddsTip_;
+    if (odds.continuations > 0) {
+        tip += QStringLiteral("\nFrom %1 continuations of the match, standard error %2 points")
+                   .arg(odds.continuations)
+                   .arg(100.0 * odds.standardError, 0, 'f', 2);
+    }
+    matchOdds_->setToolTip(tip);
+    matchOdds_->setAccessibleDescription(text);
+}
+
+bool TForm1::oddsPending() const {
+    return oddsWorker_->busy();
+}
+
+}  // namespace qm

@@ -1,0 +1,61 @@
+#include "ui/oddsWorker.h"
+
+#include <QMetaObject>
+#include <QPointer>
+
+namespace qm {
+
+oddsWorker::oddsWorker(answerHandler answered, QObject* parent)
+    : QObject(parent), answered_(std::move(answered)) {}
+
+oddsWorker::~oddsWorker() {
+    stop();
+}
+
+void oddsWorker::stop() {
+    if (cancelled_) {
+        cancelled_->store(true);
+    }
+    // The computation looks at its flag every few dozen continuations: this waits a
+    // fraction of a millisecond.
+    if (thread_.joinable()) {
+        thread_.join();
+    }
+    busy_ = false;
+}
+
+void oddsWorker::cancel() {
+    stop();
+}
+
+std::uint64_t oddsWorker::ask(const oddsQuestionS& question) {
+    stop();
+    const std::uint64_t number = ++asked_;
+    cancelled_ = std::make_shared<std::atomic<bool>>(false);
+    busy_ = true;
+    thread_ = std::thread([this, question, number, cancelled = cancelled_] {
+        std::optional<oddsS> odds;
+        try {
+            odds = matchOdds(question, cancelled.get());
+        } catch (const std::exception&) {
+            // A state the window should never ask about: no figure rather than no program.
+        }
+        if (!odds) {
+            return;
+        }
+        // Posted to this object, which outlives the thread (its destructor joins it); an
+        // answer still queued when it goes is dropped with it.
+        QMetaObject::invokeMethod(
+            this,
+            [this, number, odds = *odds] {
+                if (number == asked_) {
+                    busy_ = false;
+                    answered_(number, odds);
+                }
+            },
+            Qt::QueuedConnection);
+    });
+    return number;
+}
+
+}  // namespace qm
