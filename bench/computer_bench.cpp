@@ -51,7 +51,7 @@ void BM_WholeLeg(benchmark::State& state) {
             match.beginComputerTurn();
             for (int k = 1; k <= 3; ++k) {
                 match.aimDart(k);
-                if (!match.throwDart(k)) {
+                if (!match.throwDart(k).goesOn) {
                     break;
                 }
             }

@@ -121,14 +121,15 @@ turnStartS MatchC::beginComputerTurn() {
     return {};
 }
 
-dartS MatchC::aimDart(int k) {
+aimedDartS MatchC::aimDart(int k) {
     if (!visit_) {
         throw std::logic_error("aimDart without a computer visit");
     }
-    return visit_->aimDart(k, *context_.chart, *context_.vBoard);
+    const dartS target = visit_->aimDart(k, *context_.chart, *context_.vBoard);
+    return {target, visit_->aimPoint()};
 }
 
-bool MatchC::throwDart(int k) {
+thrownDartS MatchC::throwDart(int k) {
     tabledHandC* hand = hand_[static_cast<std::size_t>(currentPlayer_)];
     if (!visit_ || hand == nullptr) {
         throw std::logic_error("throwDart without a computer visit");
@@ -136,7 +137,7 @@ bool MatchC::throwDart(int k) {
     std::uint32_t generator = generatorState();
     const bool goesOn = visit_->throwDart(k, *hand, generator);
     keepGeneratorState(generator);
-    return goesOn;
+    return {visit_->hit(k), visit_->dartPoint(k), goesOn};
 }
 
 visitOutcomeS MatchC::playComputerTurn() {

@@ -97,6 +97,17 @@ struct matchStateS {
     int legStarter = 0;
 };
 
+// A computer's dart as the window shows it: where it was aimed, and where it landed.
+struct aimedDartS {
+    dartS target;
+    boardPointS point;  // the aim point on the board
+};
+struct thrownDartS {
+    dartS hit;
+    boardPointS point;    // where it landed
+    bool goesOn = false;  // the visit goes on with a next dart
+};
+
 // What the game waits for, and from whom.
 struct turnS {
     enum class waitingFor {
@@ -140,10 +151,9 @@ class MatchC {
     // under way, or between legs).
     turnStartS beginComputerTurn();
     // Dart k (1 to 3, in order) of the visit under way; anything else throws std::logic_error.
-    dartS aimDart(int k);
-    // Throws dart k at its aim; true while the visit goes on. The dart's landing point and hit
-    // are the visit's (computerVisit()).
-    bool throwDart(int k);
+    aimedDartS aimDart(int k);
+    // Throws dart k at its aim: what it hit, where, and whether the visit goes on.
+    thrownDartS throwDart(int k);
     // A whole computer turn at once, as a run that shows nothing plays it: begins the turn,
     // throws its darts and completes it. Throws std::logic_error when no computer turn is due.
     visitOutcomeS playComputerTurn();

@@ -173,7 +173,7 @@ visitOutcomeS dartByDart(MatchC& match) {
     }
     for (int k = 1; k <= 3; ++k) {
         match.aimDart(k);
-        if (!match.throwDart(k)) {
+        if (!match.throwDart(k).goesOn) {
             break;
         }
     }

@@ -240,7 +240,7 @@ visitOutcomeS playComputerVisit(MatchC& m, dartS* lastHit = nullptr) {
     EXPECT_FALSE(start.replayed);
     for (int k = 1; k <= 3; ++k) {
         m.aimDart(k);
-        if (!m.throwDart(k) || k == 3) {
+        if (!m.throwDart(k).goesOn || k == 3) {
             break;
         }
     }
@@ -446,7 +446,7 @@ TEST_F(Match, MisuseIsRefused) {
     computer.aimDart(1);
     EXPECT_THROW(computer.throwDart(2), std::logic_error);
     EXPECT_THROW(computer.throwDart(0), std::logic_error);
-    EXPECT_TRUE(computer.throwDart(1));
+    EXPECT_TRUE(computer.throwDart(1).goesOn);
     EXPECT_THROW((void)computer.computerVisit()->hit(2), std::out_of_range);
     EXPECT_THROW((void)computer.computerVisit()->dartPoint(0), std::out_of_range);
 

@@ -36,28 +36,24 @@ void TForm1::aimDart(int k) {
         clearAimLines();
         dartMarks_.clear();  // a fresh board for a new visit
     }
-    const dartS aim = game_->aimDart(k);
-    Label[2 + k]->setText(QStringLiteral("Aiming at %1 x %2").arg(aim.type).arg(aim.number));
-    aimMark_ = game_->computerVisit()->aimPoint();
+    const aimedDartS aim = game_->aimDart(k);
+    Label[2 + k]->setText(
+        QStringLiteral("Aiming at %1 x %2").arg(aim.target.type).arg(aim.target.number));
+    aimMark_ = aim.point;
     clientArea_->repaint();
     QTimer* const timers[] = {dart1Timer, dart2Timer, dart3Timer};
     timers[k - 1]->start();
 }
 
 bool TForm1::throwDart(int k) {
-    const bool goesOn = game_->throwDart(k);
-    const ComputerVisitC& visit = *game_->computerVisit();
+    const thrownDartS dart = game_->throwDart(k);
     aimMark_.reset();
-    dartMarks_.clear();
-    for (int i = 1; i <= k; ++i) {
-        dartMarks_.push_back(visit.dartPoint(i));
-    }
+    dartMarks_.push_back(dart.point);  // the visit's darts so far, cleared when it begins
     clientArea_->repaint();
     playSound("DART");
-    const dartS hit = visit.hit(k);
-    Label[5 + k]->setText(QStringLiteral("Got %1 x %2").arg(hit.type).arg(hit.number));
+    Label[5 + k]->setText(QStringLiteral("Got %1 x %2").arg(dart.hit.type).arg(dart.hit.number));
     Label[5 + k]->repaint();
-    return goesOn;
+    return dart.goesOn;
 }
 
 void TForm1::dart1TimerTimer() {
