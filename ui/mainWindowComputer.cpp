@@ -24,7 +24,7 @@ void TForm1::aiTimerTimer() {
         playSound("REDO");
         refreshScoreList(thrower);
         refreshScores();
-        Label[3]->setText(QStringLiteral("From stack: %1").arg(start.visit.points));
+        aimLabel_[0]->setText(QStringLiteral("From stack: %1").arg(start.visit.points));
         showInfoText(playerName(game_->currentPlayer()));
         return;
     }
@@ -37,7 +37,7 @@ void TForm1::aimDart(int k) {
         dartMarks_.clear();  // a fresh board for a new visit
     }
     const aimedDartS aim = game_->aimDart(k);
-    Label[2 + k]->setText(
+    aimLabel_[k - 1]->setText(
         QStringLiteral("Aiming at %1 x %2").arg(aim.target.type).arg(aim.target.number));
     aimMark_ = aim.point;
     clientArea_->repaint();
@@ -51,8 +51,9 @@ bool TForm1::throwDart(int k) {
     dartMarks_.push_back(dart.point);  // the visit's darts so far, cleared when it begins
     clientArea_->repaint();
     playSound("DART");
-    Label[5 + k]->setText(QStringLiteral("Got %1 x %2").arg(dart.hit.type).arg(dart.hit.number));
-    Label[5 + k]->repaint();
+    hitLabel_[k - 1]->setText(
+        QStringLiteral("Got %1 x %2").arg(dart.hit.type).arg(dart.hit.number));
+    hitLabel_[k - 1]->repaint();
     return dart.goesOn;
 }
 

@@ -388,7 +388,7 @@ void TForm1::refreshScores() {
         return;
     }
     const gameSettingsS& s = game_->settings();
-    Label[9]->setText(
+    formatLabel_->setText(
         s.bestOfSets == 1
             ? QStringLiteral("Best of %1 legs (%2)").arg(s.bestOfLegs).arg(s.startScore)
             : QStringLiteral("Best of %1 Sets, %2 legs (%3)")
@@ -398,23 +398,25 @@ void TForm1::refreshScores() {
     for (int p = 0; p < 2; ++p) {
         const ScoreBoardC& board = game_->board(p);
         const GameStatsC& stats = game_->gstats(p);
-        Label[14 + p]->setText(QString::number(game_->gboard().sets(p)));
-        Label[16 + p]->setText(QString::number(game_->gboard().legs(p)));
-        Label[18 + p]->setText(QStringLiteral("(%1)").arg(board.darts()));
-        Label[20 + p]->setText(QString::number(board.remaining()));
-        Label[47 + p]->setText(QString::number(board.remaining()));
-        Label[1 + p]->setText(playerName(p));
+        const playerLabelsS& row = playerLabels_[p];
+        row.sets->setText(QString::number(game_->gboard().sets(p)));
+        row.legs->setText(QString::number(game_->gboard().legs(p)));
+        row.darts->setText(QStringLiteral("(%1)").arg(board.darts()));
+        row.left->setText(QString::number(board.remaining()));
+        row.bigLeft->setText(QString::number(board.remaining()));
+        row.heading->setText(playerName(p));
         const QString shown =
             game_->isComputer(p) ? QStringLiteral("%1 [ai]").arg(playerName(p)) : playerName(p);
-        Label[12 + p]->setText(shown);
-        Label[33 + p]->setText(shown);
-        Label[22 + p]->setText(game_->currentPlayer() == p ? QStringLiteral("*") : QString());
-        Label[35 + p]->setText(twoDecimals(stats.ppd()));
-        Label[37 + p]->setText(QString::number(stats.count100()));
-        Label[39 + p]->setText(QString::number(stats.count120()));
-        Label[41 + p]->setText(QString::number(stats.count140()));
-        Label[43 + p]->setText(QString::number(stats.count180()));
-        Label[45 + p]->setText(QString::number(stats.bestFinish()));
+        row.scoreName->setText(shown);
+        row.statsName->setText(shown);
+        row.turnMark->setText(game_->currentPlayer() == p ? QStringLiteral("*") : QString());
+        const std::array<QString, 6> figures{
+            twoDecimals(stats.ppd()),          QString::number(stats.count100()),
+            QString::number(stats.count120()), QString::number(stats.count140()),
+            QString::number(stats.count180()), QString::number(stats.bestFinish())};
+        for (std::size_t c = 0; c < figures.size(); ++c) {
+            row.statistics[c]->setText(figures[c]);
+        }
     }
     showCheckoutHint();
     showOdds();
@@ -422,14 +424,15 @@ void TForm1::refreshScores() {
 
 void TForm1::showPlayerNames() {
     for (int p = 0; p < 2; ++p) {
-        Label[1 + p]->setText(playerName(p));
-        Label[12 + p]->setText(playerName(p));
+        playerLabels_[p].heading->setText(playerName(p));
+        playerLabels_[p].scoreName->setText(playerName(p));
     }
 }
 
 void TForm1::clearAimLines() {
-    for (int number = 3; number <= 8; ++number) {
-        Label[number]->clear();
+    for (int k = 0; k < 3; ++k) {
+        aimLabel_[k]->clear();
+        hitLabel_[k]->clear();
     }
 }
 

@@ -62,6 +62,64 @@ struct pictureSlot {
 
 }  // namespace
 
+// The computer's visit, dart by dart (aim and hit), and the mouse readout of the board.
+void TForm1::buildComputerPanels(QWidget* area) {
+    auto* panel1 = new QWidget(area);
+    panel1->setObjectName(QStringLiteral("Panel1"));
+    panel1->setGeometry(360, 388, 212, 82);
+    for (int k = 0; k < 3; ++k) {
+        aimLabel_[k] = makeLabel(panel1, 3 + k, QStringLiteral("Label%1").arg(3 + k),
+                                 {4, 4 + 25 * k, 104, 20});
+        hitLabel_[k] = makeLabel(panel1, 6 + k, QStringLiteral("Label%1").arg(6 + k),
+                                 {110, 4 + 25 * k, 100, 20});
+    }
+    auto* panel2 = new QWidget(area);
+    panel2->setObjectName(QStringLiteral("Panel2"));
+    panel2->setGeometry(577, 388, 100, 60);
+    coordinatesLabel_ = makeLabel(panel2, 24, QStringLiteral("Coordinates"), {4, 6, 96, 20});
+    resultLabel_ = makeLabel(panel2, 25, QStringLiteral("Result"), {4, 32, 96, 20});
+}
+
+// The match format and each player's sets, legs, darts and score left.
+void TForm1::buildScoreTab(QWidget* score) {
+    formatLabel_ = makeLabel(score, 9, QStringLiteral("Best of  X legs"), {8, 2, 300, 18});
+    makeLabel(score, 10, QStringLiteral("Sets"), {210, 22, 40, 18});
+    makeLabel(score, 11, QStringLiteral("Legs"), {250, 22, 40, 18});
+    for (int p = 0; p < 2; ++p) {
+        playerLabelsS& row = playerLabels_[p];
+        const int y = 42 + 20 * p;
+        row.turnMark = makeLabel(score, 22 + p, QString(), {4, y, 12, 18});
+        row.turnMark->setStyleSheet(QStringLiteral("color: red; font-weight: bold"));
+        row.scoreName =
+            makeLabel(score, 12 + p, QStringLiteral("Player %1").arg(p + 1), {16, y, 190, 18});
+        row.sets = makeLabel(score, 14 + p, QStringLiteral("0"), {210, y, 36, 18});
+        row.legs = makeLabel(score, 16 + p, QStringLiteral("0"), {250, y, 36, 18});
+        row.darts = makeLabel(score, 18 + p, QStringLiteral("(0)"), {290, y, 40, 18});
+        row.left = makeLabel(score, 20 + p, QStringLiteral("501"), {332, y, 40, 18});
+    }
+}
+
+// Each player's figures for the game: points per dart, high scores and best finish.
+void TForm1::buildStatisticsTab(QWidget* stats) {
+    makeLabel(stats, 26, QStringLiteral("Statistics"), {4, 2, 120, 18});
+    const char* heads[] = {"PPD", "100+", "120+", "140+", "180", "Finish"};
+    const int columns[] = {140, 190, 225, 260, 295, 328};
+    for (int c = 0; c < 6; ++c) {
+        makeLabel(stats, 27 + c, QLatin1String(heads[c]), {columns[c], 22, 44, 18});
+    }
+    for (int p = 0; p < 2; ++p) {
+        playerLabelsS& row = playerLabels_[p];
+        const int y = 42 + 20 * p;
+        row.statsName =
+            makeLabel(stats, 33 + p, QStringLiteral("Player %1").arg(p + 1), {4, y, 134, 18});
+        // The labels of a column are numbered in pairs, player 1 first: 35 and 36 for PPD.
+        for (int c = 0; c < 6; ++c) {
+            row.statistics[c] =
+                makeLabel(stats, 35 + 2 * c + p, QStringLiteral("000"), {columns[c], y, 44, 18});
+        }
+    }
+}
+
 void TForm1::buildControls() {
     auto* area = new clientArea(this);
     clientArea_ = area;
@@ -75,12 +133,16 @@ void TForm1::buildControls() {
     area->onMouseMove = [this](QPoint at) { FormMouseMove(at.x(), at.y()); };
     setCentralWidget(area);
 
-    Label[1] = makeLabel(area, 1, QStringLiteral("Player 1"), {22, 2, 117, 16});
-    Label[2] = makeLabel(area, 2, QStringLiteral("Player 2"), {166, 2, 117, 16});
     QFont listFont(QStringLiteral("DejaVu Sans Mono"));
     listFont.setStyleHint(QFont::Monospace);
     listFont.setPixelSize(12);
+    QFont large = font();
+    large.setPixelSize(30);
+    large.setBold(true);
     for (int p = 0; p < 2; ++p) {
+        playerLabelsS& row = playerLabels_[p];
+        row.heading = makeLabel(area, 1 + p, QStringLiteral("Player %1").arg(p + 1),
+                                {22 + 144 * p, 2, 117, 16});
         ListBox[p] = new QListWidget(area);
         ListBox[p]->setObjectName(QStringLiteral("ListBox%1").arg(p + 1));
         ListBox[p]->setGeometry(22 + 144 * p, 30, 117, 389);
@@ -91,15 +153,9 @@ void TForm1::buildControls() {
         ListBox[p]->setAccessibleName(QStringLiteral("Score list of player %1").arg(p + 1));
         ListBox[p]->setAccessibleDescription(
             QStringLiteral("Each line: the score before a visit and the points of the visit"));
-    }
-    QFont large = font();
-    large.setPixelSize(30);
-    large.setBold(true);
-    for (int p = 0; p < 2; ++p) {
-        Label[47 + p] =
-            makeLabel(area, 47 + p, QStringLiteral("501"), {12 + 144 * p, 432, 137, 40});
-        Label[47 + p]->setFont(large);
-        Label[47 + p]->setAlignment(Qt::AlignCenter);
+        row.bigLeft = makeLabel(area, 47 + p, QStringLiteral("501"), {12 + 144 * p, 432, 137, 40});
+        row.bigLeft->setFont(large);
+        row.bigLeft->setAlignment(Qt::AlignCenter);
     }
 
     MaskEdit1 = new QLineEdit(area);
@@ -114,20 +170,7 @@ void TForm1::buildControls() {
         QStringLiteral("Type the total of your three darts and press Enter"));
     MaskEdit1->installEventFilter(this);
 
-    auto* panel1 = new QWidget(area);
-    panel1->setObjectName(QStringLiteral("Panel1"));
-    panel1->setGeometry(360, 388, 212, 82);
-    for (int k = 0; k < 3; ++k) {
-        Label[3 + k] = makeLabel(panel1, 3 + k, QStringLiteral("Label%1").arg(3 + k),
-                                 {4, 4 + 25 * k, 104, 20});
-        Label[6 + k] = makeLabel(panel1, 6 + k, QStringLiteral("Label%1").arg(6 + k),
-                                 {110, 4 + 25 * k, 100, 20});
-    }
-    auto* panel2 = new QWidget(area);
-    panel2->setObjectName(QStringLiteral("Panel2"));
-    panel2->setGeometry(577, 388, 100, 60);
-    Label[24] = makeLabel(panel2, 24, QStringLiteral("Coordinates"), {4, 6, 96, 20});
-    Label[25] = makeLabel(panel2, 25, QStringLiteral("Result"), {4, 32, 96, 20});
+    buildComputerPanels(area);
 
     PageControl1 = new QTabWidget(area);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
@@ -140,37 +183,8 @@ void TForm1::buildControls() {
     PageControl1->addTab(score, QStringLiteral("Score"));
     PageControl1->addTab(stats, QStringLiteral("Statistics"));
     PageControl1->setCurrentIndex(1);
-
-    Label[9] = makeLabel(score, 9, QStringLiteral("Best of  X legs"), {8, 2, 300, 18});
-    Label[10] = makeLabel(score, 10, QStringLiteral("Sets"), {210, 22, 40, 18});
-    Label[11] = makeLabel(score, 11, QStringLiteral("Legs"), {250, 22, 40, 18});
-    for (int p = 0; p < 2; ++p) {
-        const int y = 42 + 20 * p;
-        Label[22 + p] = makeLabel(score, 22 + p, QString(), {4, y, 12, 18});
-        Label[22 + p]->setStyleSheet(QStringLiteral("color: red; font-weight: bold"));
-        Label[12 + p] =
-            makeLabel(score, 12 + p, QStringLiteral("Player %1").arg(p + 1), {16, y, 190, 18});
-        Label[14 + p] = makeLabel(score, 14 + p, QStringLiteral("0"), {210, y, 36, 18});
-        Label[16 + p] = makeLabel(score, 16 + p, QStringLiteral("0"), {250, y, 36, 18});
-        Label[18 + p] = makeLabel(score, 18 + p, QStringLiteral("(0)"), {290, y, 40, 18});
-        Label[20 + p] = makeLabel(score, 20 + p, QStringLiteral("501"), {332, y, 40, 18});
-    }
-
-    Label[26] = makeLabel(stats, 26, QStringLiteral("Statistics"), {4, 2, 120, 18});
-    const char* heads[] = {"PPD", "100+", "120+", "140+", "180", "Finish"};
-    const int columns[] = {140, 190, 225, 260, 295, 328};
-    for (int c = 0; c < 6; ++c) {
-        Label[27 + c] = makeLabel(stats, 27 + c, QLatin1String(heads[c]), {columns[c], 22, 44, 18});
-        for (int p = 0; p < 2; ++p) {
-            const int number = 35 + 2 * c + p;
-            Label[number] =
-                makeLabel(stats, number, QStringLiteral("000"), {columns[c], 42 + 20 * p, 44, 18});
-        }
-    }
-    for (int p = 0; p < 2; ++p) {
-        Label[33 + p] = makeLabel(stats, 33 + p, QStringLiteral("Player %1").arg(p + 1),
-                                  {4, 42 + 20 * p, 134, 18});
-    }
+    buildScoreTab(score);
+    buildStatisticsTab(stats);
 
     StatusBar1 = new QStatusBar(area);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
@@ -306,9 +320,9 @@ void TForm1::FormPaint(QPainter& painter) const {
 }
 
 void TForm1::FormMouseMove(int x, int y) {
-    Label[24]->setText(QStringLiteral("Coord (%1,%2)").arg(x).arg(y));
+    coordinatesLabel_->setText(QStringLiteral("Coord (%1,%2)").arg(x).arg(y));
     const dartS hit = context_.vBoard->getHit(virtualBoardC::windowToBoard(x, y));
-    Label[25]->setText(QStringLiteral("%1 x %2").arg(hit.type).arg(hit.number));
+    resultLabel_->setText(QStringLiteral("%1 x %2").arg(hit.type).arg(hit.number));
 }
 
 void TForm1::showEvent(QShowEvent* event) {
