@@ -133,6 +133,17 @@ TEST_F(Settings, FailedWriteIsReportedAndKeepsTheOldFile) {
     EXPECT_EQ(readText(ini()), "[Players]\nAnn=0\n");
 }
 
+// A rewrite replaces the file with a new one: it keeps the old one's permissions.
+TEST_F(Settings, ARewriteKeepsTheFilesPermissions) {
+    writeText(ini(), "[Players]\nAnn=0\n");
+    ::chmod(ini().c_str(), 0600);
+    ASSERT_TRUE(store.saveCheckoutHints(false));
+    struct stat info {};
+    ASSERT_EQ(::stat(ini().c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0600u);
+    EXPECT_EQ(readText(ini()), "[Players]\nAnn=0\n\n[Hints]\nCheckoutHints=0\n");
+}
+
 TEST_F(Settings, AFileThatIsThereButCannotBeReadIsNeverWrittenOver) {
     // A link to itself cannot be opened, by root too; for others a mode-000 file as well.
     std::filesystem::create_symlink(ini().filename(), ini());

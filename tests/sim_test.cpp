@@ -103,6 +103,23 @@ TEST(SimOptions, BadArgumentsAreRefusedWithAMessage) {
     EXPECT_EQ(ok.legs, 5);
     EXPECT_EQ(ok.start, 501);
     EXPECT_EQ(ok.seed, 7u);
+    // Every start score of the game is taken, 701 among them.
+    for (const char* start : {"101", "301", "501", "701", "1001"}) {
+        EXPECT_EQ(std::get<matchOptions>(
+                      parseOptions({"match", "--player1", "A", "--strength1", "4", "--player2", "B",
+                                    "--strength2", "5", "--start", start}))
+                      .start,
+                  std::stoi(start));
+    }
+    EXPECT_TRUE(std::get<throwsOptions>(parseOptions({"throws", "--strength", "20", "--target",
+                                                      "Triple 20", "--count", "5", "--trace"}))
+                    .trace);
+    try {
+        (void)parseOptions({"match", "--save-stats=yes"});
+        ADD_FAILURE() << "a flag with a value was taken";
+    } catch (const std::invalid_argument& error) {
+        EXPECT_STREQ(error.what(), "--save-stats takes no value");
+    }
 }
 
 TEST(SimRun, ThrowsAreSeededAndCountedLikeTheirTrace) {
@@ -311,6 +328,15 @@ TEST(SimProgram, SavedPlayersJoinTheGamesListsInTheGamesDataFolder) {
                   .status,
               2);  // the second player is checked as the first is
     EXPECT_FALSE(std::filesystem::exists(dir / "data" / "Amy.dat"));
+    EXPECT_EQ(runSim("match --player1 Zed --strength1 9 --player2 zed --strength2 9 --save-stats "
+                     "--data-dir " +
+                         (dir / "data").string(),
+                     err)
+                  .status,
+              2);  // and against the first, even when neither is known
+    EXPECT_EQ(fileText(err),
+              "quivermark-sim: zed differs from the player Zed only in letter case, please "
+              "choose an other name\n");
 
     // The data folder: the game's rule (tested in the settings tests), so "~" is HOME, an
     // empty name or an undecidable folder is an error, a relative XDG_DATA_HOME is ignored.

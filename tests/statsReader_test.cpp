@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
+
 #include <sys/stat.h>
+#include <cstdio>
+#include <ctime>
 
 #include "legRecordMaker.h"
 #include "stats/legCsv.h"
@@ -67,6 +70,7 @@ TEST_F(StatsReader, LastTenLegsAreARatioOfSums) {
     const auto figures = summary.figureTexts();
     EXPECT_EQ(figures[1], "3.00");
     EXPECT_EQ(figures[2], "0.00");  // no won leg
+    EXPECT_EQ(figures[7], "0");     // so no finish either
     EXPECT_EQ(figures[8], "-");
 }
 
@@ -159,6 +163,22 @@ TEST(CivilDate, DayNumbersRoundTrip) {
     }
     EXPECT_FALSE(isCalendarDate({1900, 2, 29}));
     EXPECT_TRUE(isCalendarDate({2000, 2, 29}));
+    for (const int month : {1, 12}) {
+        EXPECT_TRUE(isCalendarDate({2026, month, 31})) << month;
+        EXPECT_FALSE(isCalendarDate({2026, month, 32})) << month;
+    }
+    EXPECT_FALSE(isCalendarDate({2026, 11, 31}));
+
+    // Today as the C library has it.
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char expected[16];
+    std::strftime(expected, sizeof expected, "%Y-%m-%d", &local);
+    const civilDate today = localToday();
+    char got[16];
+    std::snprintf(got, sizeof got, "%04d-%02d-%02d", today.year, today.month, today.day);
+    EXPECT_STREQ(got, expected);
 }
 
 TEST_F(StatsReader, LegsAsCsvWithinADateRange) {
