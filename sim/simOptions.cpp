@@ -123,27 +123,41 @@ throwsOptions parseThrows(const std::vector<std::string>& args) {
     return result;
 }
 
+// The options a match and the odds share: the two players, their strengths and the match
+// format. False when the option is none of them.
+template <typename Options>
+bool readPlayersAndFormat(const std::string& option, optionReader& reader, Options& result,
+                          std::array<bool, 4>& have) {
+    // Only an option ending in 1 or 2 is read for its player.
+    const auto player = [&option] { return static_cast<std::size_t>(option.back() - '1'); };
+    if (option == "--player1" || option == "--player2") {
+        result.names[player()] = reader.value(option);
+        have[player()] = true;
+    } else if (option == "--strength1" || option == "--strength2") {
+        result.strengths[player()] = parseStrength(option, reader.value(option));
+        have[2 + player()] = true;
+    } else if (option == "--start") {
+        result.start = parseChoice(option, reader.value(option), startScoreChoices);
+    } else if (option == "--legs") {
+        result.legs = parseChoice(option, reader.value(option), bestOfChoices);
+    } else if (option == "--sets") {
+        result.sets = parseChoice(option, reader.value(option), bestOfChoices);
+    } else {
+        return false;
+    }
+    return true;
+}
+
 matchOptions parseMatch(const std::vector<std::string>& args) {
     matchOptions result;
     std::array<bool, 4> have{};
     optionReader reader(args);
     std::string option;
     while (reader.next(option)) {
-        if (option == "--player1" || option == "--player2") {
-            const int p = option.back() - '1';
-            result.names[p] = reader.value(option);
-            have[p] = true;
-        } else if (option == "--strength1" || option == "--strength2") {
-            const int p = option.back() - '1';
-            result.strengths[p] = parseStrength(option, reader.value(option));
-            have[2 + p] = true;
-        } else if (option == "--start") {
-            result.start = parseChoice(option, reader.value(option), startScoreChoices);
-        } else if (option == "--legs") {
-            result.legs = parseChoice(option, reader.value(option), bestOfChoices);
-        } else if (option == "--sets") {
-            result.sets = parseChoice(option, reader.value(option), bestOfChoices);
-        } else if (option == "--matches") {
+        if (readPlayersAndFormat(option, reader, result, have)) {
+            continue;
+        }
+        if (option == "--matches") {
             result.matches = parseNumber<long long>(option, reader.value(option));
             if (result.matches < 1) {
                 throw std::invalid_argument("--matches must be at least 1");
@@ -208,19 +222,10 @@ oddsOptions parseOdds(const std::vector<std::string>& args) {
         return value;
     };
     while (reader.next(option)) {
-        if (option == "--player1" || option == "--player2") {
-            result.names[playerOf(option)] = reader.value(option);
-            have[playerOf(option)] = true;
-        } else if (option == "--strength1" || option == "--strength2") {
-            result.strengths[playerOf(option)] = parseStrength(option, reader.value(option));
-            have[2 + playerOf(option)] = true;
-        } else if (option == "--start") {
-            result.start = parseChoice(option, reader.value(option), startScoreChoices);
-        } else if (option == "--legs") {
-            result.legs = parseChoice(option, reader.value(option), bestOfChoices);
-        } else if (option == "--sets") {
-            result.sets = parseChoice(option, reader.value(option), bestOfChoices);
-        } else if (option == "--left1" || option == "--left2") {
+        if (readPlayersAndFormat(option, reader, result, have)) {
+            continue;
+        }
+        if (option == "--left1" || option == "--left2") {
             result.left[playerOf(option)] = nonNegative(option, reader.value(option));
         } else if (option == "--legs-won1" || option == "--legs-won2") {
             result.legsWon[playerOf(option)] = nonNegative(option, reader.value(option));

@@ -13,36 +13,6 @@ namespace {
 
 class computerTurnTest : public windowTest {
   protected:
-    QTimer* timer(const char* name) const {
-        return window->findChild<QTimer*>(QLatin1String(name));
-    }
-
-    // Performs the step of whichever computer timer is running; false when none is.
-    bool step() {
-        if (timer("aiTimer")->isActive()) {
-            window->aiTimerTimer();
-        } else if (timer("dart1Timer")->isActive()) {
-            window->dart1TimerTimer();
-        } else if (timer("dart2Timer")->isActive()) {
-            window->dart2TimerTimer();
-        } else if (timer("dart3Timer")->isActive()) {
-            window->dart3TimerTimer();
-        } else {
-            return false;
-        }
-        return true;
-    }
-    // Runs one computer visit from its aiTimer tick to its completion.
-    void runComputerVisit() {
-        if (!timer("aiTimer")->isActive()) {
-            return;
-        }
-        window->aiTimerTimer();
-        while (timer("dart1Timer")->isActive() || timer("dart2Timer")->isActive() ||
-               timer("dart3Timer")->isActive()) {
-            step();
-        }
-    }
     // Runs the computer's turns until a human is to type or the game is over.
     void runComputer() {
         for (int guard = 0; guard < 100000 && step(); ++guard) {

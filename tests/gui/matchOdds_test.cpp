@@ -10,23 +10,6 @@ namespace {
 
 class matchOddsTest : public windowTest {
   protected:
-    QTimer* timer(const char* name) const {
-        return window->findChild<QTimer*>(QLatin1String(name));
-    }
-    // Plays the computer's turn through its timers, as they would tick.
-    void runComputerVisit() {
-        ASSERT_TRUE(timer("aiTimer")->isActive());
-        window->aiTimerTimer();
-        for (int guard = 0; guard < 10; ++guard) {
-            if (timer("dart1Timer")->isActive()) {
-                window->dart1TimerTimer();
-            } else if (timer("dart2Timer")->isActive()) {
-                window->dart2TimerTimer();
-            } else if (timer("dart3Timer")->isActive()) {
-                window->dart3TimerTimer();
-            }
-        }
-    }
     void waitForOdds() {
         ASSERT_TRUE(QTest::qWaitFor([this] { return !window->oddsPending(); }, 10000));
     }

@@ -8,8 +8,10 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTest>
+#include <QTimer>
 #include <memory>
 
+#include <QTimer>
 #include "computer/vPlayerC.h"
 #include "computer/virtualBoardC.h"
 #include "recordingSoundPlayer.h"
@@ -17,6 +19,7 @@
 #include "settings/settingsStoreC.h"
 #include "stats/legRecord.h"
 #include "tempDir.h"
+
 #include "ui/mainWindow.h"
 
 // A main window on a temporary data directory with recorded sounds and scripted boxes.
@@ -87,6 +90,36 @@ class windowTest : public testing::Test {
         return out;
     }
 
+    QTimer* timer(const char* name) const {
+        return window->findChild<QTimer*>(QLatin1String(name));
+    }
+
+    // Performs the step of whichever computer timer is running; false when none is.
+    bool step() {
+        if (timer("aiTimer")->isActive()) {
+            window->aiTimerTimer();
+        } else if (timer("dart1Timer")->isActive()) {
+            window->dart1TimerTimer();
+        } else if (timer("dart2Timer")->isActive()) {
+            window->dart2TimerTimer();
+        } else if (timer("dart3Timer")->isActive()) {
+            window->dart3TimerTimer();
+        } else {
+            return false;
+        }
+        return true;
+    }
+    // Runs one computer visit from its aiTimer tick to its completion.
+    void runComputerVisit() {
+        if (!timer("aiTimer")->isActive()) {
+            return;
+        }
+        window->aiTimerTimer();
+        while (timer("dart1Timer")->isActive() || timer("dart2Timer")->isActive() ||
+               timer("dart3Timer")->isActive()) {
+            step();
+        }
+    }
     // Runs the event loop until the condition holds or the time is up.
     template <typename Condition>
     bool runUntil(Condition condition, int milliseconds = 20000) {
