@@ -52,6 +52,8 @@ TEST_F(StatsReader, SummaryOfAWholeFile) {
     EXPECT_EQ(summary.lastDate, (civilDate{2026, 1, 5}));
     const auto figures = summary.figureTexts();
     EXPECT_EQ(figures[0], "24.97");  // 1723 / 69
+    EXPECT_EQ(figures[1], "24.97");  // the last ten legs are all four
+    EXPECT_EQ(figures[2], "25.55");  // the won ones: 1303 / 51
     EXPECT_EQ(figures[3], "4");
     EXPECT_EQ(figures[4], "3");
     EXPECT_EQ(figures[5], "1");
