@@ -18,6 +18,7 @@ TEST(Grafiek, UpTo340ValuesAreAllPlottedAbove340Sampled) {
     std::vector<double> series(340, 10.0);
     grafiekC all(36, 355, 681, 327, 0.0, 10.0, 340);
     EXPECT_EQ(all.computePoints(series), grafiekC::allPlotted);
+    EXPECT_NE(grafiekC::allPlotted, grafiekC::sampled);  // the caller tells them apart
     EXPECT_EQ(all.xs.size(), 340u);
     EXPECT_EQ(all.xs.front(), 36);
     EXPECT_EQ(all.xs.back(), 36 + 681);

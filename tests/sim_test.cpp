@@ -165,6 +165,12 @@ TEST(SimRun, MatchesFollowTheRulesAndAreReproducible) {
     const auto first = runMatches(options, {});
     const auto second = runMatches(options, {});
     EXPECT_EQ(matchJson(options, first), matchJson(options, second));
+    // Names are JSON strings: a backslash, a quote, a tab and a control character escaped.
+    matchOptions named = options;
+    named.names = {"A\\n\"x\"", "B\tC\x01"};
+    const std::string json = matchJson(named, first);
+    EXPECT_NE(json.find("{\"name\":\"A\\\\n\\\"x\\\"\","), std::string::npos) << json;
+    EXPECT_NE(json.find("{\"name\":\"B\\tC\\u0001\","), std::string::npos) << json;
 
     EXPECT_EQ(first.players[0].matchesWon + first.players[1].matchesWon, 4);
     EXPECT_EQ(static_cast<long long>(first.legs.size()), first.totalLegs);
