@@ -536,8 +536,12 @@ TEST_F(Match, TurnSaysWhatTheGameWaitsFor) {
     EXPECT_EQ(m.turn().player, 1);
     m.beginComputerTurn();
     EXPECT_EQ(m.turn().what, waitingFor::computerDart);
-    m.aimDart(1);
-    m.throwDart(1);
+    // A dart's whole result: the aim point of its target, and the hit where it landed.
+    const aimedDartS aimed = m.aimDart(1);
+    EXPECT_EQ(aimed.point, vBoard.getCoordinates(aimed.target.type, aimed.target.number));
+    const thrownDartS thrown = m.throwDart(1);
+    EXPECT_EQ(vBoard.getHit(thrown.point), thrown.hit);
+    EXPECT_NE(thrown.point, aimed.point);  // scattered
     EXPECT_EQ(m.turn().what, waitingFor::computerDart);
     m.completeComputerVisit();
     if (m.turn().what == waitingFor::humanVisit) {

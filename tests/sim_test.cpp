@@ -114,6 +114,12 @@ TEST(SimOptions, BadArgumentsAreRefusedWithAMessage) {
     EXPECT_TRUE(std::get<throwsOptions>(parseOptions({"throws", "--strength", "20", "--target",
                                                       "Triple 20", "--count", "5", "--trace"}))
                     .trace);
+    const auto odds = std::get<oddsOptions>(
+        parseOptions({"odds", "--player1", "A", "--strength1", "40", "--player2", "B",
+                      "--strength2", "35", "--start", "301", "--left1", "141", "--next", "2"}));
+    EXPECT_EQ(odds.left, (std::array<int, 2>{141, 301}));  // a score not given is the start
+    EXPECT_EQ(odds.next, 2);
+    EXPECT_FALSE(odds.starter.has_value());
     try {
         (void)parseOptions({"match", "--save-stats=yes"});
         ADD_FAILURE() << "a flag with a value was taken";
