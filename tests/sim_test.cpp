@@ -547,6 +547,7 @@ TEST(MatchOdds, ACancelledQuestionHasNoAnswer) {
     ASSERT_TRUE(answered.has_value());
     EXPECT_EQ(answered->continuations, 100);
     EXPECT_DOUBLE_EQ(answered->chance[0] + answered->chance[1], 1.0);
+    EXPECT_DOUBLE_EQ(answered->chance[0], 0.52);  // seed 1: the same every time
     question.state.remaining[1] = 1;
     EXPECT_THROW((void)matchOdds(question), std::invalid_argument);
 }
