@@ -105,11 +105,12 @@ TEST(SimOptions, BadArgumentsAreRefusedWithAMessage) {
     EXPECT_EQ(ok.seed, 7u);
     // Every start score of the game is taken, 701 among them.
     for (const char* start : {"101", "301", "501", "701", "1001"}) {
-        EXPECT_EQ(std::get<matchOptions>(
-                      parseOptions({"match", "--player1", "A", "--strength1", "4", "--player2", "B",
-                                    "--strength2", "5", "--start", start}))
-                      .start,
-                  std::stoi(start));
+        const auto plain = std::get<matchOptions>(
+            parseOptions({"match", "--player1", "A", "--strength1", "4", "--player2", "B",
+                          "--strength2", "5", "--start", start}));
+        EXPECT_EQ(plain.start, std::stoi(start));
+        EXPECT_FALSE(plain.saveStats);  // the flags are off unless given
+        EXPECT_FALSE(plain.traceLegs);
     }
     EXPECT_TRUE(std::get<throwsOptions>(parseOptions({"throws", "--strength", "20", "--target",
                                                       "Triple 20", "--count", "5", "--trace"}))
@@ -120,6 +121,13 @@ TEST(SimOptions, BadArgumentsAreRefusedWithAMessage) {
     EXPECT_EQ(odds.left, (std::array<int, 2>{141, 301}));  // a score not given is the start
     EXPECT_EQ(odds.next, 2);
     EXPECT_FALSE(odds.starter.has_value());
+    try {
+        (void)parseOptions({"odds", "--player1", "A", "--strength1", "4", "--player2", "B",
+                            "--strength2", "5", "--left2", "1"});
+        ADD_FAILURE() << "a score of 1 was taken";
+    } catch (const std::invalid_argument& error) {
+        EXPECT_STREQ(error.what(), "--left2 must be from 2 to the start score");
+    }
     try {
         (void)parseOptions({"match", "--save-stats=yes"});
         ADD_FAILURE() << "a flag with a value was taken";
