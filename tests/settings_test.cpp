@@ -51,13 +51,16 @@ TEST_F(Settings, DefaultsWithoutAFileAndTheFormatResetByEveryLoad) {
     EXPECT_EQ(s.bestOfSets, 1);
     EXPECT_EQ(s.bestOfLegs, 5);
     EXPECT_TRUE(s.speedMode);  // lasts while the program runs
-    // The two options: hints on, the caller off, until chosen otherwise.
+    // The options: hints and odds on, the caller off, until chosen otherwise.
     EXPECT_TRUE(store.readCheckoutHints());
+    EXPECT_TRUE(store.readMatchOdds());
     EXPECT_FALSE(store.readCaller());
     EXPECT_FALSE(std::filesystem::exists(ini()));
     EXPECT_TRUE(store.saveCaller(true));
     EXPECT_TRUE(store.readCaller());
-    EXPECT_EQ(readText(ini()), "[Caller]\nCaller=1\n");
+    EXPECT_TRUE(store.saveMatchOdds(false));
+    EXPECT_FALSE(store.readMatchOdds());
+    EXPECT_EQ(readText(ini()), "[Caller]\nCaller=1\n\n[Odds]\nMatchOdds=0\n");
 }
 
 TEST_F(Settings, SavingANewPairLeavesExactlyTheirEntries) {
