@@ -21,13 +21,15 @@ class matchOddsTest : public windowTest {
         s.strengths = {20, 45};
         return s;
     }
-    // Ann's visits, each answered by the computer's, with the figure waited for after each;
+    // Ann's visits, each answered by the computer's, with the figure waited for after it;
     // what the computer has left after each of its visits.
     QStringList playAgainstComputer(const std::vector<QString>& visits) {
         QStringList left;
         for (const QString& visit : visits) {
+            // The figure for the state after Ann's visit is still being worked out (or
+            // cancelled) while the computer throws; waiting here would let the computer's own
+            // timers tick in the event loop.
             enter(visit);
-            waitForOdds();
             runComputerVisit();
             waitForOdds();
             left << text("Label48");
