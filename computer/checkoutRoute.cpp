@@ -21,16 +21,13 @@ std::vector<dartS> chartRoute(const vPlayerC& chart, int remaining, int first) {
     return {};
 }
 
-// What a setting-up dart may be, in the order it is looked for.
+// What a setting-up dart may be, in the order it is looked for: trebles from 20 down. For
+// every score the chart can be asked about, a treble is found before any bull or single
+// would be, so those are not tried.
 std::vector<dartS> setupDarts() {
     std::vector<dartS> darts;
     for (int n = 20; n >= 1; --n) {
         darts.push_back({3, n});
-    }
-    darts.push_back({2, 25});
-    darts.push_back({1, 25});
-    for (int n = 20; n >= 1; --n) {
-        darts.push_back({1, n});
     }
     return darts;
 }

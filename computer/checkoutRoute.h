@@ -16,7 +16,7 @@ namespace qm {
 //
 // Where the chart's own darts would need one dart more than is left (161: T20 leaves 101,
 // whose entry T20 leaves 41), the first dart sets up a finish the chart takes with the darts
-// that remain, trebles from 20 down first, then the bulls and the singles (T20 T17 Bull).
+// that remain, trying trebles from 20 down (T20 T17 Bull).
 std::vector<dartS> checkoutRoute(const vPlayerC& chart, int remaining, int dartsInHand = 3);
 
 // Dart notation: "T20", "D16", "S5", "25" for the outer bull and "Bull" for the bull's eye.

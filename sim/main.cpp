@@ -170,6 +170,6 @@ int main(int argc, char* argv[]) {
         return 2;
     } catch (const std::exception& error) {
         std::cerr << "quivermark-sim: " << error.what() << '\n';
-        return 1;
+        return 1;  // a failure no check foresaw, such as memory running out
     }
 }

@@ -275,6 +275,9 @@ TEST(DataFolder, OneRuleForTheGameAndTheSimulator) {
     std::filesystem::create_directories(dir / "build");
     writeText(dir / "build" / buildFolderMarker, "");
     EXPECT_EQ(decideDataDir(std::nullopt, dir / "build").dir, dir / "build");
+    // The program's folder is where the running file is, not what argv[0] says.
+    EXPECT_EQ(qm::programDirectory("/nowhere/quivermark"),
+              std::filesystem::read_symlink("/proc/self/exe").parent_path());
     oldHome ? ::setenv("HOME", savedHome.c_str(), 1) : ::unsetenv("HOME");
     oldXdg ? ::setenv("XDG_DATA_HOME", savedXdg.c_str(), 1) : ::unsetenv("XDG_DATA_HOME");
 }
