@@ -44,6 +44,7 @@ void ComputerVisitC::aimNext(const vPlayerC& chart, const virtualBoardC& board) 
     aim_ =
         chart.dartCheck(aimed_, visitRemaining_, false);  // the computer never uses the alternative
     aimPoint_ = board.getCoordinates(aim_.type, aim_.number);
+    aims_[static_cast<std::size_t>(visitDarts_)] = aim_;
 }
 
 bool ComputerVisitC::throwDart(int k, const throwC& hand, const virtualBoardC& board) {

@@ -63,6 +63,8 @@ class ComputerVisitC {
     // Landing point and hit of dart k (1 to visitDarts()); another k throws std::out_of_range.
     [[nodiscard]] const boardPointS& dartPoint(int k) const;
     [[nodiscard]] const dartS& hit(int k) const;
+    // What dart k (1 to visitDarts()) was aimed at.
+    [[nodiscard]] const dartS& aimOf(int k) const { return aims_.at(static_cast<std::size_t>(k - 1)); }
 
   private:
     void checkNextDart(int k) const;
@@ -79,6 +81,7 @@ class ComputerVisitC {
     int aimed_ = 0;  // the dart last aimed
     std::array<boardPointS, 3> dartPoint_{};
     std::array<dartS, 3> hits_{};
+    std::array<dartS, 3> aims_{};
 };
 
 }  // namespace qm

@@ -69,10 +69,19 @@ turnS MatchC::turn() const {
 
 visitOutcomeS MatchC::enterHumanVisit(std::int32_t total) {
     const int p = currentPlayer_;
-    if (!playing() || pendingCheckout_ || isComputer(p)) {
+    if (!playing() || pendingCheckout_ || isComputer(p) || !entered_.empty()) {
         return {VisitResult::Ignored, p, std::nullopt};
     }
-    if (!board_[p].addScore(total, 3)) {
+    const visitOutcomeS outcome = scoreHumanVisit(total, false);
+    if (outcome.result != VisitResult::Refused) {
+        keepVisitDarts(p, std::nullopt);
+    }
+    return outcome;
+}
+
+visitOutcomeS MatchC::scoreHumanVisit(std::int32_t total, bool unseenBust) {
+    const int p = currentPlayer_;
+    if (!board_[p].addScore(unseenBust ? 0 : total, 3)) {
         return {VisitResult::Refused, p, std::nullopt};
     }
     gstats_[p].countHighScore(total);
@@ -83,6 +92,100 @@ visitOutcomeS MatchC::enterHumanVisit(std::int32_t total) {
     }
     pendingCheckout_ = total;
     return {VisitResult::CheckoutPending, p, std::nullopt};
+}
+
+namespace {
+
+bool isTarget(const dartS& dart) {
+    if (dart.type == 0) {
+        return true;
+    }
+    const bool number = (dart.number >= 1 && dart.number <= 20) || dart.number == 25;
+    return dart.type >= 1 && dart.type <= 3 && number && !(dart.type == 3 && dart.number == 25);
+}
+
+std::int32_t sumOf(const std::vector<enteredDartS>& darts) {
+    std::int32_t sum = 0;
+    for (const enteredDartS& dart : darts) {
+        sum += dart.hit.score();
+    }
+    return sum;
+}
+
+}  // namespace
+
+std::int32_t MatchC::remainingAfterEntered() const {
+    return board_[currentPlayer_].remaining() - sumOf(entered_);
+}
+
+visitOutcomeS MatchC::enterHumanDart(const enteredDartS& dart) {
+    const int p = currentPlayer_;
+    if (!playing() || pendingCheckout_ || isComputer(p)) {
+        return {VisitResult::Ignored, p, std::nullopt};
+    }
+    if (!isTarget(dart.hit)) {
+        return {VisitResult::Refused, p, std::nullopt};
+    }
+    entered_.push_back(dart.hit.type == 0 ? enteredDartS{{0, 0}, dart.point} : dart);
+    const std::int32_t left = remainingAfterEntered();
+    if (left <= 1 || entered_.size() == 3) {
+        return completeEnteredDarts();
+    }
+    return {VisitResult::DartEntered, p, std::nullopt};
+}
+
+bool MatchC::takeBackDart() {
+    if (entered_.empty()) {
+        return false;
+    }
+    entered_.pop_back();
+    return true;
+}
+
+visitOutcomeS MatchC::completeEnteredDarts() {
+    const int p = currentPlayer_;
+    if (!playing() || pendingCheckout_ || isComputer(p) || entered_.empty()) {
+        return {VisitResult::Ignored, p, std::nullopt};
+    }
+    std::int32_t left = board_[p].remaining();
+    const std::int32_t visit = board_[p].historyPos() + 1;
+    std::vector<dartRecordS> records;
+    bool ended = false;
+    bool checkout = false;
+    for (const enteredDartS& dart : entered_) {
+        dartRecordS record;
+        record.visit = visit;
+        record.order = static_cast<std::int32_t>(records.size()) + 1;
+        record.type = dart.hit.type;
+        record.number = dart.hit.number;
+        record.remainingBefore = left;
+        if (dart.point) {
+            record.point = dartPointS{dart.point->x, dart.point->y};
+        }
+        records.push_back(record);
+        left -= dart.hit.score();
+        checkout = left == 0 && dart.hit.type == 2;
+        ended = left <= 1;
+    }
+    // The darts not entered of a visit that did not end are misses.
+    while (!ended && records.size() < 3) {
+        dartRecordS miss;
+        miss.visit = visit;
+        miss.order = static_cast<std::int32_t>(records.size()) + 1;
+        miss.remainingBefore = left;
+        records.push_back(miss);
+    }
+    const std::int32_t total = sumOf(entered_);
+    entered_.clear();
+    const visitOutcomeS outcome = scoreHumanVisit(total, ended && !checkout && left == 0);
+    if (outcome.result == VisitResult::Refused) {
+        return outcome;  // no three darts make a total the board refuses
+    }
+    keepVisitDarts(p, records);
+    if (outcome.result != VisitResult::CheckoutPending) {
+        return outcome;
+    }
+    return setDartsUsed(static_cast<std::int32_t>(records.size()));
 }
 
 visitOutcomeS MatchC::setDartsUsed(std::int32_t darts) {
@@ -157,11 +260,39 @@ visitOutcomeS MatchC::completeComputerVisit() {
     }
     const int total = visit_->visitTotal();
     const int darts = visit_->visitDarts();
+    std::optional<std::vector<dartRecordS>> records;
+    if (context_.writeLegDarts) {
+        records = computerVisitDarts();
+    }
     visit_.reset();
-    return completeVisit(total, darts);
+    return completeVisit(total, darts, std::move(records));
 }
 
-visitOutcomeS MatchC::completeVisit(std::int32_t total, std::int32_t darts) {
+std::vector<dartRecordS> MatchC::computerVisitDarts() const {
+    const int p = currentPlayer_;
+    std::vector<dartRecordS> records;
+    std::int32_t left = board_[p].remaining();
+    for (int k = 1; k <= visit_->visitDarts(); ++k) {
+        dartRecordS record;
+        record.visit = board_[p].historyPos() + 1;
+        record.order = k;
+        record.type = visit_->hit(k).type;
+        record.number = visit_->hit(k).number;
+        record.remainingBefore = left;
+        record.point = dartPointS{visit_->dartPoint(k).x, visit_->dartPoint(k).y};
+        const dartS& aim = visit_->aimOf(k);
+        record.targetType = aim.type;
+        record.targetNumber = aim.number;
+        const boardPointS at = context_.vBoard->getCoordinates(aim.type, aim.number);
+        record.aimPoint = dartPointS{at.x, at.y};
+        records.push_back(record);
+        left -= record.score();
+    }
+    return records;
+}
+
+visitOutcomeS MatchC::completeVisit(std::int32_t total, std::int32_t darts,
+                                    std::optional<std::vector<dartRecordS>> records) {
     const int p = currentPlayer_;
     if (!playing() || pendingCheckout_) {
         return {VisitResult::Ignored, p, std::nullopt};
@@ -170,6 +301,7 @@ visitOutcomeS MatchC::completeVisit(std::int32_t total, std::int32_t darts) {
     if (!board_[p].addScore(total, darts)) {
         return {VisitResult::Refused, p, std::nullopt};
     }
+    keepVisitDarts(p, std::move(records));
     gstats_[p].countHighScore(total);
     gstats_[p].addVisit(total, darts);
     if (board_[p].remaining() != 0) {
@@ -194,16 +326,55 @@ void MatchC::keepGeneratorState(std::uint32_t state) {
     }
 }
 
+void MatchC::keepVisitDarts(int p, std::optional<std::vector<dartRecordS>> darts) {
+    if (!context_.writeLegDarts) {
+        return;
+    }
+    auto& visits = visitDarts_[static_cast<std::size_t>(p)];
+    // A visit after an undo replaces the ones redo could have brought back.
+    const auto position = static_cast<std::size_t>(board_[p].historyPos());
+    visits.resize(position + 1);
+    visits[position] = std::move(darts);
+}
+
 void MatchC::saveLeg(int winner, std::int32_t finishScore) {
     if (!context_.writeLegRecord) {
         // A run that keeps no history: the leg's 180s still start afresh for the next one.
         for (GameStatsC& stats : gstats_) {
             stats.saveLeg({}, {}, nullptr);
         }
-        return;
+    } else {
+        saveStatistics({winner, finishScore, context_.today()}, board_, gstats_, settings_.names,
+                       context_.writeLegRecord, context_.reportError);
     }
-    saveStatistics({winner, finishScore, context_.today()}, board_, gstats_, settings_.names,
-                   context_.writeLegRecord, context_.reportError);
+    if (context_.writeLegDarts) {
+        saveLegDarts(winner);
+    }
+}
+
+void MatchC::saveLegDarts(int winner) {
+    std::vector<legDartsS> legs;
+    for (int p = 0; p < 2; ++p) {
+        const auto& visits = visitDarts_[static_cast<std::size_t>(p)];
+        const auto last = static_cast<std::size_t>(board_[p].historyPos());
+        legDartsS leg{settings_.names[static_cast<std::size_t>(p)], context_.today(),
+                      settings_.startScore, p == winner, {}};
+        bool known = last >= 1 && visits.size() > last;
+        for (std::size_t v = 1; known && v <= last; ++v) {
+            if (!visits[v]) {
+                known = false;
+                break;
+            }
+            leg.darts.insert(leg.darts.end(), visits[v]->begin(), visits[v]->end());
+        }
+        if (known) {
+            figures_[static_cast<std::size_t>(p)].add(legFigures(leg.darts));
+            legs.push_back(std::move(leg));
+        }
+    }
+    if (!legs.empty()) {
+        context_.writeLegDarts(legs);
+    }
 }
 
 visitOutcomeS MatchC::finishLeg(std::int32_t finishScore, bool matchWon) {
@@ -232,6 +403,8 @@ void MatchC::startNextLeg() {
     legOver_ = false;
     board_[0].reset();
     board_[1].reset();
+    visitDarts_[0].clear();
+    visitDarts_[1].clear();
     legStarter_ = other(legStarter_);
     currentPlayer_ = legStarter_;
 }
@@ -249,6 +422,7 @@ bool MatchC::applyUndo(int p, undoResultS& result) {
 
 undoResultS MatchC::undo() {
     undoResultS result;
+    entered_.clear();  // a visit half entered is taken back with the visit before it
     if (isComputer(0) && isComputer(1)) {
         result.outcome = undoResultS::status::ComputerGame;
         return result;
@@ -278,6 +452,7 @@ undoResultS MatchC::undo() {
 
 redoResultS MatchC::redo() {
     redoResultS result;
+    entered_.clear();
     const int p = currentPlayer_;
     result.player = p;
     if (isComputer(p)) {

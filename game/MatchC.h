@@ -15,6 +15,8 @@
 #include "match/ScoreBoardC.h"
 #include "match/legEndSave.h"
 #include "settings/gameSettingsS.h"
+#include "stats/dartFigures.h"
+#include "stats/dartRecord.h"
 
 namespace qm {
 
@@ -23,6 +25,7 @@ enum class VisitResult {
     Refused,          // the score board refused the total; the turn stays
     Scored,           // accepted (a bust included); the turn has passed
     CheckoutPending,  // a human checked out; waiting for the darts used
+    DartEntered,      // one dart of a human visit entered; the visit goes on
     LegWon,           // the leg was won; startNextLeg begins the next one
     MatchWon,         // the match was won; the game is over
 };
@@ -85,6 +88,16 @@ struct matchContextS {
     // Where the darts' draws come from; without it, the process-wide generator. A simulation
     // beside a running game has its own, so that the game's darts stay as they would be.
     std::uint32_t* generator = nullptr;
+    // Where each finished leg's darts go (both players' legs whose every dart is known, at
+    // once); without it no dart is kept.
+    std::function<void(const std::vector<legDartsS>&)> writeLegDarts;
+};
+
+// A dart a human entered: clicked on the board (where it landed is known) or by notation.
+struct enteredDartS {
+    dartS hit;
+    std::optional<boardPointS> point;
+    friend bool operator==(const enteredDartS&, const enteredDartS&) = default;
 };
 
 // A match taken up part-way: the scores left in the leg under way, the legs and sets won, who
@@ -138,6 +151,19 @@ class MatchC {
 
     // A human visit of three darts. A checkout waits for setDartsUsed.
     visitOutcomeS enterHumanVisit(std::int32_t total);
+    // One dart of a human visit. The visit completes, as a typed total of its darts would, after
+    // the third dart or on a checkout or a bust; a checkout needs no darts-used answer. A dart
+    // with no such target (a number outside 1 to 20 and 25, a treble bull) is Refused.
+    visitOutcomeS enterHumanDart(const enteredDartS& dart);
+    // Completes the visit with the darts entered so far; the darts not entered are misses.
+    visitOutcomeS completeEnteredDarts();
+    // Takes back the last dart entered; false when there is none.
+    bool takeBackDart();
+    void clearEnteredDarts() { entered_.clear(); }
+    [[nodiscard]] const std::vector<enteredDartS>& enteredDarts() const { return entered_; }
+    // The score left after the darts entered so far (the remaining score while none is).
+    [[nodiscard]] std::int32_t remainingAfterEntered() const;
+
     // The answer to "how many darts were used" after a human checkout: held to the fewest
     // darts that can make the finish (fewestDartsForCheckout) and 3.
     visitOutcomeS setDartsUsed(std::int32_t darts);
@@ -161,7 +187,8 @@ class MatchC {
     visitOutcomeS completeComputerVisit();
     // A computer visit as a total and darts thrown; ignored while a human checkout waits for
     // its darts.
-    visitOutcomeS completeVisit(std::int32_t total, std::int32_t darts);
+    visitOutcomeS completeVisit(std::int32_t total, std::int32_t darts,
+                                std::optional<std::vector<dartRecordS>> records = std::nullopt);
 
     undoResultS undo();
     redoResultS redo();
@@ -181,17 +208,28 @@ class MatchC {
     [[nodiscard]] int legStarter() const { return legStarter_; }
     [[nodiscard]] std::int32_t dartsUsed() const { return dartsUsed_; }
     [[nodiscard]] bool isComputer(int p) const { return settings_.isComputer[p]; }
+    // The dart figures of this game's finished legs whose every dart is known.
+    [[nodiscard]] const dartFiguresS& dartFigures(int p) const { return figures_[p]; }
     [[nodiscard]] bool awaitingDartsUsed() const { return pendingCheckout_.has_value(); }
     [[nodiscard]] bool matchOver() const { return matchOver_; }
     [[nodiscard]] bool legOver() const { return legOver_; }
     [[nodiscard]] static int other(int p) { return 1 - p; }
 
   private:
+    // A human visit's total on the score board. A bust the board cannot see (darts that reach
+    // 0 off a double) is recorded as a bust with the darts' total in the statistics.
+    visitOutcomeS scoreHumanVisit(std::int32_t total, bool unseenBust);
+    // The darts of the visit just added to player p's board (none: not known), kept in step
+    // with the board's history so that undo and redo take them back and put them back.
+    void keepVisitDarts(int p, std::optional<std::vector<dartRecordS>> darts);
+    [[nodiscard]] std::vector<dartRecordS> computerVisitDarts() const;
     bool applyUndo(int p, undoResultS& result);
     visitOutcomeS finishLeg(std::int32_t finishScore, bool matchWon);
     // The leg records of a won leg; without a writer (a simulation that keeps no history),
     // nothing is written and nothing reported.
     void saveLeg(int winner, std::int32_t finishScore);
+    // Both players' darts of the won leg, for each whose every visit's darts are known.
+    void saveLegDarts(int winner);
     // The generator the darts draw from: the context's own, or the process-wide one.
     [[nodiscard]] std::uint32_t generatorState() const;
     void keepGeneratorState(std::uint32_t state);
@@ -207,6 +245,10 @@ class MatchC {
     std::array<tabledHandC*, 2> hand_{};
     std::optional<ComputerVisitC> visit_;
     std::optional<std::int32_t> pendingCheckout_;
+    std::vector<enteredDartS> entered_;
+    // Per player, by history position (1 on): the darts of each visit, when known.
+    std::array<std::vector<std::optional<std::vector<dartRecordS>>>, 2> visitDarts_;
+    std::array<dartFiguresS, 2> figures_{};
     int currentPlayer_ = 0;
     int legStarter_ = 0;
     std::int32_t dartsUsed_ = 0;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "stats/dartFigures.h"
+
 namespace qm {
 
 namespace {
@@ -15,10 +17,6 @@ constexpr std::array<std::int32_t, 6> impossibleFinishes{169, 168, 165, 163, 162
 template <std::size_t N>
 bool contains(const std::array<std::int32_t, N>& table, std::int32_t value) {
     return std::find(table.begin(), table.end(), value) != table.end();
-}
-
-bool isOneDartFinish(std::int32_t score) {
-    return score == 50 || (score >= 2 && score <= 40 && score % 2 == 0);
 }
 
 bool isOneDartScore(std::int32_t score) {

@@ -1,0 +1,364 @@
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <sqlite3.h>
+
+#include <functional>
+
+#include "stats/dartFigures.h"
+#include "stats/dartHistoryC.h"
+#include "tempDir.h"
+
+using namespace qm;
+
+namespace {
+
+// A leg in notation, visits separated by "|": "T20 T20 T20 | T20 T19 D12". M is a miss.
+std::vector<dartRecordS> leg(int start, const std::string& text) {
+    std::vector<dartRecordS> darts;
+    int visit = 1;
+    int order = 0;
+    int left = start;
+    int visitStart = start;
+    std::size_t at = 0;
+    while (at < text.size()) {
+        const std::size_t end = std::min(text.find(' ', at), text.size());
+        const std::string word = text.substr(at, end - at);
+        at = end + 1;
+        if (word.empty()) {
+            continue;
+        }
+        if (word == "|") {
+            ++visit;
+            order = 0;
+            visitStart = left;
+            continue;
+        }
+        dartRecordS d;
+        d.visit = visit;
+        d.order = ++order;
+        d.remainingBefore = left;
+        if (word == "Bull") {
+            d.type = 2, d.number = 25;
+        } else if (word != "M") {
+            d.type = word[0] == 'T' ? 3 : word[0] == 'D' ? 2 : 1;
+            d.number = std::stoi(word.substr(1));
+        }
+        darts.push_back(d);
+        left -= d.score();
+        if (left < 0 || left == 1 || (left == 0 && d.type != 2)) {
+            left = visitStart;  // a bust: the visit's score comes back
+        }
+    }
+    return darts;
+}
+
+const std::string nineDarter = "T20 T20 T20 | T20 T20 T20 | T20 T19 D12";
+// A bust over, a bust leaving 1, then the leg on D2.
+const std::string withBusts = "T20 T20 | S17 T20 D10 | D1 S1 | D2";
+const std::string onTheBull = "T20 T20 Bull";
+// Three darts at 20 and one at 10 miss the double before D5.
+const std::string missedDoubles = "S19 T14 S20 | M S10 M | D5";
+const std::string lostLeg = "S19 T14 S20 | M S10 M";
+const std::string elevenDarts = "T20 T20 T20 | T20 T20 T20 | S20 S20 S20 | T17 D15";
+
+}  // namespace
+
+TEST(DartFigures, EachLegExactly) {
+    const legFiguresS nine = legFigures(leg(501, nineDarter));
+    EXPECT_EQ(nine.darts, 9);
+    EXPECT_EQ(nine.points, 501);
+    EXPECT_EQ(nine.first9Points, 501);
+    EXPECT_EQ(nine.first9Darts, 9);
+    EXPECT_EQ(nine.atDouble, 1);  // only the last dart had 24 left
+    EXPECT_EQ(nine.doublesHit, 1);
+    EXPECT_EQ(nine.checkout, 141);
+
+    // Busted visits score 0 but their darts count; every dart thrown at 24, 4 and 2 left is a
+    // dart at a double, the one that left 1 included.
+    const legFiguresS busts = legFigures(leg(101, withBusts));
+    EXPECT_EQ(busts.darts, 8);
+    EXPECT_EQ(busts.points, 101);
+    EXPECT_EQ(busts.first9Points, 101);
+    EXPECT_EQ(busts.first9Darts, 8);
+    EXPECT_EQ(busts.atDouble, 4);
+    EXPECT_EQ(busts.checkout, 4);
+
+    const legFiguresS bull = legFigures(leg(170, onTheBull));
+    EXPECT_EQ(bull.atDouble, 1);
+    EXPECT_EQ(bull.doublesHit, 1);
+    EXPECT_EQ(bull.checkout, 170);
+
+    const legFiguresS missed = legFigures(leg(101, missedDoubles));
+    EXPECT_EQ(missed.atDouble, 5);  // 40, then 20, 20, 10, and 10 for the D5
+    EXPECT_EQ(missed.doublesHit, 1);
+    EXPECT_EQ(missed.checkout, 10);
+    EXPECT_EQ(missed.first9Points, 101);
+    EXPECT_EQ(missed.first9Darts, 7);
+
+    // Only the first nine darts: the tenth and eleventh are not in it.
+    const legFiguresS eleven = legFigures(leg(501, elevenDarts));
+    EXPECT_EQ(eleven.darts, 11);
+    EXPECT_EQ(eleven.first9Points, 420);
+    EXPECT_EQ(eleven.first9Darts, 9);
+    EXPECT_EQ(eleven.atDouble, 1);
+    EXPECT_EQ(eleven.checkout, 81);
+
+    // A leg not won: no double hit, no checkout; finishing off a double is a bust.
+    const legFiguresS lost = legFigures(leg(40, "S20 S20"));
+    EXPECT_EQ(lost.points, 0);
+    EXPECT_EQ(lost.doublesHit, 0);
+    EXPECT_EQ(lost.checkout, 0);
+    EXPECT_EQ(lost.atDouble, 2);
+    EXPECT_EQ(legFigures({}).darts, 0);
+}
+
+TEST(DartFigures, OverARangeOfLegs) {
+    dartFiguresS figures;
+    EXPECT_EQ(first9Text(figures), "-");
+    EXPECT_EQ(checkoutText(figures), "-");
+    for (const auto& [start, text] : std::vector<std::pair<int, std::string>>{
+             {501, nineDarter}, {101, withBusts}, {170, onTheBull}, {101, missedDoubles}}) {
+        figures.add(legFigures(leg(start, text)));
+    }
+    EXPECT_EQ(figures.legs, 4);
+    // The mean of each leg's own first-9 average: 167, 37.875, 170 and 43.2857...
+    EXPECT_NEAR(figures.first9Average(), (167.0 + 37.875 + 170.0 + 303.0 / 7) / 4, 1e-9);
+    EXPECT_EQ(first9Text(figures), "104.54");
+    EXPECT_EQ(figures.atDouble, 11);
+    EXPECT_EQ(figures.doublesHit, 4);
+    EXPECT_EQ(checkoutText(figures), "36.4% (4/11)");
+    EXPECT_EQ(figures.highestCheckout, 170);
+    // A leg without darts counts as a leg but not in the first-9 average.
+    figures.add({});
+    EXPECT_EQ(figures.legs, 5);
+    EXPECT_EQ(figures.first9Legs, 4);
+    EXPECT_TRUE(isOneDartFinish(40) && isOneDartFinish(50) && isOneDartFinish(2));
+    EXPECT_FALSE(isOneDartFinish(42) || isOneDartFinish(39) || isOneDartFinish(0));
+}
+
+namespace {
+
+legDartsS playerLeg(const std::string& player, civilDate day, int start, const std::string& text,
+                    bool won = true) {
+    return {player, day, start, won, leg(start, text)};
+}
+
+}  // namespace
+
+TEST(DartHistory, KeepsEveryDartAndTheFiguresByDay) {
+    tempDir dir;
+    const auto file = dir / dartHistoryFileName;
+    {
+        dartHistoryC history(file);
+        ASSERT_TRUE(history.usable()) << history.problem();
+        legDartsS computer = playerLeg("Cora", {2026, 12, 1}, 170, onTheBull);
+        computer.darts[0].point = dartPointS{1.5f, -60.25f};
+        computer.darts[0].targetType = 3;
+        computer.darts[0].targetNumber = 20;
+        computer.darts[0].aimPoint = dartPointS{0.0f, 63.0f};
+        ASSERT_TRUE(history.write({computer, playerLeg("Ann", {2026, 12, 1}, 501, nineDarter)}));
+        ASSERT_TRUE(history.write({playerLeg("Ann", {2026, 12, 2}, 101, withBusts),
+                                   playerLeg("Ann", {2026, 12, 3}, 101, lostLeg, false)}));
+    }
+    dartHistoryC history(file, dartHistoryC::mode::readOnly);
+    ASSERT_TRUE(history.usable()) << history.problem();
+    const auto cora = history.legsOf("Cora");
+    ASSERT_EQ(cora.size(), 1u);
+    ASSERT_EQ(cora[0].darts.size(), 3u);
+    // Every field, the optional ones set and unset.
+    EXPECT_EQ(cora[0].darts[0].point, (dartPointS{1.5f, -60.25f}));
+    EXPECT_EQ(cora[0].darts[0].aimPoint, (dartPointS{0.0f, 63.0f}));
+    EXPECT_EQ(cora[0].darts[0].targetType, 3);
+    EXPECT_EQ(cora[0].darts[0].targetNumber, 20);
+    EXPECT_EQ(cora[0].darts[1], leg(170, onTheBull)[1]);
+    EXPECT_EQ(cora[0].darts[2], leg(170, onTheBull)[2]);
+    EXPECT_EQ(cora[0].day, (civilDate{2026, 12, 1}));
+    const auto ann = history.legsOf("Ann");
+    ASSERT_EQ(ann.size(), 3u);
+    EXPECT_EQ(ann[2].darts, leg(101, lostLeg));
+    EXPECT_FALSE(ann[2].won);
+    EXPECT_EQ(ann[1].startScore, 101);
+
+    // Both ends of the range are in it.
+    const auto range = [&](civilDate from, civilDate to) {
+        return *history.figures("Ann", from, to);
+    };
+    EXPECT_EQ(range({2026, 12, 1}, {2026, 12, 3}).legs, 3);
+    EXPECT_EQ(range({2026, 12, 2}, {2026, 12, 2}).legs, 1);
+    EXPECT_EQ(range({2026, 12, 2}, {2026, 12, 3}).legs, 2);
+    EXPECT_EQ(range({2026, 12, 4}, {2027, 1, 1}).legs, 0);
+    const dartFiguresS all = range({2000, 1, 1}, {2099, 12, 31});
+    EXPECT_EQ(all.atDouble, 1 + 4 + 4);
+    EXPECT_EQ(all.doublesHit, 2);
+    EXPECT_EQ(all.highestCheckout, 141);
+    EXPECT_NEAR(all.first9Average(), (167.0 + 37.875 + 45.5) / 3, 1e-9);
+    EXPECT_EQ(history.figures("Nobody", {2000, 1, 1}, {2099, 1, 1})->legs, 0);
+}
+
+namespace {
+
+// Runs `body` in a child process, as a user who cannot write the folders root made 0555 (root
+// writes anywhere); the child's exit status comes back.
+int asOtherUser(const std::function<int()>& body) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) {
+            ::_exit(99);
+        }
+        ::_exit(body());
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 100;
+}
+
+void setVersion(const std::filesystem::path& file, const char* sql) {
+    sqlite3* db = nullptr;
+    sqlite3_open(file.c_str(), &db);
+    sqlite3_exec(db, sql, nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+}
+
+// Every leg in the file has all its darts, and SQLite finds nothing wrong with it.
+void expectWholeLegs(const std::filesystem::path& file, std::size_t atLeast) {
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(file.c_str(), &db), SQLITE_OK);
+    sqlite3_stmt* check = nullptr;
+    sqlite3_prepare_v2(db, "PRAGMA integrity_check", -1, &check, nullptr);
+    ASSERT_EQ(sqlite3_step(check), SQLITE_ROW);
+    EXPECT_STREQ(reinterpret_cast<const char*>(sqlite3_column_text(check, 0)), "ok");
+    sqlite3_finalize(check);
+    sqlite3_close(db);
+    dartHistoryC history(file, dartHistoryC::mode::readOnly);
+    const auto legs = history.legsOf("Ann");
+    EXPECT_GE(legs.size(), atLeast);
+    for (const legDartsS& one : legs) {
+        EXPECT_EQ(one.darts, leg(501, nineDarter));
+    }
+}
+
+}  // namespace
+
+TEST(DartHistory, RefusesWhatItCannotUseAndTouchesNothing) {
+    tempDir dir;
+    const std::vector<legDartsS> one{playerLeg("Ann", {2026, 12, 1}, 501, nineDarter)};
+    // A folder in the file's place.
+    std::filesystem::create_directory(dir / "folder");
+    dartHistoryC folder(dir / "folder");
+    EXPECT_FALSE(folder.usable());
+    EXPECT_EQ(folder.problem(), "cannot use the dart history " + (dir / "folder").string() +
+                                    ": not a regular file");
+    EXPECT_FALSE(folder.write(one));
+    EXPECT_FALSE(folder.figures("Ann", {2000, 1, 1}, {2099, 1, 1}));
+
+    // Not a database at all; another program's database; a later layout of ours.
+    const auto garbage = dir / "garbage.sqlite";
+    writeBytes(garbage, std::vector<unsigned char>(4096, 0xA5));
+    const auto foreign = dir / "foreign.sqlite";
+    setVersion(foreign, "CREATE TABLE t (x)");
+    const auto later = dir / "later.sqlite";
+    setVersion(later, "CREATE TABLE legs (x); PRAGMA user_version = 2");
+    for (const auto& file : {garbage, foreign, later}) {
+        const auto before = readBytes(file);
+        {
+            dartHistoryC history(file);
+            EXPECT_FALSE(history.usable()) << file;
+            EXPECT_FALSE(history.write(one));
+        }
+        EXPECT_EQ(readBytes(file), before) << file;
+        EXPECT_FALSE(std::filesystem::exists(file.string() + "-wal"));
+    }
+    EXPECT_EQ(dartHistoryC(later).problem(),
+              "the dart history " + later.string() +
+                  " was written by a later version (2); it is left as it is");
+    EXPECT_EQ(dartHistoryC(foreign).problem(),
+              foreign.string() + " is not a dart history; it is left as it is");
+    EXPECT_TRUE(dartHistoryC(garbage).problem().starts_with("cannot read the dart history " +
+                                                            garbage.string() + " ("));
+    // Reading a history that is not there yet is no fault.
+    dartHistoryC missing(dir / "missing.sqlite", dartHistoryC::mode::readOnly);
+    EXPECT_FALSE(missing.usable());
+    EXPECT_EQ(missing.problem(), "");
+    EXPECT_EQ(missing.figures("Ann", {2000, 1, 1}, {2099, 1, 1})->legs, 0);
+    EXPECT_FALSE(std::filesystem::exists(dir / "missing.sqlite"));
+}
+
+TEST(DartHistory, AReadOnlyFolderIsReportedAndLosesNothing) {
+    tempDir dir;
+    const std::vector<legDartsS> one{playerLeg("Ann", {2026, 12, 1}, 501, nineDarter)};
+    const auto kept = dir / "kept";
+    std::filesystem::create_directory(kept);
+    ASSERT_TRUE(dartHistoryC(kept / dartHistoryFileName).write(one));
+    ::chmod(dir.path().c_str(), 0755);
+    ::chmod(kept.c_str(), 0555);
+    const auto empty = dir / "empty";
+    std::filesystem::create_directory(empty);
+    ::chmod(empty.c_str(), 0555);
+    // 1: a new history cannot be made; 2: the kept one cannot take a leg; 0: both reported.
+    const int status = asOtherUser([&] {
+        dartHistoryC fresh(empty / dartHistoryFileName);
+        if (fresh.usable() || !fresh.problem().starts_with("cannot open the dart history")) {
+            return 1;
+        }
+        dartHistoryC old(kept / dartHistoryFileName);
+        // Without room for its shared-memory file even reading fails: it says so at once.
+        if (old.write(one) || !old.problem().starts_with("cannot read the dart history")) {
+            return 2;
+        }
+        return 0;
+    });
+    EXPECT_EQ(status, 0);
+    ::chmod(kept.c_str(), 0755);
+    ::chmod(empty.c_str(), 0755);
+    EXPECT_FALSE(std::filesystem::exists(empty / dartHistoryFileName));
+    expectWholeLegs(kept / dartHistoryFileName, 1);
+    EXPECT_EQ(dartHistoryC(kept / dartHistoryFileName).legsOf("Ann").size(), 1u);
+}
+
+TEST(DartHistory, AKillOrAFullDiskLeavesEveryCommittedLegWhole) {
+    tempDir dir;
+    const std::vector<legDartsS> one{playerLeg("Ann", {2026, 12, 1}, 501, nineDarter)};
+    // Killed while it writes leg after leg.
+    const auto killed = dir / "killed.sqlite";
+    const pid_t child = ::fork();
+    if (child == 0) {
+        dartHistoryC history(killed);
+        for (;;) {
+            history.write(one);
+        }
+    }
+    for (int wait = 0; wait < 10000 && dartHistoryC(killed, dartHistoryC::mode::readOnly)
+                                                .legsOf("Ann")
+                                                .size() < 20;
+         ++wait) {
+        ::usleep(1000);
+    }
+    ::kill(child, SIGKILL);
+    ::waitpid(child, nullptr, 0);
+    expectWholeLegs(killed, 20);
+
+    // The file may grow no further: the write that would pass the limit fails and says so.
+    ::chmod(dir.path().c_str(), 0755);
+    std::filesystem::create_directory(dir / "open");
+    ::chmod((dir / "open").c_str(), 0777);
+    const auto full = dir / "open" / "full.sqlite";
+    const int status = asOtherUser([&] {
+        ::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{96 * 1024, 96 * 1024};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        dartHistoryC history(full);
+        for (int i = 0; i < 100000; ++i) {
+            if (!history.write(one)) {
+                return history.problem().starts_with("cannot write the dart history") ? 0 : 1;
+            }
+        }
+        return 2;
+    });
+    EXPECT_EQ(status, 0);
+    expectWholeLegs(full, 1);
+}
