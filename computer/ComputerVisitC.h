@@ -64,7 +64,9 @@ class ComputerVisitC {
     [[nodiscard]] const boardPointS& dartPoint(int k) const;
     [[nodiscard]] const dartS& hit(int k) const;
     // What dart k (1 to visitDarts()) was aimed at.
-    [[nodiscard]] const dartS& aimOf(int k) const { return aims_.at(static_cast<std::size_t>(k - 1)); }
+    [[nodiscard]] const dartS& aimOf(int k) const {
+        return aims_.at(static_cast<std::size_t>(k - 1));
+    }
 
   private:
     void checkNextDart(int k) const;

@@ -357,8 +357,11 @@ void MatchC::saveLegDarts(int winner) {
     for (int p = 0; p < 2; ++p) {
         const auto& visits = visitDarts_[static_cast<std::size_t>(p)];
         const auto last = static_cast<std::size_t>(board_[p].historyPos());
-        legDartsS leg{settings_.names[static_cast<std::size_t>(p)], context_.today(),
-                      settings_.startScore, p == winner, {}};
+        legDartsS leg{settings_.names[static_cast<std::size_t>(p)],
+                      context_.today(),
+                      settings_.startScore,
+                      p == winner,
+                      {}};
         bool known = last >= 1 && visits.size() > last;
         for (std::size_t v = 1; known && v <= last; ++v) {
             if (!visits[v]) {

@@ -31,9 +31,9 @@ struct legFiguresS {
 
 // The figures over a range of legs.
 struct dartFiguresS {
-    std::int64_t legs = 0;          // legs with dart detail
-    double first9Sum = 0.0;         // the sum of each leg's first-9 average
-    std::int64_t first9Legs = 0;    // legs with at least one dart in it
+    std::int64_t legs = 0;        // legs with dart detail
+    double first9Sum = 0.0;       // the sum of each leg's first-9 average
+    std::int64_t first9Legs = 0;  // legs with at least one dart in it
     std::int64_t atDouble = 0;
     std::int64_t doublesHit = 0;
     std::int32_t highestCheckout = 0;

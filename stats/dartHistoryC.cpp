@@ -127,8 +127,8 @@ dartHistoryC::dartHistoryC(const std::filesystem::path& file, mode how) : file_(
         problem_ = "cannot use the dart history " + file.string() + ": not a regular file";
         return;
     }
-    const int flags = how == mode::readOnly ? SQLITE_OPEN_READONLY
-                                            : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
+    const int flags =
+        how == mode::readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
     if (sqlite3_open_v2(file.c_str(), &db_, flags, nullptr) != SQLITE_OK) {
         fail("cannot open the dart history " + file.string());
         sqlite3_close(db_);  // a handle comes back even when the open fails
@@ -262,8 +262,8 @@ bool dartHistoryC::write(const std::vector<legDartsS>& legs) {
     return true;
 }
 
-std::optional<dartFiguresS> dartHistoryC::figures(const std::string& player,
-                                                  const civilDate& from, const civilDate& to) {
+std::optional<dartFiguresS> dartHistoryC::figures(const std::string& player, const civilDate& from,
+                                                  const civilDate& to) {
     dartFiguresS result;
     if (db_ == nullptr) {
         return problem_.empty() ? std::optional(result) : std::nullopt;
@@ -300,16 +300,20 @@ std::vector<legDartsS> dartHistoryC::legsOf(const std::string& player) {
         return legs;
     }
     statementC leg(db_, "SELECT id, day, start_score, won FROM legs WHERE player = ?1 ORDER BY id");
-    statementC dart(db_,
-                    "SELECT visit, ord, type, number, x, y, remaining, aim_type, aim_number, aim_x, "
-                    "aim_y FROM darts WHERE leg = ?1 ORDER BY visit, ord");
+    statementC dart(
+        db_,
+        "SELECT visit, ord, type, number, x, y, remaining, aim_type, aim_number, aim_x, "
+        "aim_y FROM darts WHERE leg = ?1 ORDER BY visit, ord");
     if (!leg.ok() || !dart.ok()) {
         return legs;
     }
     leg.bind(1, player);
     while (sqlite3_step(leg.get()) == SQLITE_ROW) {
-        legDartsS one{player, fromDayKey(leg.integer(1)),
-                      static_cast<std::int32_t>(leg.integer(2)), leg.integer(3) != 0, {}};
+        legDartsS one{player,
+                      fromDayKey(leg.integer(1)),
+                      static_cast<std::int32_t>(leg.integer(2)),
+                      leg.integer(3) != 0,
+                      {}};
         dart.bind(1, leg.integer(0));
         while (sqlite3_step(dart.get()) == SQLITE_ROW) {
             dartRecordS d;

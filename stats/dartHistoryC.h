@@ -40,8 +40,7 @@ class dartHistoryC {
 
     // The figures of one player's legs from `from` to `to` (both days included).
     [[nodiscard]] std::optional<dartFiguresS> figures(const std::string& player,
-                                                      const civilDate& from,
-                                                      const civilDate& to);
+                                                      const civilDate& from, const civilDate& to);
     // One player's legs with their darts, in the order written (for tests and exports).
     [[nodiscard]] std::vector<legDartsS> legsOf(const std::string& player);
 

@@ -251,8 +251,8 @@ TEST(DartHistory, RefusesWhatItCannotUseAndTouchesNothing) {
     std::filesystem::create_directory(dir / "folder");
     dartHistoryC folder(dir / "folder");
     EXPECT_FALSE(folder.usable());
-    EXPECT_EQ(folder.problem(), "cannot use the dart history " + (dir / "folder").string() +
-                                    ": not a regular file");
+    EXPECT_EQ(folder.problem(),
+              "cannot use the dart history " + (dir / "folder").string() + ": not a regular file");
     EXPECT_FALSE(folder.write(one));
     EXPECT_FALSE(folder.figures("Ann", {2000, 1, 1}, {2099, 1, 1}));
 
@@ -332,9 +332,8 @@ TEST(DartHistory, AKillOrAFullDiskLeavesEveryCommittedLegWhole) {
             history.write(one);
         }
     }
-    for (int wait = 0; wait < 10000 && dartHistoryC(killed, dartHistoryC::mode::readOnly)
-                                                .legsOf("Ann")
-                                                .size() < 20;
+    for (int wait = 0; wait < 10000 &&
+                       dartHistoryC(killed, dartHistoryC::mode::readOnly).legsOf("Ann").size() < 20;
          ++wait) {
         ::usleep(1000);
     }

@@ -575,3 +575,140 @@ TEST_F(Match, OwnGeneratorLeavesTheGamesAlone) {
         EXPECT_EQ(apart.board(p).darts(), shared.board(p).darts());
     }
 }
+
+namespace {
+
+enteredDartS at(int type, int number) {
+    return {{type, number}, std::nullopt};
+}
+
+}  // namespace
+
+TEST_F(Match, HumanDartsOneAtATimeAndTheLegsTheyMake) {
+    std::vector<legDartsS> written;
+    matchContextS c = context();
+    c.writeLegDarts = [&](const std::vector<legDartsS>& legs) {
+        written.insert(written.end(), legs.begin(), legs.end());
+    };
+    MatchC m(settingsFor(false, false, 1, 1, 101), c);
+    EXPECT_EQ(m.enterHumanDart(at(3, 25)).result, VisitResult::Refused);  // no treble bull
+    EXPECT_EQ(m.enterHumanDart(at(1, 21)).result, VisitResult::Refused);
+    EXPECT_EQ(m.enterHumanDart(at(2, 0)).result, VisitResult::Refused);
+    EXPECT_TRUE(m.enteredDarts().empty());
+    EXPECT_EQ(m.enterHumanDart({{3, 20}, boardPointS{0.0f, 100.0f}}).result,
+              VisitResult::DartEntered);
+    EXPECT_EQ(m.remainingAfterEntered(), 41);
+    EXPECT_EQ(m.turn().what, turnS::waitingFor::humanVisit);
+    // A typed total waits until the darts entered are taken back.
+    EXPECT_EQ(m.enterHumanVisit(60).result, VisitResult::Ignored);
+    EXPECT_TRUE(m.takeBackDart());
+    EXPECT_FALSE(m.takeBackDart());
+    EXPECT_EQ(m.remainingAfterEntered(), 101);
+    // Ann: T20 S1 S20, complete after the third dart.
+    EXPECT_EQ(m.enterHumanDart({{3, 20}, boardPointS{0.0f, 100.0f}}).result,
+              VisitResult::DartEntered);
+    EXPECT_EQ(m.enterHumanDart(at(1, 1)).result, VisitResult::DartEntered);
+    const visitOutcomeS third = m.enterHumanDart(at(1, 20));
+    EXPECT_EQ(third.result, VisitResult::Scored);
+    EXPECT_EQ(third.player, 0);
+    EXPECT_EQ(m.board(0).remaining(), 20);
+    EXPECT_EQ(m.board(0).lastThrow(), (visitS{81, 3}));
+    EXPECT_EQ(m.currentPlayer(), 1);
+    visits(m, {60});  // Bob types his
+    // Ann reaches 0 off a double: a bust the board alone could not see, worth its total in the
+    // game's points as a typed bust is.
+    EXPECT_EQ(m.enterHumanDart(at(1, 20)).result, VisitResult::Scored);
+    EXPECT_EQ(m.board(0).remaining(), 20);
+    EXPECT_EQ(m.board(0).lastThrow(), (visitS{0, 3}));
+    EXPECT_EQ(m.gstats(0).pointsScored(), 101);
+    // Bob leaves 1 with his second dart: a bust on that dart.
+    EXPECT_EQ(m.enterHumanDart(at(1, 20)).result, VisitResult::DartEntered);
+    EXPECT_EQ(m.enterHumanDart(at(1, 20)).result, VisitResult::Scored);
+    EXPECT_EQ(m.board(1).remaining(), 41);
+    // Ann: one dart, then Enter: the two not entered are misses.
+    EXPECT_EQ(m.enterHumanDart(at(1, 2)).result, VisitResult::DartEntered);
+    EXPECT_EQ(m.completeEnteredDarts().result, VisitResult::Scored);
+    EXPECT_EQ(m.completeEnteredDarts().result, VisitResult::Ignored);  // nothing entered
+    EXPECT_EQ(m.board(0).remaining(), 18);
+    // Bob's visit by darts is taken back and put back, darts and all.
+    EXPECT_EQ(m.enterHumanDart(at(1, 1)).result, VisitResult::DartEntered);
+    EXPECT_EQ(m.enterHumanDart(at(0, 7)).result, VisitResult::DartEntered);  // a miss is 0 x 0
+    EXPECT_EQ(m.enterHumanDart(at(1, 20)).result, VisitResult::Scored);
+    ASSERT_EQ(m.undo().steps.size(), 1u);
+    EXPECT_EQ(m.currentPlayer(), 1);
+    EXPECT_EQ(m.enterHumanDart(at(1, 5)).result, VisitResult::DartEntered);
+    EXPECT_EQ(m.redo().outcome, redoResultS::status::Done);  // the dart entered is dropped
+    EXPECT_TRUE(m.enteredDarts().empty());
+    EXPECT_EQ(m.board(1).remaining(), 20);
+    // Ann checks out on D9 with one dart: no darts-used answer is asked for.
+    const visitOutcomeS out = m.enterHumanDart(at(2, 9));
+    EXPECT_EQ(out.result, VisitResult::MatchWon);
+    EXPECT_FALSE(m.awaitingDartsUsed());
+    EXPECT_EQ(m.dartsUsed(), 1);
+    ASSERT_TRUE(out.leg);
+    EXPECT_EQ(out.leg->darts[0], 10);  // three visits of three, as typed ones count, and one
+    EXPECT_EQ(records("Ann").back().darts, 10);
+    EXPECT_EQ(m.gstats(0).bestFinish(), 18);
+
+    // Both players' legs are known dart by dart: Bob's typed 60 makes his unknown.
+    ASSERT_EQ(written.size(), 1u);
+    const legDartsS& ann = written[0];
+    EXPECT_EQ(ann.player, "Ann");
+    EXPECT_TRUE(ann.won);
+    EXPECT_EQ(ann.startScore, 101);
+    EXPECT_EQ(ann.day, (civilDate{2026, 12, 6}));
+    std::vector<std::array<int, 5>> darts;  // visit, order, type x number, left before
+    for (const dartRecordS& d : ann.darts) {
+        darts.push_back({d.visit, d.order, d.type, d.number, d.remainingBefore});
+    }
+    const std::vector<std::array<int, 5>> expected{
+        {1, 1, 3, 20, 101}, {1, 2, 1, 1, 41}, {1, 3, 1, 20, 40}, {2, 1, 1, 20, 20},
+        {3, 1, 1, 2, 20},   {3, 2, 0, 0, 18}, {3, 3, 0, 0, 18},  {4, 1, 2, 9, 18}};
+    EXPECT_EQ(darts, expected);
+    EXPECT_EQ(ann.darts[0].point, (dartPointS{0.0f, 100.0f}));
+    EXPECT_FALSE(ann.darts[1].point);
+    EXPECT_FALSE(ann.darts[0].targetType);
+    EXPECT_EQ(m.dartFigures(0).legs, 1);
+    EXPECT_EQ(m.dartFigures(0).atDouble, 6);  // at 40, 20, 20, 18, 18 and 18
+    EXPECT_EQ(m.dartFigures(0).doublesHit, 1);
+    EXPECT_EQ(m.dartFigures(1).legs, 0);
+}
+
+TEST_F(Match, AComputerLegKeepsWhereEachDartWasAimedAndLanded) {
+    std::vector<legDartsS> written;
+    matchContextS c = context();
+    c.writeLegDarts = [&](const std::vector<legDartsS>& legs) {
+        written.insert(written.end(), legs.begin(), legs.end());
+    };
+    gameRandom::setState(99);
+    MatchC m(settingsFor(true, true, 3), c);
+    while (m.turn().what != turnS::waitingFor::nothing) {
+        if (m.turn().what == turnS::waitingFor::nextLeg) {
+            m.startNextLeg();
+        } else {
+            m.playComputerTurn();
+        }
+    }
+    ASSERT_GE(written.size(), 4u);  // two players' legs, at least two legs
+    EXPECT_EQ(written.size() % 2, 0u);
+    std::array<std::int64_t, 2> darts{};
+    for (const legDartsS& leg : written) {
+        const legFiguresS figures = legFigures(leg.darts);
+        EXPECT_EQ(figures.checkout > 0, leg.won);
+        if (leg.won) {
+            EXPECT_EQ(figures.points, 501);
+        }
+        EXPECT_EQ(leg.darts.front().remainingBefore, 501);
+        for (const dartRecordS& d : leg.darts) {
+            ASSERT_TRUE(d.point && d.aimPoint && d.targetType && d.targetNumber);
+            EXPECT_EQ(vBoard.getHit({d.point->x, d.point->y}), (dartS{d.type, d.number}));
+            const boardPointS aim = vBoard.getCoordinates(*d.targetType, *d.targetNumber);
+            EXPECT_EQ((dartPointS{aim.x, aim.y}), *d.aimPoint);
+        }
+        darts[leg.player == "Bob"] += figures.darts;
+    }
+    EXPECT_EQ(darts[0], m.gstats(0).dartsThrown());
+    EXPECT_EQ(darts[1], m.gstats(1).dartsThrown());
+    EXPECT_EQ(m.dartFigures(0).legs + m.dartFigures(1).legs,
+              static_cast<std::int64_t>(written.size()));
+}
