@@ -1,5 +1,8 @@
 #include "computer/checkoutRoute.h"
 
+#include <algorithm>
+#include <cctype>
+
 namespace qm {
 
 namespace {
@@ -59,6 +62,56 @@ std::string dartNotation(const dartS& dart) {
     }
     const char* prefix = dart.type == 3 ? "T" : dart.type == 2 ? "D" : "S";
     return prefix + std::to_string(dart.number);
+}
+
+namespace {
+
+std::optional<dartS> dartFromWord(std::string word) {
+    for (char& c : word) {
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    }
+    if (word == "MISS" || word == "M" || word == "0") {
+        return dartS{0, 0};
+    }
+    if (word == "BULL" || word == "50") {
+        return dartS{2, 25};
+    }
+    int type = 1;
+    if (word.size() > 1 && (word[0] == 'T' || word[0] == 'D' || word[0] == 'S')) {
+        type = word[0] == 'T' ? 3 : word[0] == 'D' ? 2 : 1;
+        word.erase(0, 1);
+    }
+    if (word.empty() || word.size() > 2 ||
+        !std::all_of(word.begin(), word.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+        return std::nullopt;
+    }
+    const int number = std::stoi(word);
+    if ((number >= 1 && number <= 20) || (number == 25 && type != 3)) {
+        return dartS{type, number};
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<std::vector<dartS>> parseDartNotation(const std::string& text, std::string& bad) {
+    std::vector<dartS> darts;
+    std::size_t at = 0;
+    while (at < text.size()) {
+        const std::size_t end = text.find_first_of(" ,\t", at);
+        const std::string word = text.substr(at, end == std::string::npos ? end : end - at);
+        at = end == std::string::npos ? text.size() : end + 1;
+        if (word.empty()) {
+            continue;
+        }
+        const std::optional<dartS> dart = dartFromWord(word);
+        if (!dart || darts.size() == 3) {
+            bad = word;
+            return std::nullopt;
+        }
+        darts.push_back(*dart);
+    }
+    return darts;
 }
 
 std::string routeText(const std::vector<dartS>& route) {

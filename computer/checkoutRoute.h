@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,11 @@ std::vector<dartS> checkoutRoute(const vPlayerC& chart, int remaining, int darts
 
 // Dart notation: "T20", "D16", "S5", "25" for the outer bull and "Bull" for the bull's eye.
 std::string dartNotation(const dartS& dart);
+
+// Darts in that notation, separated by blanks or commas, any case: "T20 t19 D12", "S5", "5"
+// (a single), "25", "Bull" (or "50"), "Miss" (or "M", "0"). At most three. A word that names
+// no dart, or a fourth dart, makes it fail with `bad` set to that word.
+std::optional<std::vector<dartS>> parseDartNotation(const std::string& text, std::string& bad);
 
 // The route in dart notation, darts separated by blanks ("T20 T19 D12"); empty for no route.
 std::string routeText(const std::vector<dartS>& route);

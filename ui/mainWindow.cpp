@@ -3,6 +3,7 @@
 // file of their own.
 #include "ui/mainWindow.h"
 
+#include "stats/dartHistoryC.h"
 #include "ui/aboutWindow.h"
 #include "ui/dartsUsedDialog.h"
 #include "ui/gameSettings.h"

@@ -28,6 +28,7 @@ namespace qm {
 class promptService;
 class soundPlayer;
 class oddsWorker;
+class dartHistoryC;
 class TForm2;
 class TForm3;
 class TForm4;
@@ -77,6 +78,10 @@ class TForm1 : public QMainWindow {
 
     // The score entry field's key handling; true when the key was consumed.
     bool MaskEdit1KeyDown(int key);
+    // Darts entered one at a time (mainWindowDarts.cpp): a click on the board (a right click
+    // takes the last dart back), the notation field's keys, and the visit's end.
+    void BoardClick(QPoint at, Qt::MouseButton button);
+    bool DartsEditKeyDown(int key);
     void FormMouseMove(int x, int y);
 
     // Timer ticks.
@@ -159,6 +164,18 @@ class TForm1 : public QMainWindow {
     void setComputerIntervals(bool speedMode);
 
     void humanCompletion(const visitOutcomeS& outcome, const QString& typed);
+    void buildDartEntry(QWidget* area);
+    [[nodiscard]] bool humanToThrow() const;
+    void enterDart(const enteredDartS& dart);
+    void visitDone(const visitOutcomeS& outcome, const std::vector<enteredDartS>& visit);
+    void completeEnteredDarts();
+    void takeBackDart();
+    void clearEnteredDarts();
+    void showEnteredDarts();
+    void announceDarts();
+    void showDartFigures();
+    // Keeps a finished leg's darts; a history that fails is reported once, and play goes on.
+    void writeLegDarts(const std::vector<legDartsS>& legs);
     void completeVisit();
     void announceTurn();
     // The boxes and sounds of a won leg or match; false when the game ended meanwhile.
@@ -212,6 +229,12 @@ class TForm1 : public QMainWindow {
     std::array<QListWidget*, 2> ListBox{};
     QLineEdit* MaskEdit1 = nullptr;
     QLabel* checkoutHint_ = nullptr;
+    QLabel* visitDarts_ = nullptr;  // the darts of the visit being entered, or of the last
+    QLineEdit* dartsEdit_ = nullptr;
+    std::array<QLabel*, 2> dartFigureName_{};
+    std::array<std::array<QLabel*, 4>, 2> dartFigureLabels_{};
+    std::unique_ptr<dartHistoryC> dartHistory_;
+    bool dartHistoryReported_ = false;
     QAction* checkoutHints_ = nullptr;
     QLabel* matchOdds_ = nullptr;
     QAction* matchOddsOn_ = nullptr;

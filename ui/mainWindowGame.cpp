@@ -73,6 +73,7 @@ bool TForm1::createGame() {
     context.today = context_.today;
     context.chart = context_.chart;
     context.vBoard = context_.vBoard;
+    context.writeLegDarts = [this](const std::vector<legDartsS>& legs) { writeLegDarts(legs); };
     if (context_.fixedSeed) {
         gameRandom::seed(*context_.fixedSeed);
         context.seeding = throwC::seeding::keep;
@@ -178,7 +179,8 @@ void TForm1::Settings1Click() {
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == MaskEdit1 && event->type() == QEvent::ShortcutOverride) {
+    if ((watched == MaskEdit1 || watched == dartsEdit_) &&
+        event->type() == QEvent::ShortcutOverride) {
         // The field has uses of its own for some of the game's keys (Undo and Redo for its
         // text, Ctrl+E "end of line" on many desktops): the game's commands come first.
         const QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
@@ -191,6 +193,9 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
     }
+    if (watched == dartsEdit_ && event->type() == QEvent::KeyPress) {
+        return DartsEditKeyDown(static_cast<QKeyEvent*>(event)->key());
+    }
     if (watched == MaskEdit1 && event->type() == QEvent::KeyPress) {
         return MaskEdit1KeyDown(static_cast<QKeyEvent*>(event)->key());
     }
@@ -202,8 +207,16 @@ bool TForm1::MaskEdit1KeyDown(int key) {
         refuse(QStringLiteral("Game not started yet, go to menu Game/Start"));
         return false;
     }
+    if (!game_->enteredDarts().empty() && (key == Qt::Key_Backspace || key == Qt::Key_Escape)) {
+        key == Qt::Key_Backspace ? takeBackDart() : clearEnteredDarts();
+        return true;
+    }
     if (key != Qt::Key_Return && key != Qt::Key_Enter) {
         return false;
+    }
+    if (!game_->enteredDarts().empty()) {
+        completeEnteredDarts();  // the darts not entered are misses
+        return true;
     }
     const QString typed = MaskEdit1->text();
     if (!game_->isComputer(game_->currentPlayer())) {
@@ -240,15 +253,19 @@ void TForm1::humanCompletion(const visitOutcomeS& outcome, const QString&) {
         announceTurn();
         return;
     }
-    // A checkout: how many of the three darts were needed?
-    const std::uint64_t serial = gameSerial_;
-    playSound("OPEN");
-    dartsUsedDialog_->allowFrom(game_->fewestDartsForCheckout());
-    const int darts = context_.prompts->askDartsUsed(*dartsUsedDialog_);
-    if (!stillPlaying(serial)) {
-        return;
+    visitOutcomeS finished = outcome;
+    if (outcome.result == VisitResult::CheckoutPending) {
+        // A typed checkout: how many of the three darts were needed? (Darts entered one at a
+        // time have told already.)
+        const std::uint64_t serial = gameSerial_;
+        playSound("OPEN");
+        dartsUsedDialog_->allowFrom(game_->fewestDartsForCheckout());
+        const int darts = context_.prompts->askDartsUsed(*dartsUsedDialog_);
+        if (!stillPlaying(serial)) {
+            return;
+        }
+        finished = game_->setDartsUsed(darts);
     }
-    const visitOutcomeS finished = game_->setDartsUsed(darts);
     if (!finished.leg) {
         return;
     }
@@ -418,6 +435,7 @@ void TForm1::refreshScores() {
             row.statistics[c]->setText(figures[c]);
         }
     }
+    showDartFigures();
     showCheckoutHint();
     showOdds();
 }

@@ -39,8 +39,9 @@ void TForm1::showCheckoutHint() {
     std::string route;
     if (game_ && game_->turn().what == turnS::waitingFor::humanVisit &&
         checkoutHints_->isChecked()) {
-        route = routeText(
-            checkoutRoute(*context_.chart, game_->board(game_->currentPlayer()).remaining()));
+        // After each dart entered, the route for the darts still in hand.
+        const auto inHand = static_cast<int>(3 - game_->enteredDarts().size());
+        route = routeText(checkoutRoute(*context_.chart, game_->remainingAfterEntered(), inHand));
     }
     checkoutHint_->setText(QString::fromStdString(route));
     // A screen reader reads the route itself, not only what the label is.

@@ -127,10 +127,12 @@ void TForm1::buildControls() {
     area->setFixedSize(clientWidth, clientHeight);
     area->setAccessibleName(QStringLiteral("Dartboard"));
     area->setAccessibleDescription(
-        QStringLiteral("The board on which computer players throw; the panel below it reads "
+        QStringLiteral("The board on which computer players throw; click it to enter your "
+                       "darts (a right click takes the last one back); the panel below it reads "
                        "out the target under the mouse"));
     area->onPaint = [this](QPainter& painter) { FormPaint(painter); };
     area->onMouseMove = [this](QPoint at) { FormMouseMove(at.x(), at.y()); };
+    area->onMousePress = [this](QPoint at, Qt::MouseButton button) { BoardClick(at, button); };
     setCentralWidget(area);
 
     QFont listFont(QStringLiteral("DejaVu Sans Mono"));
@@ -185,6 +187,7 @@ void TForm1::buildControls() {
     PageControl1->setCurrentIndex(1);
     buildScoreTab(score);
     buildStatisticsTab(stats);
+    buildDartEntry(area);
 
     StatusBar1 = new QStatusBar(area);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
@@ -293,8 +296,18 @@ void TForm1::FormPaint(QPainter& painter) const {
     // dart still to land.
     static const QColor dartColours[] = {QColor(255, 0, 0), QColor(0, 255, 0), QColor(0, 0, 255)};
     painter.setPen(Qt::black);
-    for (std::size_t k = 0; k < dartMarks_.size() && k < 3; ++k) {
-        const auto window = virtualBoardC::boardToWindow(dartMarks_[k]);
+    // A human visit being entered shows its darts; otherwise the last visit's stay.
+    std::vector<boardPointS> marks = dartMarks_;
+    if (game_ && !game_->enteredDarts().empty()) {
+        marks.clear();
+        for (const enteredDartS& dart : game_->enteredDarts()) {
+            if (dart.point) {
+                marks.push_back(*dart.point);
+            }
+        }
+    }
+    for (std::size_t k = 0; k < marks.size() && k < 3; ++k) {
+        const auto window = virtualBoardC::boardToWindow(marks[k]);
         painter.setBrush(dartColours[k]);
         const int left = static_cast<int>(window.x - 3);
         const int top = static_cast<int>(window.y - 3);

@@ -1,0 +1,129 @@
+#include <QWidget>
+
+#include "stats/dartHistoryC.h"
+#include "windowFixture.h"
+
+using namespace qm;
+
+namespace {
+
+class dartEntryTest : public windowTest {
+  protected:
+    // Clicks the middle of a target on the drawn board.
+    void click(int type, int number, Qt::MouseButton button = Qt::LeftButton) {
+        const windowPointS at = virtualBoardC::boardToWindow(vBoard.getCoordinates(type, number));
+        QTest::mouseClick(find<QWidget>("ClientArea"), button, {},
+                          QPoint(static_cast<int>(at.x), static_cast<int>(at.y)));
+    }
+    void typeDarts(const QString& darts) {
+        auto* edit = find<QLineEdit>("DartsEdit");
+        edit->setFocus();
+        QTest::keyClicks(edit, darts);
+        QTest::keyClick(edit, Qt::Key_Return);
+    }
+    void startAt(int score) {
+        gameSettingsS s = humans(1);
+        s.startScore = score;
+        window->transferSettings(s, true);
+    }
+};
+
+}  // namespace
+
+TEST_F(dartEntryTest, ALegEnteredDartByDartOnTheBoardAndByNotation) {
+    startAt(101);
+    click(3, 20);
+    EXPECT_EQ(text("VisitDarts"), "Darts: T20");
+    EXPECT_EQ(field()->text(), "60");
+    EXPECT_EQ(sounds.played.back(), "DART");
+    EXPECT_EQ(text("CheckoutHint"), "S17 D12");  // 41 with the two darts in hand
+    // A right click takes the dart back; Backspace in the score field does the same.
+    click(3, 20, Qt::RightButton);
+    EXPECT_EQ(text("VisitDarts"), "");
+    EXPECT_EQ(field()->text(), "");
+    EXPECT_EQ(text("CheckoutHint"), "T20 S17 D12");  // three in hand again
+    click(3, 20);
+    click(1, 1);
+    EXPECT_EQ(text("CheckoutHint"), "D20");
+    QTest::keyClick(field(), Qt::Key_Backspace);
+    EXPECT_EQ(text("VisitDarts"), "Darts: T20");
+    click(1, 1);
+    // Beside the board is no dart; off the scoring ring on the picture is a miss.
+    QTest::mouseClick(find<QWidget>("ClientArea"), Qt::LeftButton, {}, QPoint(60, 300));
+    EXPECT_EQ(text("VisitDarts"), "Darts: T20 S1");
+    click(1, 20);
+    EXPECT_EQ(text("VisitDarts"), "Last visit: T20 S1 S20");
+    EXPECT_EQ(lines(0).last().trimmed().split(' ', Qt::SkipEmptyParts).last(), "20");
+    EXPECT_EQ(message(), "Bob enter your score");
+    EXPECT_EQ(window->game()->board(0).remaining(), 20);
+
+    // Bob by notation: a word that is no dart is refused and enters nothing.
+    typeDarts(QStringLiteral("T19 T21"));
+    EXPECT_EQ(message(), "Warning: 'T21' is not a dart (T20, D16, S5, 25, Bull, Miss)");
+    EXPECT_EQ(sounds.played.back(), "INVALID");
+    EXPECT_TRUE(window->game()->enteredDarts().empty());
+    find<QLineEdit>("DartsEdit")->clear();
+    typeDarts(QStringLiteral("t19 d10"));
+    EXPECT_EQ(text("VisitDarts"), "Darts: T19 D10");
+    typeDarts(QString());  // Enter on nothing: the third dart is a miss
+    EXPECT_EQ(window->game()->board(1).remaining(), 24);
+    EXPECT_EQ(text("VisitDarts"), "Last visit: T19 D10 Miss");
+
+    // Undo and redo take Bob's visit back and put it back whole.
+    window->Undo1Click();
+    EXPECT_EQ(window->game()->board(1).remaining(), 101);
+    window->Redo1Click();
+    EXPECT_EQ(window->game()->board(1).remaining(), 24);
+    // Ann's D10 checks out: the darts used are known, so no box asks for them.
+    click(2, 10);
+    EXPECT_TRUE(prompts.preselected.empty());
+    ASSERT_FALSE(prompts.informed.empty());
+    EXPECT_TRUE(prompts.informed.back().startsWith("Game won by Ann, Last leg won in 4 darts"));
+    EXPECT_EQ(records("Ann").back().darts, 4);
+    EXPECT_EQ(records("Bob").back().darts, 3);
+
+    dartHistoryC history(dir / dartHistoryFileName, dartHistoryC::mode::readOnly);
+    const auto ann = history.legsOf("Ann");
+    ASSERT_EQ(ann.size(), 1u);
+    ASSERT_EQ(ann[0].darts.size(), 4u);
+    EXPECT_TRUE(ann[0].won);
+    for (const dartRecordS& dart : ann[0].darts) {
+        ASSERT_TRUE(dart.point);  // clicked: where it landed is kept
+        EXPECT_EQ(vBoard.getHit({dart.point->x, dart.point->y}), (dartS{dart.type, dart.number}));
+    }
+    EXPECT_EQ(ann[0].darts[3].type * 100 + ann[0].darts[3].number, 210);
+    const auto bob = history.legsOf("Bob");
+    ASSERT_EQ(bob.size(), 1u);
+    ASSERT_EQ(bob[0].darts.size(), 3u);  // once, though undone and redone
+    EXPECT_FALSE(bob[0].darts[0].point);
+    EXPECT_EQ(bob[0].darts[2].type, 0);
+}
+
+TEST_F(dartEntryTest, TheGameFiguresAndAHistoryThatCannotBeWritten) {
+    std::filesystem::create_directory(dir / dartHistoryFileName);  // a folder in its place
+    gameSettingsS s = humans(3);
+    s.startScore = 101;
+    window->transferSettings(s, true);
+    typeDarts(QStringLiteral("T20 S1 D20"));  // Ann's 101 in three
+    EXPECT_EQ(text("StatusBar1Panel3"),
+              "Unable to save the darts: cannot use the dart history " +
+                  QString::fromStdString((dir / dartHistoryFileName).string()) +
+                  ": not a regular file");
+    EXPECT_EQ(text("DartFigure11"), "101.00");
+    EXPECT_EQ(text("DartFigure12"), "100.0% (1/1)");
+    EXPECT_EQ(text("DartFigure13"), "1");
+    EXPECT_EQ(text("DartFigure14"), "1");
+    EXPECT_EQ(text("DartFigure24"), "0");  // Bob threw no dart
+    find<QLabel>("StatusBar1Panel3")->setText(QString());
+    // Bob begins the second leg: Escape clears what he entered, then he takes it too.
+    typeDarts(QStringLiteral("S5"));
+    QTest::keyClick(find<QLineEdit>("DartsEdit"), Qt::Key_Escape);
+    EXPECT_TRUE(window->game()->enteredDarts().empty());
+    EXPECT_EQ(text("VisitDarts"), "");
+    typeDarts(QStringLiteral("T20 S1 D20"));
+    EXPECT_EQ(text("StatusBar1Panel3"), "");  // reported once only
+    EXPECT_EQ(records("Ann").size(), 2u);     // the leg records are kept all the same
+    EXPECT_EQ(records("Bob").size(), 2u);
+    EXPECT_EQ(text("DartFigure24"), "1");
+    EXPECT_TRUE(std::filesystem::is_directory(dir / dartHistoryFileName));
+}

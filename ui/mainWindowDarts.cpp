@@ -1,0 +1,268 @@
+// A human's darts entered one at a time: clicked on the board or typed in dart notation, the
+// visit's darts listed and drawn, the "Darts" tab with the figures they give, and the dart
+// history they are kept in.
+#include <QAccessible>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTabWidget>
+
+#include "computer/checkoutRoute.h"
+#include "stats/dartHistoryC.h"
+#include "ui/mainWindow.h"
+
+namespace qm {
+
+namespace {
+
+// The board picture's square in the client area: clicks outside it are not darts.
+constexpr int boardPictureRadius = 170;
+
+QString visitDartsText(const std::vector<enteredDartS>& darts) {
+    QStringList words;
+    for (const enteredDartS& dart : darts) {
+        words << (dart.hit.type == 0 ? QStringLiteral("Miss")
+                                     : QString::fromStdString(dartNotation(dart.hit)));
+    }
+    return words.join(QLatin1Char(' '));
+}
+
+}  // namespace
+
+void TForm1::buildDartEntry(QWidget* area) {
+    visitDarts_ = new QLabel(area);
+    visitDarts_->setObjectName(QStringLiteral("VisitDarts"));
+    visitDarts_->setGeometry(12, 498, 284, 22);
+    visitDarts_->setAccessibleName(QStringLiteral("Darts of this visit"));
+
+    dartsEdit_ = new QLineEdit(area);
+    dartsEdit_->setObjectName(QStringLiteral("DartsEdit"));
+    dartsEdit_->setGeometry(152, 530, 144, 24);
+    dartsEdit_->setPlaceholderText(QStringLiteral("Darts: T20 T19 D12"));
+    dartsEdit_->setAccessibleName(QStringLiteral("Darts"));
+    dartsEdit_->setAccessibleDescription(
+        QStringLiteral("Type the darts of your visit, such as T20 T19 D12, 25, Bull or Miss, "
+                       "and press Enter"));
+    dartsEdit_->installEventFilter(this);
+    setTabOrder(MaskEdit1, dartsEdit_);
+
+    auto* darts = new QWidget;
+    darts->setObjectName(QStringLiteral("TabSheet3"));
+    PageControl1->addTab(darts, QStringLiteral("Darts"));
+    const char* heads[] = {"First 9", "Checkout", "At double", "Legs"};
+    const int columns[] = {140, 190, 290, 340};
+    const int widths[] = {48, 98, 48, 34};
+    for (int c = 0; c < 4; ++c) {
+        auto* head = new QLabel(QLatin1String(heads[c]), darts);
+        head->setGeometry(columns[c], 22, widths[c], 18);
+    }
+    for (int p = 0; p < 2; ++p) {
+        const int y = 42 + 20 * p;
+        dartFigureName_[p] = new QLabel(QStringLiteral("Player %1").arg(p + 1), darts);
+        dartFigureName_[p]->setGeometry(4, y, 134, 18);
+        for (int c = 0; c < 4; ++c) {
+            dartFigureLabels_[p][c] = new QLabel(QStringLiteral("-"), darts);
+            dartFigureLabels_[p][c]->setObjectName(
+                QStringLiteral("DartFigure%1%2").arg(p + 1).arg(c + 1));
+            dartFigureLabels_[p][c]->setGeometry(columns[c], y, widths[c], 18);
+        }
+    }
+}
+
+void TForm1::showDartFigures() {
+    for (int p = 0; p < 2; ++p) {
+        dartFigureName_[p]->setText(playerLabels_[p].statsName->text());
+        const dartFiguresS figures = game_ ? game_->dartFigures(p) : dartFiguresS{};
+        const std::array<QString, 4> shown{QString::fromStdString(first9Text(figures)),
+                                           QString::fromStdString(checkoutText(figures)),
+                                           QString::number(figures.atDouble),
+                                           QString::number(figures.legs)};
+        for (std::size_t c = 0; c < shown.size(); ++c) {
+            dartFigureLabels_[p][c]->setText(shown[c]);
+        }
+    }
+}
+
+bool TForm1::humanToThrow() const {
+    return game_ && game_->turn().what == turnS::waitingFor::humanVisit;
+}
+
+void TForm1::BoardClick(QPoint at, Qt::MouseButton button) {
+    const auto window = virtualBoardC::boardToWindow({0.0f, 0.0f});
+    const double dx = at.x() - window.x;
+    const double dy = at.y() - window.y;
+    if (dx * dx + dy * dy > boardPictureRadius * boardPictureRadius) {
+        return;  // beside the board: not a dart
+    }
+    if (button == Qt::RightButton) {
+        takeBackDart();
+        return;
+    }
+    if (button != Qt::LeftButton) {
+        return;
+    }
+    if (!game_) {
+        refuse(QStringLiteral("Game not started yet, go to menu Game/Start"));
+        return;
+    }
+    if (!humanToThrow()) {
+        return;  // the computer throws, or the game waits for something else
+    }
+    const boardPointS point = virtualBoardC::windowToBoard(at.x(), at.y());
+    enterDart({context_.vBoard->getHit(point), point});
+}
+
+void TForm1::enterDart(const enteredDartS& dart) {
+    if (game_->enteredDarts().empty()) {
+        aimMark_.reset();
+        dartMarks_.clear();  // a fresh board for a new visit
+        clearAimLines();
+    }
+    const std::vector<enteredDartS> before = game_->enteredDarts();
+    const visitOutcomeS outcome = game_->enterHumanDart(dart);
+    if (outcome.result == VisitResult::Ignored) {
+        return;
+    }
+    if (outcome.result == VisitResult::Refused) {
+        refuse(QStringLiteral("Warning: no such dart"));
+        return;
+    }
+    playSound("DART");
+    if (outcome.result == VisitResult::DartEntered) {
+        showEnteredDarts();
+        return;
+    }
+    std::vector<enteredDartS> visit = before;
+    visit.push_back(dart);
+    visitDone(outcome, visit);
+}
+
+void TForm1::visitDone(const visitOutcomeS& outcome, const std::vector<enteredDartS>& visit) {
+    for (const enteredDartS& dart : visit) {
+        if (dart.point) {
+            dartMarks_.push_back(*dart.point);
+        }
+    }
+    const QString listed = visitDartsText(visit);
+    MaskEdit1->setReadOnly(false);
+    MaskEdit1->clear();
+    humanCompletion(outcome, listed);
+    if (!game_) {
+        return;
+    }
+    visitDarts_->setText(QStringLiteral("Last visit: %1").arg(listed));
+    announceDarts();
+    if (!game_->matchOver()) {
+        refreshScores();
+    }
+    clientArea_->update();
+}
+
+void TForm1::completeEnteredDarts() {
+    const std::vector<enteredDartS> visit = game_->enteredDarts();
+    const visitOutcomeS outcome = game_->completeEnteredDarts();
+    if (outcome.result == VisitResult::Ignored) {
+        return;
+    }
+    std::vector<enteredDartS> padded = visit;
+    while (padded.size() < 3 && outcome.result == VisitResult::Scored) {
+        padded.push_back({});
+    }
+    visitDone(outcome, padded);
+}
+
+void TForm1::takeBackDart() {
+    if (!game_ || !game_->takeBackDart()) {
+        return;
+    }
+    showEnteredDarts();
+}
+
+void TForm1::clearEnteredDarts() {
+    if (!game_ || game_->enteredDarts().empty()) {
+        return;
+    }
+    game_->clearEnteredDarts();
+    showEnteredDarts();
+}
+
+void TForm1::showEnteredDarts() {
+    const std::vector<enteredDartS>& darts = game_->enteredDarts();
+    if (darts.empty()) {
+        visitDarts_->clear();
+        MaskEdit1->setReadOnly(false);
+        MaskEdit1->clear();
+    } else {
+        visitDarts_->setText(QStringLiteral("Darts: %1").arg(visitDartsText(darts)));
+        // The score field shows the visit's running total; Enter ends the visit.
+        int total = 0;
+        for (const enteredDartS& dart : darts) {
+            total += dart.hit.score();
+        }
+        MaskEdit1->setReadOnly(true);
+        MaskEdit1->setText(QString::number(total));
+    }
+    announceDarts();
+    showCheckoutHint();
+    clientArea_->update();
+}
+
+void TForm1::announceDarts() {
+    // A screen reader hears each dart as it is entered.
+    visitDarts_->setAccessibleDescription(visitDarts_->text());
+    QAccessibleEvent event(visitDarts_, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&event);
+}
+
+bool TForm1::DartsEditKeyDown(int key) {
+    if (key == Qt::Key_Escape) {
+        clearEnteredDarts();
+        dartsEdit_->clear();
+        return true;
+    }
+    if (key != Qt::Key_Return && key != Qt::Key_Enter) {
+        return false;
+    }
+    if (!game_) {
+        refuse(QStringLiteral("Game not started yet, go to menu Game/Start"));
+        return true;
+    }
+    if (!humanToThrow()) {
+        return true;
+    }
+    const QString typed = dartsEdit_->text().trimmed();
+    if (typed.isEmpty()) {
+        completeEnteredDarts();  // Enter on nothing ends the visit: the rest are misses
+        return true;
+    }
+    std::string bad;
+    const auto darts = parseDartNotation(typed.toStdString(), bad);
+    if (!darts || darts->size() + game_->enteredDarts().size() > 3) {
+        refuse(darts ? QStringLiteral("Warning: a visit has three darts")
+                     : QStringLiteral("Warning: '%1' is not a dart (T20, D16, S5, 25, Bull, Miss)")
+                           .arg(QString::fromStdString(bad)));
+        return true;
+    }
+    dartsEdit_->clear();
+    for (const dartS& dart : *darts) {
+        if (!humanToThrow()) {
+            break;  // the visit ended early (a checkout or a bust)
+        }
+        enterDart({dart, std::nullopt});
+    }
+    return true;
+}
+
+void TForm1::writeLegDarts(const std::vector<legDartsS>& legs) {
+    if (!dartHistory_) {
+        dartHistory_ = std::make_unique<dartHistoryC>(context_.dataDir / dartHistoryFileName);
+    }
+    if (!dartHistory_->write(legs) && !dartHistoryReported_) {
+        // Once: the leg records are kept whatever the history does, and play goes on.
+        dartHistoryReported_ = true;
+        reportError(QStringLiteral("Unable to save the darts: %1")
+                        .arg(QString::fromStdString(dartHistory_->problem())));
+    }
+}
+
+}  // namespace qm
