@@ -294,6 +294,34 @@ std::optional<dartFiguresS> dartHistoryC::figures(const std::string& player, con
     return result;
 }
 
+std::vector<dartHistoryC::storedLegS> dartHistoryC::legFiguresOf(const std::string& player,
+                                                                 const civilDate& from,
+                                                                 const civilDate& to) {
+    std::vector<storedLegS> legs;
+    if (db_ == nullptr) {
+        return legs;
+    }
+    statementC query(db_,
+                     "SELECT day, won, darts, points, first9_points, first9_darts, at_double, "
+                     "doubles_hit, checkout FROM legs WHERE player = ?1 AND day BETWEEN ?2 AND ?3 "
+                     "ORDER BY id");
+    if (!query.ok()) {
+        return legs;
+    }
+    query.bind(1, player);
+    query.bind(2, dayKey(from));
+    query.bind(3, dayKey(to));
+    while (sqlite3_step(query.get()) == SQLITE_ROW) {
+        const auto at = [&](int column) {
+            return static_cast<std::int32_t>(query.integer(column));
+        };
+        legs.push_back({fromDayKey(query.integer(0)),
+                        query.integer(1) != 0,
+                        {at(2), at(3), at(4), at(5), at(6), at(7), at(8)}});
+    }
+    return legs;
+}
+
 std::vector<legDartsS> dartHistoryC::legsOf(const std::string& player) {
     std::vector<legDartsS> legs;
     if (db_ == nullptr) {

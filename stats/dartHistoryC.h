@@ -41,6 +41,15 @@ class dartHistoryC {
     // The figures of one player's legs from `from` to `to` (both days included).
     [[nodiscard]] std::optional<dartFiguresS> figures(const std::string& player,
                                                       const civilDate& from, const civilDate& to);
+    // One player's legs from `from` to `to` with their figures, not their darts, in the order
+    // written.
+    struct storedLegS {
+        civilDate day;
+        bool won = false;
+        legFiguresS figures;
+    };
+    [[nodiscard]] std::vector<storedLegS> legFiguresOf(const std::string& player,
+                                                       const civilDate& from, const civilDate& to);
     // One player's legs with their darts, in the order written (for tests and exports).
     [[nodiscard]] std::vector<legDartsS> legsOf(const std::string& player);
 

@@ -13,9 +13,11 @@ std::string csvField(const std::string& text);
 
 // Writes the legs of a player's statistics file whose day lies from startDay to endDay (both
 // included) as CSV: a header line, then one line per leg in file order with its date
-// (YYYY-MM-DD), darts, points, won (1 or 0), 180s, finish and PPD (two decimals), each line
-// ended by CRLF. Returns an empty text, or why nothing usable was written: the file cannot be
-// read, is not whole, or holds a record the statistics window would refuse.
+// (YYYY-MM-DD), darts, points, won (1 or 0), 180s, finish and PPD (two decimals), and where the
+// dart history has the leg its first-9 average, darts at a double and doubles hit (empty
+// fields where it has not), each line ended by CRLF. Returns an empty text, or why nothing usable
+// was written: the file cannot be read, is not whole, or holds a record the statistics window would
+// refuse.
 std::string writeLegsCsv(const std::filesystem::path& dataDir, const std::string& name,
                          std::int64_t startDay, std::int64_t endDay, std::ostream& out);
 

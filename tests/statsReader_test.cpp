@@ -5,6 +5,7 @@
 #include <ctime>
 
 #include "legRecordMaker.h"
+#include "stats/dartHistoryC.h"
 #include "stats/legCsv.h"
 #include "stats/legFile.h"
 #include "stats/statsReader.h"
@@ -191,14 +192,31 @@ TEST_F(StatsReader, LegsAsCsvWithinADateRange) {
     append(makeLeg({2026, 3, 2}, 420, 21));
     append(makeLeg({2026, 3, 3}, 0, 0));
     append(makeLeg({2026, 3, 4}, 301, 12, true, 121));
+    // The dart history has a leg of 3 March that is not the record's (5 points, not 0) and the
+    // leg of 4 March: T20 T20 T20, T20 T15 D8.
+    std::vector<dartRecordS> darts;
+    int left = 301;
+    for (const auto& [visit, type, number] : std::vector<std::array<int, 3>>{
+             {1, 3, 20}, {1, 3, 20}, {1, 3, 20}, {2, 3, 20}, {2, 3, 15}, {2, 2, 8}}) {
+        dartRecordS d;
+        d.visit = visit, d.order = static_cast<int>(darts.size()) % 3 + 1;
+        d.type = type, d.number = number, d.remainingBefore = left;
+        left -= type * number;
+        darts.push_back(d);
+    }
+    dartRecordS five;
+    five.visit = 1, five.order = 1, five.type = 1, five.number = 5, five.remainingBefore = 301;
+    ASSERT_TRUE(dartHistoryC(dir / dartHistoryFileName)
+                    .write({{"Ann", {2026, 3, 3}, 301, false, {five}},
+                            {"Ann", {2026, 3, 4}, 301, true, darts}}));
     std::ostringstream csv;
     EXPECT_EQ(
         writeLegsCsv(dir.path(), "Ann", dayNumber({2026, 3, 2}), dayNumber({2026, 3, 4}), csv), "");
     EXPECT_EQ(csv.str(),
-              "date,darts,points,won,180s,finish,ppd\r\n"
-              "2026-03-02,21,420,0,0,0,20.00\r\n"
-              "2026-03-03,0,0,0,0,0,0.00\r\n"
-              "2026-03-04,12,301,1,0,121,25.08\r\n");
+              "date,darts,points,won,180s,finish,ppd,first9,darts_at_double,doubles_hit\r\n"
+              "2026-03-02,21,420,0,0,0,20.00,,,\r\n"
+              "2026-03-03,0,0,0,0,0,0.00,,,\r\n"
+              "2026-03-04,12,301,1,0,121,25.08,150.50,1,1\r\n");
     append(makeLeg({1899, 1, 1}, 1, 1));  // a record the window would refuse
     std::ostringstream refused;
     EXPECT_NE(writeLegsCsv(dir.path(), "Ann", 0, 1'000'000, refused), "");

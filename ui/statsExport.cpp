@@ -12,6 +12,7 @@
 #include <sstream>
 
 #include "settings/settingsStoreC.h"
+#include "stats/dartHistoryC.h"
 #include "stats/legCsv.h"
 #include "ui/promptService.h"
 #include "ui/soundPlayer.h"
@@ -100,7 +101,8 @@ bool TForm4::isKeptByTheGame(const QString& file) const {
     const std::string iniName = ini.filename().string();
     return suffix == QLatin1String(".dat") || suffix == QLatin1String(".db") ||
            suffix == QLatin1String(".sqlite") || suffix == QLatin1String(".sqlite3") ||
-           name == iniName || name.rfind("." + iniName, 0) == 0;
+           name == iniName || name.rfind("." + iniName, 0) == 0 ||
+           name.rfind(dartHistoryFileName, 0) == 0;  // its write-ahead log and shared memory
 }
 
 void TForm4::refuseExport(const std::string& message) {

@@ -151,6 +151,7 @@ void TForm4::buildControls() {
     ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
     ProgressBar1->setGeometry(444, 152, 220, 22);
     ProgressBar1->setRange(0, 100);
+    buildDartFigures();
     Button1 = new QPushButton(QStringLiteral("Close"), this);
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setGeometry(680, 150, 97, 26);
@@ -272,6 +273,7 @@ void TForm4::resetFigures() {
     for (QLabel* value : values_) {
         value->setText(QStringLiteral("-"));
     }
+    showDartFigures({});
     summary_.reset();
 }
 
@@ -373,8 +375,10 @@ void TForm4::drawPpdChart() {
         std::vector<double> series;
         const bool whole =
             loadPpdSeries(dir, player, dayNumberOf(start), dayNumberOf(end), series, report);
-        report.deliver([this, whole, series = std::move(series), start, end] {
+        const dartFiguresReadS darts = readDartFigures(dir, player, start, end);
+        report.deliver([this, whole, series = std::move(series), start, end, darts] {
             seriesRead(whole, series, start, end);
+            showDartFigures(darts);
         });
     });
 }

@@ -10,6 +10,7 @@
 #include <optional>
 #include <vector>
 
+#include "stats/dartFigures.h"
 #include "stats/grafiekC.h"
 #include "stats/statsReader.h"
 #include "stats/statsSummaryC.h"
@@ -38,6 +39,16 @@ class soundPlayer;
 // A progress bar counts in int: a file larger than that (a 40 GiB history) is counted in units
 // of 2^shift bytes, the smallest shift that fits, so the bar still moves from start to end.
 [[nodiscard]] int progressShift(std::int64_t maximum);
+
+// The dart figures of a player's legs in a date range, as read from the dart history.
+struct dartFiguresReadS {
+    std::optional<dartFiguresS> figures;  // none: not read (no player, or the history failed)
+    std::string problem;                  // why the history could not be read
+    QDate from;
+    QDate to;
+};
+dartFiguresReadS readDartFigures(const std::filesystem::path& dataDir, const std::string& player,
+                                 QDate from, QDate to);
 
 class TForm4 : public QWidget, private statsReportSink {
     Q_OBJECT
@@ -89,6 +100,9 @@ class TForm4 : public QWidget, private statsReportSink {
     void summaryRead(bool whole, const statsSummaryC& summary);
     void seriesRead(bool whole, const std::vector<double>& series, QDate start, QDate end);
     void paintChart(QPainter& painter) const;
+    // The first-9 average and checkout % of the legs in the chart's range (statsDartFigures.cpp).
+    void buildDartFigures();
+    void showDartFigures(const dartFiguresReadS& read);
 
     // How the reading passes report.
     void showInfo(const std::string& text) override;
@@ -128,6 +142,7 @@ class TForm4 : public QWidget, private statsReportSink {
     QComboBox* ComboBox1 = nullptr;
     QComboBox* ComboBox2 = nullptr;
     std::array<QLabel*, 9> values_{};
+    QLabel* dartFigures_ = nullptr;
     QDateEdit* DateTimePicker1 = nullptr;
     QDateEdit* DateTimePicker2 = nullptr;
     QPushButton* Button3 = nullptr;

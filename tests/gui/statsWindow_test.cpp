@@ -12,6 +12,7 @@
 #include <fstream>
 
 #include "legRecordMaker.h"
+#include "stats/dartHistoryC.h"
 #include "stats/legFile.h"
 #include "ui/statsWindow.h"
 #include "windowFixture.h"
@@ -242,7 +243,8 @@ TEST_F(statsWindowTest, ChartMenuExportsLegsAndTheChartAndReportsAFailedWrite) {
     csv->trigger();
     EXPECT_EQ(prompts.saveCaptions.back(), "Export legs as CSV");
     const std::string expected =
-        "date,darts,points,won,180s,finish,ppd\r\n2026-01-02,18,501,1,1,40,27.83\r\n";
+        "date,darts,points,won,180s,finish,ppd,first9,darts_at_double,doubles_hit\r\n"
+        "2026-01-02,18,501,1,1,40,27.83,,,\r\n";
     auto bytes = readBytes(out / "ann.csv");
     EXPECT_EQ(std::string(bytes.begin(), bytes.end()), expected);
     EXPECT_EQ(stats->infoText(), "Exported legs to " + path("ann.csv"));
@@ -273,8 +275,8 @@ TEST_F(statsWindowTest, ChartMenuExportsLegsAndTheChartAndReportsAFailedWrite) {
     const auto history = readBytes(dir / "Ann.dat");
     const auto settings = readBytes(store.iniPath());
     for (QAction* action : {csv, png}) {
-        for (const std::string target :
-             {"Ann.dat", "quivermark.INI", "Other.DAT", "games.sqlite"}) {
+        for (const std::string target : {"Ann.dat", "quivermark.INI", "Other.DAT", "games.sqlite",
+                                         "quivermark-darts.sqlite-wal"}) {
             sounds.played.clear();
             prompts.confirmAnswers = {true, true};
             prompts.saveAnswers = {QString::fromStdString((dir / target).string())};
@@ -323,4 +325,49 @@ TEST_F(statsWindowTest, ChartMenuExportsLegsAndTheChartAndReportsAFailedWrite) {
     prompts.saveAnswers = {QString()};  // cancelled: nothing written, nothing said
     csv->trigger();
     EXPECT_TRUE(stats->systemInfoText().startsWith("Could not export to "));
+}
+
+TEST_F(statsWindowTest, DartFiguresOfTheChartsRange) {
+    append("Ann", makeLeg({2026, 1, 2}, 501, 21, true, 40, 1));
+    append("Ann", makeLeg({2026, 1, 5}, 301, 12, true, 60));
+    const auto dart = [](int visit, int order, int type, int number, int left) {
+        dartRecordS d;
+        d.visit = visit, d.order = order, d.type = type, d.number = number;
+        d.remainingBefore = left;
+        return d;
+    };
+    {
+        dartHistoryC history(dir / dartHistoryFileName);
+        // 40 on D20 at once; then a leg of three darts at 40, 20 and 10 that does not finish;
+        // then a leg after the range.
+        ASSERT_TRUE(history.write({{"Ann", {2026, 1, 2}, 40, true, {dart(1, 1, 2, 20, 40)}}}));
+        ASSERT_TRUE(history.write(
+            {{"Ann",
+              {2026, 1, 5},
+              40,
+              false,
+              {dart(1, 1, 1, 20, 40), dart(1, 2, 1, 10, 20), dart(1, 3, 0, 0, 10)}}}));
+        ASSERT_TRUE(history.write({{"Ann", {2026, 1, 6}, 40, true, {dart(1, 1, 2, 20, 40)}}}));
+    }
+    stats->show();
+    const auto shown = [this] {
+        return stats->findChild<QLabel*>(QStringLiteral("DartFigures"))->text();
+    };
+    EXPECT_EQ(shown(), "");
+    choose("ComboBox1", "Ann");
+    EXPECT_EQ(shown(), "First 9: 75.00 (2 legs)\nCheckout: 25.0% (1/4)");
+    picker(1)->setDate(QDate(2026, 1, 3));
+    stats->Button3Click();
+    settle();
+    EXPECT_EQ(shown(), "First 9: 30.00 (1 legs)\nCheckout: 0.0% (0/3)");
+    EXPECT_TRUE(stats->findChild<QLabel*>(QStringLiteral("DartFigures"))
+                    ->toolTip()
+                    .startsWith("1 legs with every dart known, from 03-01-2026 to 05-01-2026"));
+    // A history the window cannot read says so and the nine figures stay.
+    std::filesystem::remove(dir / dartHistoryFileName);
+    std::filesystem::create_directory(dir / dartHistoryFileName);
+    stats->Button3Click();
+    settle();
+    EXPECT_EQ(shown(), "No dart figures");
+    EXPECT_EQ(figure(12), "2");
 }
