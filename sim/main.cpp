@@ -96,7 +96,7 @@ int run(qm::sim::matchOptions options, const char* argv0) {
     }
     options.legTraceStream = legs.get();
     std::filesystem::path dataDir;
-    if (options.saveStats) {
+    if (options.saveStats || options.saveDarts) {
         // The game decides its folder by the same rule, so both keep one history.
         const qm::dataDirChoiceS decided =
             qm::decideDataDir(options.dataDir, qm::programDirectory(argv0));

@@ -166,6 +166,8 @@ matchOptions parseMatch(const std::vector<std::string>& args) {
             result.seed = parseNumber<std::uint32_t>(option, reader.value(option));
         } else if (option == "--save-stats") {
             result.saveStats = true;
+        } else if (option == "--save-darts") {
+            result.saveDarts = true;
         } else if (option == "--data-dir") {
             result.dataDir = reader.value(option);
         } else if (option == "--trace-legs") {
@@ -301,7 +303,8 @@ const char* usageText() {
            "--strength2 S\n"
            "                            [--start 501] [--legs 5] [--sets 1] [--matches 1] "
            "[--seed X]\n"
-           "                            [--save-stats] [--data-dir DIR] [--trace-legs]\n"
+           "                            [--save-stats] [--save-darts] [--data-dir DIR] "
+           "[--trace-legs]\n"
            "       quivermark-sim calibrate [--legs 25000] [--seed 1] [--start 501]\n"
            "       quivermark-sim odds --player1 NAME --strength1 S --player2 NAME "
            "--strength2 S\n"

@@ -31,6 +31,7 @@ struct matchOptions {
     long long matches = 1;
     std::optional<std::uint32_t> seed;
     bool saveStats = false;
+    bool saveDarts = false;  // every dart into the dart history, in batches
     std::optional<std::string> dataDir;
     bool traceLegs = false;
     // Where traced legs go as they are played, one JSON object a line, instead of being kept

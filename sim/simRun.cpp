@@ -12,6 +12,7 @@
 #include "game/MatchC.h"
 #include "game/matchOdds.h"
 #include "sim/calibration.h"
+#include "stats/dartHistoryC.h"
 
 namespace qm::sim {
 
@@ -231,6 +232,34 @@ matchRunResult playMatches(const matchOptions& options, const std::filesystem::p
         };
     }
 
+    // The darts go to the history a few thousand legs at a time: one transaction per leg
+    // would cost the run more than its play.
+    std::optional<dartHistoryC> history;
+    std::vector<legDartsS> pendingDarts;
+    const auto writeDarts = [&] {
+        if (!pendingDarts.empty() && !history->write(pendingDarts)) {
+            result.errors.push_back("quivermark-sim: " + history->problem());
+        }
+        pendingDarts.clear();
+    };
+    if (options.saveDarts) {
+        history.emplace(dataDir / dartHistoryFileName);
+        if (!history->usable()) {
+            result.errors.push_back("quivermark-sim: " + history->problem());
+            return result;
+        }
+        context.writeLegDarts = [&](const std::vector<legDartsS>& legs) {
+            for (const legDartsS& leg : legs) {
+                result.players[leg.player == options.names[0] ? 0 : 1].dartFigures.add(
+                    legFigures(leg.darts));
+                pendingDarts.push_back(leg);
+            }
+            if (pendingDarts.size() >= 4000) {
+                writeDarts();
+            }
+        };
+    }
+
     for (long long matchNo = 1; matchNo <= options.matches; ++matchNo) {
         MatchC match(settings, context);
         for (;;) {
@@ -251,6 +280,9 @@ matchRunResult playMatches(const matchOptions& options, const std::filesystem::p
             traced.finish = leg.finish;
             countLeg(result, traced, options);
             const bool matchWon = outcome.result == VisitResult::MatchWon;
+            if (matchWon && history && matchNo == options.matches) {
+                writeDarts();
+            }
             if (!result.errors.empty() || (matchWon && !flushed(files, options, result))) {
                 return result;
             }
@@ -360,7 +392,15 @@ std::string matchJsonHead(const matchOptions& options, const matchRunResult& res
                ",\"points\":" + std::to_string(totals.points) + ",\"ppd\":" + jsonNumber(ppd) +
                ",\"three_dart_average\":" + jsonNumber(3.0 * ppd) +
                ",\"180s\":" + std::to_string(totals.count180) +
-               ",\"best_finish\":" + std::to_string(totals.bestFinish) + "}";
+               ",\"best_finish\":" + std::to_string(totals.bestFinish);
+        if (options.saveDarts) {
+            const dartFiguresS& f = totals.dartFigures;
+            out += ",\"first9_average\":" + jsonNumber(f.first9Average()) +
+                   ",\"darts_at_double\":" + std::to_string(f.atDouble) +
+                   ",\"doubles_hit\":" + std::to_string(f.doublesHit) +
+                   ",\"checkout_percent\":" + jsonNumber(f.checkoutPercent());
+        }
+        out += "}";
     }
     return out + "]";
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "sim/simOptions.h"
+#include "stats/dartFigures.h"
 
 namespace qm::sim {
 
@@ -31,6 +32,7 @@ struct playerTotalsS {
     long long points = 0;
     long long count180 = 0;
     int bestFinish = 0;
+    dartFiguresS dartFigures;  // with --save-darts: the figures of the darts kept
 };
 
 struct legTraceS {

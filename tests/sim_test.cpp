@@ -8,6 +8,7 @@
 #include "game/matchOdds.h"
 #include "sim/simOptions.h"
 #include "sim/simRun.h"
+#include "stats/dartHistoryC.h"
 #include "stats/legRecord.h"
 #include "tempDir.h"
 
@@ -226,6 +227,63 @@ TEST(SimRun, SavedStatisticsAndUnsavableNames) {
               (std::vector<std::string>{
                   "Unable to save statistics for player: ../Bob (the name cannot name a file)"}));
     EXPECT_EQ(failed.totalLegs, 1);  // the run stops at the first lost record
+}
+
+TEST(SimRun, SavedDartsAgreeWithThePlayedLegs) {
+    tempDir dir;
+    matchOptions options;
+    options.names = {"Ann", "Bob"};
+    options.strengths = {45, 25};
+    options.legs = 5;
+    options.matches = 30;
+    options.seed = 11;
+    options.saveDarts = true;
+    const auto result = runMatches(options, dir.path());
+    ASSERT_TRUE(result.errors.empty());
+    dartHistoryC history(dir / dartHistoryFileName, dartHistoryC::mode::readOnly);
+    for (int p = 0; p < 2; ++p) {
+        const auto& totals = result.players[p];
+        const auto legs = history.legsOf(options.names[p]);
+        // Every leg once, whatever the batches, and the darts add up to what the boards counted.
+        ASSERT_EQ(static_cast<long long>(legs.size()), result.totalLegs) << p;
+        long long darts = 0;
+        long long points = 0;
+        long long won = 0;
+        for (const legDartsS& leg : legs) {
+            const legFiguresS figures = legFigures(leg.darts);
+            darts += figures.darts;
+            points += figures.points;
+            won += leg.won;
+            EXPECT_EQ(figures.doublesHit, leg.won ? 1 : 0);
+        }
+        EXPECT_EQ(darts, totals.darts);
+        EXPECT_EQ(points, totals.points);
+        EXPECT_EQ(won, totals.legsWon);
+        EXPECT_EQ(totals.dartFigures.doublesHit, totals.legsWon);
+        EXPECT_EQ(totals.dartFigures.legs, result.totalLegs);
+        const dartFiguresS stored = *history.figures(options.names[p], {2000, 1, 1}, {2999, 1, 1});
+        EXPECT_EQ(stored.atDouble, totals.dartFigures.atDouble);
+        EXPECT_NEAR(stored.first9Average(), totals.dartFigures.first9Average(), 1e-9);
+    }
+    // The stronger player's first nine darts score more, and so do its doubles.
+    EXPECT_GT(result.players[0].dartFigures.first9Average(),
+              result.players[1].dartFigures.first9Average() + 10);
+    const std::string json = matchJsonHead(options, result);
+    EXPECT_NE(json.find("\"doubles_hit\":" + std::to_string(result.players[0].legsWon) +
+                        ",\"checkout_percent\":"),
+              std::string::npos);
+    options.saveDarts = false;
+    EXPECT_EQ(matchJsonHead(options, result).find("first9"), std::string::npos);
+    // A history that cannot be written stops the run before a match is played.
+    tempDir other;
+    std::filesystem::create_directory(other / dartHistoryFileName);
+    options.saveDarts = true;
+    const auto refused = runMatches(options, other.path());
+    EXPECT_EQ(refused.errors,
+              (std::vector<std::string>{"quivermark-sim: cannot use the dart history " +
+                                        (other / dartHistoryFileName).string() +
+                                        ": not a regular file"}));
+    EXPECT_EQ(refused.totalLegs, 0);
 }
 
 TEST(SimProgram, ExitStatusesAndOutput) {
