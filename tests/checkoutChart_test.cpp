@@ -171,6 +171,28 @@ TEST(CheckoutRoute, ThreeDartFinishesOnADoubleOnly) {
     EXPECT_EQ(inHand(40, 4), "");
     EXPECT_EQ(dartNotation({1, 25}), "25");
     EXPECT_EQ(dartNotation({1, 7}), "S7");
+    EXPECT_EQ(inHand(81, 2), "T15 D18");  // after T20 from 141
+}
+
+TEST(CheckoutRoute, DartNotationIsReadBack) {
+    std::string bad;
+    const auto read = [&bad](const std::string& text) {
+        bad.clear();
+        const auto darts = qm::parseDartNotation(text, bad);
+        return darts ? routeText(*darts) : "refused " + bad;
+    };
+    EXPECT_EQ(read("T20 t19 D12"), "T20 T19 D12");
+    EXPECT_EQ(read(" s5,25  bull"), "S5 25 Bull");
+    EXPECT_EQ(read("5 D25 50"), "S5 Bull Bull");
+    EXPECT_EQ(read("S1 S20 D1"), "S1 S20 D1");
+    EXPECT_EQ(read(""), "");
+    const auto misses = qm::parseDartNotation("Miss m 0", bad);
+    ASSERT_TRUE(misses);
+    EXPECT_EQ(*misses, (std::vector<dartS>(3, dartS{0, 0})));
+    for (const std::string word : {"T25", "S21", "D0", "T", "20x", "100", "-1", "X20"}) {
+        EXPECT_EQ(read("T20 " + word), "refused " + word) << word;
+    }
+    EXPECT_EQ(read("T20 T20 T20 T20"), "refused T20");  // a fourth dart
 }
 
 namespace {
