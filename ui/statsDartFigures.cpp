@@ -1,6 +1,7 @@
 // The statistics window's dart figures: the first-9 average and the checkout percentage of the
 // chosen player's legs in the chart's date range, from the dart history, under the player
 // lists. Legs without dart detail (typed totals, older history) are simply not in them.
+#include <QFontMetrics>
 #include <QLabel>
 
 #include "stats/dartHistoryC.h"
@@ -31,7 +32,7 @@ void TForm4::buildDartFigures() {
     dartFigures_->setObjectName(QStringLiteral("DartFigures"));
     dartFigures_->setGeometry(16, 110, 148, 36);
     QFont small = dartFigures_->font();
-    small.setPixelSize(11);
+    small.setPixelSize(10);
     dartFigures_->setFont(small);
     dartFigures_->setAccessibleName(QStringLiteral("Dart figures"));
 }
@@ -44,10 +45,17 @@ void TForm4::showDartFigures(const dartFiguresReadS& read) {
         return;
     }
     const dartFiguresS& f = *read.figures;
-    dartFigures_->setText(QStringLiteral("First 9: %1 (%2 legs)\nCheckout: %3")
-                              .arg(QString::fromStdString(first9Text(f)))
-                              .arg(f.legs)
-                              .arg(QString::fromStdString(checkoutText(f))));
+    // Two lines in the room beside the chart's pickers; the tooltip has them whole.
+    const QFontMetrics metrics(dartFigures_->font());
+    const auto fitted = [&](const QString& line) {
+        return metrics.elidedText(line, Qt::ElideRight, dartFigures_->width());
+    };
+    dartFigures_->setText(
+        fitted(QStringLiteral("First 9 %1 (%2 legs)")
+                   .arg(QString::fromStdString(first9Text(f)))
+                   .arg(f.legs)) +
+        QLatin1Char('\n') +
+        fitted(QStringLiteral("Checkout %1").arg(QString::fromStdString(checkoutText(f)))));
     const QString format = QStringLiteral("dd-MM-yyyy");
     dartFigures_->setToolTip(
         QStringLiteral("%1 legs with every dart known, from %2 to %3: first-9 average %4, "

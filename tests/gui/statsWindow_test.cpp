@@ -355,11 +355,11 @@ TEST_F(statsWindowTest, DartFiguresOfTheChartsRange) {
     };
     EXPECT_EQ(shown(), "");
     choose("ComboBox1", "Ann");
-    EXPECT_EQ(shown(), "First 9: 75.00 (2 legs)\nCheckout: 25.0% (1/4)");
+    EXPECT_EQ(shown(), "First 9 75.00 (2 legs)\nCheckout 25.0% (1/4)");
     picker(1)->setDate(QDate(2026, 1, 3));
     stats->Button3Click();
     settle();
-    EXPECT_EQ(shown(), "First 9: 30.00 (1 legs)\nCheckout: 0.0% (0/3)");
+    EXPECT_EQ(shown(), "First 9 30.00 (1 legs)\nCheckout 0.0% (0/3)");
     EXPECT_TRUE(stats->findChild<QLabel*>(QStringLiteral("DartFigures"))
                     ->toolTip()
                     .startsWith("1 legs with every dart known, from 03-01-2026 to 05-01-2026"));
