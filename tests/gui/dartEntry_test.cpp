@@ -47,6 +47,11 @@ TEST_F(dartEntryTest, ALegEnteredDartByDartOnTheBoardAndByNotation) {
     EXPECT_EQ(text("CheckoutHint"), "D20");
     QTest::keyClick(field(), Qt::Key_Backspace);
     EXPECT_EQ(text("VisitDarts"), "Darts: T20");
+    EXPECT_EQ(find<QLabel>("VisitDarts")->accessibleDescription(), "Darts: T20");
+    EXPECT_EQ(text("CheckoutHint"), "S17 D12");
+    click(1, 2);  // 39 left with one dart: no finish to show
+    EXPECT_EQ(text("CheckoutHint"), "");
+    QTest::keyClick(field(), Qt::Key_Backspace);
     click(1, 1);
     // Beside the board is no dart; off the scoring ring on the picture is a miss.
     QTest::mouseClick(find<QWidget>("ClientArea"), Qt::LeftButton, {}, QPoint(60, 300));
