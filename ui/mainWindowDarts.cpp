@@ -130,6 +130,7 @@ void TForm1::enterDart(const enteredDartS& dart) {
     playSound("DART");
     if (outcome.result == VisitResult::DartEntered) {
         showEnteredDarts();
+        showCheckoutHint();
         return;
     }
     std::vector<enteredDartS> visit = before;
@@ -176,6 +177,7 @@ void TForm1::takeBackDart() {
         return;
     }
     showEnteredDarts();
+    showCheckoutHint();
 }
 
 void TForm1::clearEnteredDarts() {
@@ -184,14 +186,22 @@ void TForm1::clearEnteredDarts() {
     }
     game_->clearEnteredDarts();
     showEnteredDarts();
+    showCheckoutHint();
 }
 
 void TForm1::showEnteredDarts() {
-    const std::vector<enteredDartS>& darts = game_->enteredDarts();
+    const QString before = visitDarts_->text();
+    const std::vector<enteredDartS> none;
+    const std::vector<enteredDartS>& darts = game_ ? game_->enteredDarts() : none;
     if (darts.empty()) {
-        visitDarts_->clear();
-        MaskEdit1->setReadOnly(false);
-        MaskEdit1->clear();
+        // Taken back, cleared, or dropped by an undo: the field is the typed total's again.
+        if (MaskEdit1->isReadOnly()) {
+            MaskEdit1->setReadOnly(false);
+            MaskEdit1->clear();
+        }
+        if (before.startsWith(QStringLiteral("Darts:"))) {
+            visitDarts_->clear();
+        }
     } else {
         visitDarts_->setText(QStringLiteral("Darts: %1").arg(visitDartsText(darts)));
         // The score field shows the visit's running total; Enter ends the visit.
@@ -202,9 +212,10 @@ void TForm1::showEnteredDarts() {
         MaskEdit1->setReadOnly(true);
         MaskEdit1->setText(QString::number(total));
     }
-    announceDarts();
-    showCheckoutHint();
-    clientArea_->update();
+    if (visitDarts_->text() != before) {
+        announceDarts();
+        clientArea_->update();
+    }
 }
 
 void TForm1::announceDarts() {

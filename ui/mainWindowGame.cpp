@@ -84,6 +84,7 @@ bool TForm1::createGame() {
     aimMark_.reset();
     dartMarks_.clear();
     MaskEdit1->clear();
+    visitDarts_->clear();
     showPlayerNames();
     if (game_->isComputer(0)) {
         aiTimer->start();
@@ -436,6 +437,7 @@ void TForm1::refreshScores() {
         }
     }
     showDartFigures();
+    showEnteredDarts();
     showCheckoutHint();
     showOdds();
 }

@@ -74,8 +74,13 @@ TEST_F(dartEntryTest, ALegEnteredDartByDartOnTheBoardAndByNotation) {
     EXPECT_EQ(window->game()->board(1).remaining(), 24);
     EXPECT_EQ(text("VisitDarts"), "Last visit: T19 D10 Miss");
 
-    // Undo and redo take Bob's visit back and put it back whole.
+    // Undo and redo take Bob's visit back and put it back whole; a dart Ann had entered goes.
+    click(1, 5);
+    EXPECT_TRUE(field()->isReadOnly());
     window->Undo1Click();
+    EXPECT_EQ(text("VisitDarts"), "");
+    EXPECT_FALSE(field()->isReadOnly());
+    EXPECT_EQ(field()->text(), "");
     EXPECT_EQ(window->game()->board(1).remaining(), 101);
     window->Redo1Click();
     EXPECT_EQ(window->game()->board(1).remaining(), 24);
