@@ -18,15 +18,18 @@
 
 namespace {
 
+// A run that could not keep what it made (its output, its scratch file, the INI file): said on
+// standard error, and exit status 1.
+int keepingFailed(const std::string& what) {
+    std::cerr << "quivermark-sim: " << what << '\n';
+    return 1;
+}
+
 // A full disk or a closed pipe must not pass for a finished run.
 int outputStatus() {
     std::cout.flush();
     const bool failed = !std::cout || std::fflush(stdout) != 0 || std::ferror(stdout) != 0;
-    if (failed) {
-        std::cerr << "quivermark-sim: could not write the output\n";
-        return 1;
-    }
-    return 0;
+    return failed ? keepingFailed("could not write the output") : 0;
 }
 
 int run(const qm::sim::throwsOptions& options) {
@@ -61,8 +64,7 @@ int registerPlayers(const qm::sim::matchOptions& options, const std::filesystem:
         const qm::saveOutcomeS added =
             store.addComputerPlayer(options.names[p], options.strengths[p]);
         if (!added.ok) {
-            std::cerr << "quivermark-sim: " << added.message << '\n';
-            return 1;
+            return keepingFailed(added.message);
         }
     }
     return 0;
@@ -91,8 +93,7 @@ int run(qm::sim::matchOptions options, const char* argv0) {
         options.traceLegs ? std::tmpfile() : nullptr,
         [](std::FILE* f) { return f ? std::fclose(f) : 0; });
     if (options.traceLegs && !legs) {
-        std::cerr << "quivermark-sim: no scratch file for the traced legs\n";
-        return 1;
+        return keepingFailed("no scratch file for the traced legs");
     }
     options.legTraceStream = legs.get();
     std::filesystem::path dataDir;
@@ -124,8 +125,7 @@ int run(qm::sim::matchOptions options, const char* argv0) {
     std::cout << qm::sim::matchJsonHead(options, result);
     if (legs) {
         if (std::fflush(legs.get()) != 0 || std::ferror(legs.get()) != 0) {
-            std::cerr << "quivermark-sim: could not keep the traced legs\n";
-            return 1;
+            return keepingFailed("could not keep the traced legs");
         }
         printStreamedLegs(legs.get());
     }

@@ -35,8 +35,11 @@ TEST(CallerPhrases, ScoresRequirementsAndGameShots) {
               (std::vector<std::string>{"no score", "Bob, you require 32"}));
     EXPECT_EQ(visitCalls(chart, 45, "Bob", 301), (std::vector<std::string>{"forty-five"}));
 
+    EXPECT_EQ(gameShotCall(0, false, false), "Game shot, and the leg");  // no leg to name
     EXPECT_EQ(gameShotCall(1, false, false), "Game shot, and the first leg");
     EXPECT_EQ(gameShotCall(11, false, false), "Game shot, and the eleventh leg");
+    EXPECT_EQ(gameShotCall(12, false, false), "Game shot, and the twelfth leg");
+    EXPECT_EQ(gameShotCall(13, false, false), "Game shot, and the leg");
     EXPECT_EQ(gameShotCall(0, true, false), "Game shot, and the set");
     EXPECT_EQ(gameShotCall(3, true, true), "Game shot, and the match");
 }

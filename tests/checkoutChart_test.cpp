@@ -137,9 +137,11 @@ TEST(CheckoutRoute, ThreeDartFinishesOnADoubleOnly) {
     // The chart's own darts take four from 161: the second sets up the bull instead.
     EXPECT_EQ(route(161), "T20 T17 Bull");
     // No route: above the chart, below a double and the "No check" scores.
+    testing::internal::CaptureStdout();
     for (const int r : {171, 1, 0, 159, 162, 163, 165, 166, 168, 169}) {
         EXPECT_EQ(route(r), "") << r;
     }
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");  // never asks the chart out of range
     int finishable = 0;
     for (int r = 2; r <= 170; ++r) {
         const auto darts = checkoutRoute(chart(), r);

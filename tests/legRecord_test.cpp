@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "stats/legFile.h"
 #include "stats/legRecord.h"
@@ -152,6 +156,33 @@ TEST(LegFile, FailureIsReportedAndLeavesTheFileAlone) {
     writeBytes(dir / "Whole.dat", std::vector<std::uint8_t>(32, 0));
     EXPECT_TRUE(appendLegRecord(dir.path(), "Whole", winnersRecord()));
     EXPECT_EQ(readBytes(dir / "Whole.dat").size(), 48u);
+    // A full disk, as a file that may not grow past ten records and a half: the record that
+    // does not fit is taken back whole; then one that may not grow at all.
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{16 * 10 + 8, 16 * 10 + 8};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        for (int i = 0; i < 10; ++i) {
+            if (!appendLegRecord(dir.path(), "Full", winnersRecord())) {
+                ::_exit(1);
+            }
+        }
+        const bool torn = appendLegRecord(dir.path(), "Full", winnersRecord()).problem ==
+                          "No space left on device";
+        // With no room at all the write fails outright.
+        const rlimit none{16 * 10, 16 * 10};
+        ::setrlimit(RLIMIT_FSIZE, &none);
+        const bool refused =
+            appendLegRecord(dir.path(), "Full", winnersRecord()).problem == "File too large";
+        legFileAppender run(dir.path(), "Full");
+        const bool batch = run.append(winnersRecord()) && !run.flush();
+        ::_exit(torn && refused ? (batch ? 0 : 3) : 2);
+    }
+    int status = -1;
+    ::waitpid(child, &status, 0);
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(readBytes(dir / "Full.dat").size(), 160u);
     if (::geteuid() != 0) {  // root writes anywhere
         std::filesystem::create_directory(dir / "ro");
         ::chmod((dir / "ro").c_str(), 0555);

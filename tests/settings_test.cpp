@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <array>
 #include <fstream>
@@ -333,5 +337,32 @@ TEST(ProfileFile, RefusesWhatTheFormatCannotHold) {
     EXPECT_FALSE(ini.writeString("AI", "a=b", "1"));
     EXPECT_FALSE(ini.writeString("AI", "key", "two\nlines"));
     EXPECT_FALSE(ini.writeString("A]I", "key", "1"));
+    EXPECT_EQ(ini.writeProblem(), "the name or value cannot be held by the file");
     EXPECT_FALSE(std::filesystem::exists(dir / "x.INI"));
+    EXPECT_TRUE(ini.writeString("AI", "key", "1"));
+    EXPECT_EQ(ini.writeProblem(), "");
+}
+
+TEST(ProfileFile, AWriteThatFailsSaysWhyAndLeavesTheFileAsItWas) {
+    tempDir dir;
+    profileFileC ini(dir / "x.INI");
+    ASSERT_TRUE(ini.writeString("AI", "Bot", "40"));
+    const std::string before = readText(dir / "x.INI");
+    // The file may not grow past 4 KiB: the new file's write fails as on a full disk.
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{4096, 4096};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        const bool written = ini.writeString("AI", "Long", std::string(8000, '7'));
+        ::_exit(!written && ini.writeProblem() == "File too large" ? 0 : 1);
+    }
+    int status = -1;
+    ::waitpid(child, &status, 0);
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(readText(dir / "x.INI"), before);
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
+        const std::string name = entry.path().filename().string();
+        EXPECT_TRUE(name == "x.INI" || name == ".x.INI.lock") << name;  // no temporary left
+    }
 }

@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
 
+#include "computer/gameRandom.h"
 #include "game/matchOdds.h"
+#include "sim/calibration.h"
 #include "sim/simOptions.h"
 #include "sim/simRun.h"
 #include "stats/dartHistoryC.h"
@@ -78,6 +81,9 @@ TEST(SimOptions, BadArgumentsAreRefusedWithAMessage) {
         {"calibrate", "--legs", "0"},
         {"calibrate", "--start", "500"},
         {"calibrate", "--strength", "40"},
+        {"throws", "--strength", "40", "--count", "10"},  // no target
+        {"throws", "--target", "Triple 20", "--count", "10"},
+        {"throws", "--strength", "40", "--target", "Triple 20"},
         {"odds", "--player1", "A", "--strength1", "40", "--player2", "B"},
         {"odds", "--player1", "A", "--strength1", "40", "--player2", "B", "--strength2", "40",
          "--left1", "1"},
@@ -104,6 +110,11 @@ TEST(SimOptions, BadArgumentsAreRefusedWithAMessage) {
     EXPECT_EQ(ok.legs, 5);
     EXPECT_EQ(ok.start, 501);
     EXPECT_EQ(ok.seed, 7u);
+    const auto calibrate = std::get<calibrateOptions>(
+        parseOptions({"calibrate", "--seed", "5", "--legs", "9", "--start", "301"}));
+    EXPECT_EQ(calibrate.seed, 5u);
+    EXPECT_EQ(calibrate.legs, 9);
+    EXPECT_EQ(calibrate.start, 301);
     // Every start score of the game is taken, 701 among them.
     for (const char* start : {"101", "301", "501", "701", "1001"}) {
         const auto plain = std::get<matchOptions>(
@@ -120,6 +131,11 @@ TEST(SimOptions, BadArgumentsAreRefusedWithAMessage) {
         parseOptions({"odds", "--player1", "A", "--strength1", "40", "--player2", "B",
                       "--strength2", "35", "--start", "301", "--left1", "141", "--next", "2"}));
     EXPECT_EQ(odds.left, (std::array<int, 2>{141, 301}));  // a score not given is the start
+    EXPECT_EQ(std::get<oddsOptions>(
+                  parseOptions({"odds", "--player1", "A", "--strength1", "4", "--player2", "B",
+                                "--strength2", "5", "--legs-won1", "0", "--sets-won2", "0"}))
+                  .legsWon[0],
+              0);
     EXPECT_EQ(odds.next, 2);
     EXPECT_FALSE(odds.starter.has_value());
     try {
@@ -614,6 +630,7 @@ TEST(MatchOdds, ACancelledQuestionHasNoAnswer) {
     EXPECT_EQ(answered->continuations, 100);
     EXPECT_DOUBLE_EQ(answered->chance[0] + answered->chance[1], 1.0);
     EXPECT_DOUBLE_EQ(answered->chance[0], 0.52);  // seed 1: the same every time
+    EXPECT_DOUBLE_EQ(answered->standardError, std::sqrt(0.52 * 0.48 / 100));
     question.state.remaining[1] = 1;
     EXPECT_THROW((void)matchOdds(question), std::invalid_argument);
 }
@@ -649,4 +666,15 @@ TEST(SimRun, ShippedStrengthTableRowsAreReproduced) {
                   rows[static_cast<std::size_t>(strength - 1)]);
     }
     EXPECT_EQ(rows[39].rfind("{\"strength\":40,\"legs\":25000,\"three_dart_average\":", 0), 0u);
+    // The average's standard error: none from one leg, and shrinking as 1 / sqrt(legs) (the
+    // README's claim of below 0.1 at 25,000 legs rests on it).
+    gameRandom::seed(1);
+    EXPECT_EQ(calibrateStrength(40, 501, 1).standardError, 0.0);
+    gameRandom::seed(1);
+    const double few = calibrateStrength(40, 501, 1000).standardError;
+    gameRandom::seed(1);
+    const double many = calibrateStrength(40, 501, 16000).standardError;
+    EXPECT_GT(few, 0.3);
+    EXPECT_LT(few, 0.6);
+    EXPECT_NEAR(many / few, 0.25, 0.05);
 }

@@ -61,6 +61,12 @@ TEST_F(StatsReader, SummaryOfAWholeFile) {
     EXPECT_EQ(figures[6], "3");
     EXPECT_EQ(figures[7], "121");
     EXPECT_EQ(figures[8], "18");
+    // A 501 leg in 998 darts is still a best leg: none is shown only without one.
+    std::filesystem::remove(dir / "Ann.dat");
+    append(makeLeg({2026, 1, 2}, 501, 998, true, 2));
+    statsSummaryC slow;
+    ASSERT_TRUE(loadSummary(dir.path(), "Ann", slow, sink));
+    EXPECT_EQ(slow.figureTexts()[8], "998");
 }
 
 TEST_F(StatsReader, LastTenLegsAreARatioOfSums) {
@@ -163,6 +169,13 @@ TEST(CivilDate, DayNumbersRoundTrip) {
         const auto date = fromDayNumber(d);
         EXPECT_TRUE(isCalendarDate(date));
         EXPECT_EQ(dayNumber(date), d);
+    }
+    // Every day around the starts of 400-year cycles (1 March 2000 and 2400).
+    for (const int year : {2000, 2400}) {
+        for (std::int64_t d = dayNumber({year, 2, 1}); d < dayNumber({year, 4, 1}); ++d) {
+            EXPECT_EQ(dayNumber(fromDayNumber(d)), d) << d;
+        }
+        EXPECT_EQ(fromDayNumber(dayNumber({year, 3, 1}) - 1), (civilDate{year, 2, 29}));
     }
     EXPECT_FALSE(isCalendarDate({1900, 2, 29}));
     EXPECT_TRUE(isCalendarDate({2000, 2, 29}));

@@ -132,4 +132,5 @@ TEST(VirtualBoard, InvalidTargetsAimAtTheCentreWithADiagnostic) {
               "virtualBoardC::getCoordinates invalid number: -5\n");
     // An invalid type with a real number aims like a single.
     EXPECT_EQ(board.getCoordinates(7, 20), board.getCoordinates(1, 20));
+    EXPECT_EQ(board.getCoordinates(0, 20), board.getCoordinates(1, 20));
 }

@@ -11,6 +11,7 @@ not applicable and is left out of the score.
 
     python3 tools/mutants.py --since main          # the lines changed since main
     python3 tools/mutants.py --count 300 --seed 1  # a reproducible sample of the whole core
+    python3 tools/mutants.py --retry run.log REF   # an earlier run's survivors, again
 
 The file is always restored, also on Ctrl-C. See docs/mutants.md.
 """
@@ -244,6 +245,33 @@ def load_skips():
     return skips
 
 
+SURVIVOR = re.compile(r"SURVIVED\s+(?P<path>[^:\s]+):(?P<line>\d+): (?P<what>.*) \(\d+\.\d s\)$")
+
+
+def survivors_again(sites, texts, log, ref):
+    """The sites of today's tree that are the survivors in `log`: the same file, the same
+    mutation and the same line text as on commit `ref` (lines move as code is added)."""
+    found = []
+    for line in Path(log).read_text().splitlines():
+        match = SURVIVOR.search(line)
+        if not match:
+            continue
+        path, number, what = match["path"], int(match["line"]), match["what"]
+        shown = subprocess.run(["git", "show", f"{ref}:{path}"], cwd=ROOT, capture_output=True,
+                               text=True)
+        old_lines = shown.stdout.splitlines()
+        old_text = old_lines[number - 1].strip() if 0 < number <= len(old_lines) else None
+        same = [s for s in sites if str(s.path.relative_to(ROOT)) == path and
+                s.describe(texts[s.path]) == what and
+                texts[s.path].splitlines()[s.line - 1].strip() == old_text]
+        if same:
+            # The same text may stand on several lines; the one nearest the old place.
+            found.append(min(same, key=lambda s: abs(s.line - number)))
+        else:
+            print(f"mutants: {path}:{number}: {what}: gone, or listed as equivalent since")
+    return found
+
+
 def skip_key(site, text):
     line_text = text.splitlines()[site.line - 1].strip()
     return (str(site.path.relative_to(ROOT)), line_text, site.describe(text))
@@ -290,6 +318,9 @@ def main():
     parser.add_argument("--build-dir", default="build/mutants", help="its own build folder")
     parser.add_argument("--timeout", type=int, default=300, help="seconds a test run may take")
     parser.add_argument("--list", action="store_true", help="list the sites, run nothing")
+    parser.add_argument("--retry", nargs=2, metavar=("LOG", "REF"),
+                        help="only the survivors of an earlier run's output LOG, made on commit "
+                             "REF, found again in today's tree by their line's text")
     args = parser.parse_args()
 
     wanted = changed_lines(args.since, args.paths) if args.since else None
@@ -302,8 +333,11 @@ def main():
     skips = load_skips()
     equivalent = [s for s in sites if skip_key(s, texts[s.path]) in skips]
     sites = [s for s in sites if skip_key(s, texts[s.path]) not in skips]
-    count = args.count if args.count is not None else (len(sites) if args.since else 30)
-    sites = random.Random(args.seed).sample(sites, min(count, len(sites)))
+    if args.retry:
+        sites = survivors_again(sites, texts, *args.retry)
+    else:
+        count = args.count if args.count is not None else (len(sites) if args.since else 30)
+        sites = random.Random(args.seed).sample(sites, min(count, len(sites)))
     print(f"mutants: {len(sites)} to try ({len(equivalent)} listed as equivalent left out)")
     if args.list:
         for site in sites:
