@@ -254,8 +254,10 @@ TEST(SimRun, SavedDartsAgreeWithThePlayedLegs) {
     options.matches = 30;
     options.seed = 11;
     options.saveDarts = true;
+    options.traceLegs = true;
     const auto result = runMatches(options, dir.path());
     ASSERT_TRUE(result.errors.empty());
+    ASSERT_EQ(static_cast<long long>(result.legs.size()), result.totalLegs);
     dartHistoryC history(dir / dartHistoryFileName, dartHistoryC::mode::readOnly);
     for (int p = 0; p < 2; ++p) {
         const auto& totals = result.players[p];
@@ -265,8 +267,15 @@ TEST(SimRun, SavedDartsAgreeWithThePlayedLegs) {
         long long darts = 0;
         long long points = 0;
         long long won = 0;
-        for (const legDartsS& leg : legs) {
+        for (std::size_t i = 0; i < legs.size(); ++i) {
+            const legDartsS& leg = legs[i];
             const legFiguresS figures = legFigures(leg.darts);
+            // Leg by leg, the darts give what the trace of the same leg says.
+            const legTraceS& traced = result.legs[i];
+            EXPECT_EQ(figures.darts, traced.darts[static_cast<std::size_t>(p)]) << i;
+            EXPECT_EQ(figures.points, traced.points[static_cast<std::size_t>(p)]) << i;
+            EXPECT_EQ(leg.won, traced.winner == p) << i;
+            EXPECT_EQ(figures.checkout, leg.won ? traced.finish : 0) << i;
             darts += figures.darts;
             points += figures.points;
             won += leg.won;
