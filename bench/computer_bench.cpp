@@ -33,13 +33,7 @@ void BM_WholeLeg(benchmark::State& state) {
     qm::gameRandom::seed(1);
     const qm::vPlayerC chart;
     const qm::virtualBoardC vBoard;
-    qm::gameSettingsS settings;
-    settings.names = {"A", "B"};
-    settings.isComputer = {true, true};
-    settings.strengths = {40, 40};
-    settings.startScore = 501;
-    settings.bestOfLegs = 1;
-    settings.bestOfSets = 1;
+    const qm::gameSettingsS settings = qm::computerMatch({"A", "B"}, {40, 40}, 501, 1, 1);
     qm::matchContextS context;
     context.chart = &chart;
     context.vBoard = &vBoard;

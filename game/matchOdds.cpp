@@ -39,12 +39,8 @@ tallyS playOn(const oddsQuestionS& question, long long count, std::uint32_t seed
     context.hands = {&hands[0], &hands[1]};
     context.generator = &generator;
 
-    gameSettingsS settings;
-    settings.isComputer = {true, true};
-    settings.strengths = question.strengths;
-    settings.startScore = question.startScore;
-    settings.bestOfLegs = question.bestOfLegs;
-    settings.bestOfSets = question.bestOfSets;
+    const gameSettingsS settings = computerMatch({}, question.strengths, question.startScore,
+                                                 question.bestOfLegs, question.bestOfSets);
 
     tallyS tally;
     for (; tally.played < count; ++tally.played) {
@@ -75,6 +71,8 @@ std::optional<oddsS> matchOdds(const oddsQuestionS& question, const std::atomic<
     {
         const vPlayerC chart;
         const virtualBoardC board;
+        // Two humans: the check needs no hands, and building one could reseed the game's
+        // generator from this thread.
         gameSettingsS settings;
         settings.startScore = question.startScore;
         settings.bestOfLegs = question.bestOfLegs;

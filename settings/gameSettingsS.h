@@ -19,6 +19,21 @@ struct gameSettingsS {
     friend bool operator==(const gameSettingsS&, const gameSettingsS&) = default;
 };
 
+// A match of two computer players: the simulator's, the calibration's and the match odds'.
+inline gameSettingsS computerMatch(const std::array<std::string, 2>& names,
+                                   const std::array<std::int32_t, 2>& strengths,
+                                   std::int32_t startScore, std::int32_t bestOfLegs,
+                                   std::int32_t bestOfSets) {
+    gameSettingsS settings;
+    settings.names = names;
+    settings.isComputer = {true, true};
+    settings.strengths = strengths;
+    settings.startScore = startScore;
+    settings.bestOfLegs = bestOfLegs;
+    settings.bestOfSets = bestOfSets;
+    return settings;
+}
+
 inline constexpr std::array<std::int32_t, 5> startScoreChoices{101, 301, 501, 701, 1001};
 inline constexpr std::array<std::int32_t, 6> bestOfChoices{1, 3, 5, 7, 9, 11};
 inline constexpr std::int32_t minStrength = 1;

@@ -26,12 +26,8 @@ calibrationRowS calibrateStrength(int strength, int start, long long legs) {
     // The legs are those of one long match that nobody wins, so the starter alternates as in a
     // game; a match holds an even number of them, so a new one goes on with the same starter.
     constexpr long long legsPerMatch = 1 << 20;
-    gameSettingsS settings;
-    settings.isComputer = {true, true};
-    settings.strengths = {strength, strength};
-    settings.startScore = start;
-    settings.bestOfLegs = 2 * legsPerMatch + 1;
-    settings.bestOfSets = 1;
+    const gameSettingsS settings =
+        computerMatch({}, {strength, strength}, start, 2 * legsPerMatch + 1, 1);
 
     calibrationRowS row;
     row.strength = strength;

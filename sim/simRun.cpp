@@ -192,13 +192,8 @@ matchRunResult playMatches(const matchOptions& options, const std::filesystem::p
     const vPlayerC chart;
     const virtualBoardC vBoard;
 
-    gameSettingsS settings;
-    settings.names = options.names;
-    settings.isComputer = {true, true};
-    settings.strengths = options.strengths;
-    settings.startScore = options.start;
-    settings.bestOfLegs = options.legs;
-    settings.bestOfSets = options.sets;
+    const gameSettingsS settings =
+        computerMatch(options.names, options.strengths, options.start, options.legs, options.sets);
 
     matchRunResult result;
     matchContextS context;
