@@ -149,6 +149,12 @@ TEST_F(Settings, ARewriteKeepsTheFilesPermissions) {
     ASSERT_EQ(::stat(ini().c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 07777, 0600u);
     EXPECT_EQ(readText(ini()), "[Players]\nAnn=0\n\n[Hints]\nCheckoutHints=0\n");
+    // The lock file beside it is readable by all, writable by its owner (less the umask).
+    const mode_t mask = ::umask(022);
+    ::umask(mask);
+    const auto lock = ini().parent_path() / ("." + ini().filename().string() + ".lock");
+    ASSERT_EQ(::stat(lock.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0644u & ~mask);
 }
 
 TEST_F(Settings, AFileThatIsThereButCannotBeReadIsNeverWrittenOver) {
