@@ -9,7 +9,6 @@ namespace qm {
 // Seeding sets the state and discards one draw.
 namespace gameRandom {
 
-inline constexpr int maxValue = 32767;
 inline constexpr std::uint32_t multiplier = 22695477u;
 inline constexpr std::uint32_t increment = 1u;
 

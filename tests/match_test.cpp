@@ -255,6 +255,10 @@ visitOutcomeS playComputerVisit(MatchC& m, dartS* lastHit = nullptr) {
 TEST_F(Match, HumanAgainstComputerUndoRedoAndReplay) {
     gameRandom::seed(8);  // the computer's first visit is a 180
     MatchC m = make(settingsFor(false, true));
+    // Before anyone has thrown there is nothing to take back, and the human stays to throw.
+    EXPECT_EQ(m.undo().outcome, undoResultS::status::NothingToUndo);
+    EXPECT_EQ(m.currentPlayer(), 0);
+    EXPECT_EQ(m.turn().what, turnS::waitingFor::humanVisit);
     visits(m, {60});
     EXPECT_EQ(m.undo().outcome, undoResultS::status::ComputerToThrow);
     EXPECT_EQ(m.redo().outcome, redoResultS::status::ComputerToThrow);

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <cstdio>
@@ -236,6 +239,26 @@ TEST(SimRun, SavedStatisticsAndUnsavableNames) {
     EXPECT_TRUE(result.errors.empty());
     EXPECT_EQ(std::filesystem::file_size(dir / "Ann.dat"),
               static_cast<std::uintmax_t>(16 * result.totalLegs));
+
+    // Files that can take nothing more: the end of the match reports both players.
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::signal(SIGXFSZ, SIG_IGN);
+        const rlimit none{0, 0};
+        ::setrlimit(RLIMIT_FSIZE, &none);
+        const std::vector<std::string> expected{
+            "Unable to save statistics for player: Ann (File too large)",
+            "Unable to save statistics for player: Bob (File too large)"};
+        bool reported = false;
+        {
+            tempDir full;  // gone before the child ends
+            reported = runMatches(options, full.path()).errors == expected;
+        }
+        ::_exit(reported ? 0 : 1);
+    }
+    int status = -1;
+    ::waitpid(child, &status, 0);
+    EXPECT_EQ(status, 0);
 
     options.names[1] = "../Bob";
     const auto failed = runMatches(options, dir.path());
