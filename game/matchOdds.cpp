@@ -89,7 +89,7 @@ std::optional<oddsS> matchOdds(const oddsQuestionS& question, const std::atomic<
         const long long share = total / workers + (w < total % workers ? 1 : 0);
         const std::uint32_t seed = question.seed * 2654435761u + static_cast<std::uint32_t>(w);
         threads.emplace_back([&, w, share, seed] {
-            tallies[static_cast<std::size_t>(w)] = playOn(question, share, seed, cancelled);
+            tallies.at(static_cast<std::size_t>(w)) = playOn(question, share, seed, cancelled);
         });
     }
     for (std::thread& thread : threads) {

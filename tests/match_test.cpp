@@ -455,6 +455,7 @@ TEST_F(Match, MisuseIsRefused) {
     EXPECT_THROW((void)computer.computerVisit()->dartPoint(0), std::out_of_range);
 
     ComputerVisitC visit(501);
+    EXPECT_THROW(visit.landDart(1, {0.0f, 0.0f}, vBoard), std::logic_error);  // not aimed yet
     for (int k = 1; k <= 3; ++k) {
         visit.aimDart(k, chart, vBoard);
         visit.landDart(k, {0.0f, 0.0f}, vBoard);
@@ -502,6 +503,9 @@ TEST_F(Match, TakenUpPartWayFromAnyState) {
     m.startNextLeg();
     EXPECT_EQ(m.turn().player, 0);  // the other of the leg's starter, not of the last to throw
     EXPECT_EQ(m.board(1).remaining(), 301);
+    // The new leg's history starts from the start score, not from the state's.
+    visits(m, {60});
+    EXPECT_EQ(m.board(0).lastThrow(), (visitS{60, 3}));
 
     // The edges a state may take, and one past each.
     const auto accepted = [this](auto change) {

@@ -1,5 +1,7 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -223,6 +225,17 @@ TEST_F(Settings, TwoWritersKeepEverySave) {
     first.join();
     second.join();
     EXPECT_EQ(profileFileC(ini()).readSectionKeys("AI").size(), 120u);
+    // A writer waits for one that holds the lock a moment, rather than give up at once.
+    {
+        const int held = ::open((dir / ".quivermark.INI.lock").c_str(), O_RDWR | O_CREAT, 0644);
+        ASSERT_EQ(::flock(held, LOCK_EX), 0);
+        std::thread release([held] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(150));
+            ::close(held);
+        });
+        EXPECT_TRUE(profileFileC(ini()).writeInteger("AI", "Waited", 1));
+        release.join();
+    }
     // A writer killed before its rename left a temporary behind: the next save clears it.
     writeText(dir / ".quivermark.INI.Ab12xY", "half");
     writeText(dir / ".quivermark.INI.keep", "mine");
