@@ -181,7 +181,7 @@ bool loadPpdSeries(const std::filesystem::path& dataDir, const std::string& name
     file.seekEnd();
     if (!file.seekStart()) {
         report.showSystemInfo("Error: Failed to set index to begin of: " + fileName);
-        return false;
+        return false;  // a regular file just opened does not refuse a seek
     }
 
     const readEnd end = readRecords(
