@@ -38,11 +38,6 @@ struct legWriteS {
 legWriteS appendLegRecord(const std::filesystem::path& dataDir, const std::string& name,
                           const legRecordS& record);
 
-// One player's statistics file kept open for a run of many legs (the simulator), with the same
-// checks as appendLegRecord. Records are gathered and written whole, many to one write, so a
-// run of a million legs does not cost two million system calls; the file is opened (and
-// created) by the first record, so a file that cannot be used fails that record at once.
-// A failed write is taken back to the last whole record. flush() writes what is gathered.
 // An open file descriptor, closed on every path out of its owner.
 class fileDescriptor {
   public:
@@ -62,6 +57,11 @@ class fileDescriptor {
     int fd_;
 };
 
+// One player's statistics file kept open for a run of many legs (the simulator), with the same
+// checks as appendLegRecord. Records are gathered and written whole, many to one write, so a
+// run of a million legs does not cost two million system calls; the file is opened (and
+// created) by the first record, so a file that cannot be used fails that record at once.
+// A failed write is taken back to the last whole record. flush() writes what is gathered.
 class legFileAppender {
   public:
     legFileAppender(std::filesystem::path dataDir, std::string name);

@@ -1,3 +1,4 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
@@ -129,6 +130,30 @@ TEST(LegFile, RecordsTheReadersWouldRefuseAreNeverWritten) {
     EXPECT_FALSE(appendLegRecord(dir.path(), "Ann", noDay));
     EXPECT_NE(recordProblem(noDay), "");
     EXPECT_EQ(readBytes(dir / "Ann.dat").size(), 16u);
+}
+
+TEST(LegFile, ADescriptorIsClosedOnceAndOnlyItsOwn) {
+    // The lowest free descriptor comes back from the next open: one left open would not.
+    int first = -1;
+    {
+        const fileDescriptor held(::open("/dev/null", O_RDONLY));
+        first = held.get();
+        ASSERT_GE(first, 0);
+    }
+    const int again = ::open("/dev/null", O_RDONLY);
+    EXPECT_EQ(again, first);
+    ::close(again);
+    // Closed early, it closes nothing more when it goes (standard input least of all).
+    if (::fcntl(0, F_GETFD) == -1) {
+        ::open("/dev/null", O_RDONLY);  // a standard input to lose, where the test has none
+    }
+    const bool inputOpen = ::fcntl(0, F_GETFD) != -1;
+    {
+        fileDescriptor early(::open("/dev/null", O_RDONLY));
+        EXPECT_TRUE(early.close());
+        EXPECT_FALSE(early.valid());
+    }
+    EXPECT_EQ(::fcntl(0, F_GETFD) != -1, inputOpen);
 }
 
 TEST(LegFile, FailureIsReportedAndLeavesTheFileAlone) {

@@ -656,6 +656,10 @@ TEST(MatchOdds, ACancelledQuestionHasNoAnswer) {
     question.state.remaining = {501, 501};
     const std::atomic<bool> cancelled{true};
     EXPECT_FALSE(matchOdds(question, &cancelled).has_value());
+    question.continuations = 1;
+    EXPECT_EQ(matchOdds(question)->continuations, 1);
+    question.continuations = 0;  // at least one
+    EXPECT_EQ(matchOdds(question)->continuations, 1);
     question.continuations = 100;
     // The game's own generator is left exactly as it was: its darts do not depend on the odds.
     gameRandom::setState(12345);
