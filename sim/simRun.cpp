@@ -340,8 +340,8 @@ std::string oddsJson(const oddsOptions& options) {
     question.bestOfLegs = options.legs;
     question.bestOfSets = options.sets;
     question.strengths = options.strengths;
-    for (int p = 0; p < 2; ++p) {
-        question.state.remaining[p] = options.left[p] == 0 ? options.start : options.left[p];
+    for (std::size_t p = 0; p < 2; ++p) {
+        question.state.remaining.at(p) = options.left.at(p) == 0 ? options.start : options.left[p];
     }
     question.state.legs = options.legsWon;
     question.state.sets = options.setsWon;

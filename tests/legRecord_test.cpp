@@ -90,6 +90,12 @@ TEST(LegFile, AppendsOneWholeRecordPerCall) {
     tempDir dir;
     ASSERT_TRUE(appendLegRecord(dir.path(), "New Player", winnersRecord()));
     EXPECT_EQ(readBytes(dir / "New Player.dat").size(), 16u);
+    // A new history is readable by all and writable by its owner, less the umask.
+    const mode_t mask = ::umask(022);
+    ::umask(mask);
+    struct stat info {};
+    ASSERT_EQ(::stat((dir / "New Player.dat").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0644u & ~mask);
     auto second = winnersRecord();
     second.won = 0;
     ASSERT_TRUE(appendLegRecord(dir.path(), "New Player", second));

@@ -705,6 +705,13 @@ TEST(SimRun, ShippedStrengthTableRowsAreReproduced) {
                   rows[static_cast<std::size_t>(strength - 1)]);
     }
     EXPECT_EQ(rows[39].rfind("{\"strength\":40,\"legs\":25000,\"three_dart_average\":", 0), 0u);
+    // The row's figures from one dart and one leg, and from none.
+    calibrationRowS row;
+    EXPECT_EQ(row.threeDartAverage(), 0.0);
+    EXPECT_EQ(row.dartsPerLegWon(), 0.0);
+    row.points = 60, row.darts = 1, row.legs = 1, row.winnerDarts = 9;
+    EXPECT_EQ(row.threeDartAverage(), 180.0);
+    EXPECT_EQ(row.dartsPerLegWon(), 9.0);
     // The average's standard error: none from one leg, and shrinking as 1 / sqrt(legs) (the
     // README's claim of below 0.1 at 25,000 legs rests on it).
     gameRandom::seed(1);
