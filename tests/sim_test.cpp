@@ -386,6 +386,17 @@ TEST(SimProgram, ExitStatusesAndOutput) {
                                  (dir / "not-a-folder" / "quivermark.INI").string() +
                                  ": Not a directory\n");
 
+    // A player's history that cannot take its record stops the run with status 1.
+    std::filesystem::create_directories(dir / "blocked" / "A.dat");
+    const auto blocked = runSim(
+        "match --player1 A --strength1 40 --player2 B --strength2 40 --legs 1 --seed 2 "
+        "--save-stats --data-dir " +
+            (dir / "blocked").string(),
+        err);
+    EXPECT_EQ(blocked.status, 1);
+    EXPECT_EQ(fileText(err), "Unable to save statistics for player: A (Is a directory)\n");
+    EXPECT_EQ(blocked.out, "");
+
     // Strength 1 needs thousands of darts for this leg: more than a record holds. It is
     // reported and skipped, and the run still succeeds.
     const auto skipped = runSim(
