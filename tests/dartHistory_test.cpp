@@ -207,6 +207,7 @@ namespace {
 int asOtherUser(const std::function<int()>& body) {
     const pid_t child = ::fork();
     if (child == 0) {
+        ::alarm(30);  // a child that hangs (a fault under test) ends, and the test fails
         if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) {
             ::_exit(99);
         }
@@ -327,6 +328,7 @@ TEST(DartHistory, AKillOrAFullDiskLeavesEveryCommittedLegWhole) {
     const auto killed = dir / "killed.sqlite";
     const pid_t child = ::fork();
     if (child == 0) {
+        ::alarm(30);  // a child that hangs (a fault under test) ends, and the test fails
         dartHistoryC history(killed);
         for (;;) {
             history.write(one);

@@ -191,6 +191,7 @@ TEST(LegFile, FailureIsReportedAndLeavesTheFileAlone) {
     // does not fit is taken back whole; then one that may not grow at all.
     const pid_t child = ::fork();
     if (child == 0) {
+        ::alarm(30);  // a child that hangs (a fault under test) ends, and the test fails
         ::signal(SIGXFSZ, SIG_IGN);
         const rlimit limit{16 * 10 + 8, 16 * 10 + 8};
         ::setrlimit(RLIMIT_FSIZE, &limit);

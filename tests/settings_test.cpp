@@ -370,6 +370,7 @@ TEST(ProfileFile, AWriteThatFailsSaysWhyAndLeavesTheFileAsItWas) {
     // The file may not grow past 4 KiB: the new file's write fails as on a full disk.
     const pid_t child = ::fork();
     if (child == 0) {
+        ::alarm(30);  // a child that hangs (a fault under test) ends, and the test fails
         ::signal(SIGXFSZ, SIG_IGN);
         const rlimit limit{4096, 4096};
         ::setrlimit(RLIMIT_FSIZE, &limit);

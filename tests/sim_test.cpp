@@ -243,6 +243,7 @@ TEST(SimRun, SavedStatisticsAndUnsavableNames) {
     // Files that can take nothing more: the end of the match reports both players.
     const pid_t child = ::fork();
     if (child == 0) {
+        ::alarm(30);  // a child that hangs (a fault under test) ends, and the test fails
         ::signal(SIGXFSZ, SIG_IGN);
         const rlimit none{0, 0};
         ::setrlimit(RLIMIT_FSIZE, &none);
