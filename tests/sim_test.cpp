@@ -140,6 +140,11 @@ TEST(SimOptions, BadArgumentsAreRefusedWithAMessage) {
                   .legsWon[0],
               0);
     EXPECT_EQ(odds.next, 2);
+    EXPECT_EQ(std::get<oddsOptions>(
+                  parseOptions({"odds", "--player1", "A", "--strength1", "4", "--player2", "B",
+                                "--strength2", "5", "--seed", "9", "--continuations", "77"}))
+                  .seed,
+              9u);
     EXPECT_FALSE(odds.starter.has_value());
     try {
         (void)parseOptions({"odds", "--player1", "A", "--strength1", "4", "--player2", "B",
