@@ -230,6 +230,9 @@ TEST_F(StatsReader, LegsAsCsvWithinADateRange) {
               "2026-03-02,21,420,0,0,0,20.00,,,\r\n"
               "2026-03-03,0,0,0,0,0,0.00,,,\r\n"
               "2026-03-04,12,301,1,0,121,25.08,150.50,1,1\r\n");
+    std::ostringstream badName;
+    EXPECT_NE(writeLegsCsv(dir.path(), "../Ann", 0, 1'000'000, badName), "");
+    EXPECT_EQ(badName.str(), "");         // not even the header
     append(makeLeg({1899, 1, 1}, 1, 1));  // a record the window would refuse
     std::ostringstream refused;
     EXPECT_NE(writeLegsCsv(dir.path(), "Ann", 0, 1'000'000, refused), "");
