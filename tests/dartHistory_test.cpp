@@ -9,6 +9,7 @@
 
 #include <functional>
 
+#include "childProcess.h"
 #include "stats/dartFigures.h"
 #include "stats/dartHistoryC.h"
 #include "tempDir.h"
@@ -205,17 +206,12 @@ namespace {
 // Runs `body` in a child process, as a user who cannot write the folders root made 0555 (root
 // writes anywhere); the child's exit status comes back.
 int asOtherUser(const std::function<int()>& body) {
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::alarm(30);  // a child that hangs (a fault under test) ends, and the test fails
+    return inChild([&] {
         if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) {
-            ::_exit(99);
+            return 99;
         }
-        ::_exit(body());
-    }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 100;
+        return body();
+    });
 }
 
 void setVersion(const std::filesystem::path& file, const char* sql) {
@@ -349,9 +345,7 @@ TEST(DartHistory, AKillOrAFullDiskLeavesEveryCommittedLegWhole) {
     ::chmod((dir / "open").c_str(), 0777);
     const auto full = dir / "open" / "full.sqlite";
     const int status = asOtherUser([&] {
-        ::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{96 * 1024, 96 * 1024};
-        ::setrlimit(RLIMIT_FSIZE, &limit);
+        limitFileSize(96 * 1024);
         dartHistoryC history(full);
         for (int i = 0; i < 100000; ++i) {
             if (!history.write(one)) {

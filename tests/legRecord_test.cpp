@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "childProcess.h"
 #include "stats/legFile.h"
 #include "stats/legRecord.h"
 #include "tempDir.h"
@@ -189,31 +190,25 @@ TEST(LegFile, FailureIsReportedAndLeavesTheFileAlone) {
     EXPECT_EQ(readBytes(dir / "Whole.dat").size(), 48u);
     // A full disk, as a file that may not grow past ten records and a half: the record that
     // does not fit is taken back whole; then one that may not grow at all.
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::alarm(30);  // a child that hangs (a fault under test) ends, and the test fails
-        ::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{16 * 10 + 8, 16 * 10 + 8};
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-        for (int i = 0; i < 10; ++i) {
-            if (!appendLegRecord(dir.path(), "Full", winnersRecord())) {
-                ::_exit(1);
-            }
-        }
-        const bool torn = appendLegRecord(dir.path(), "Full", winnersRecord()).problem ==
-                          "No space left on device";
-        // With no room at all the write fails outright.
-        const rlimit none{16 * 10, 16 * 10};
-        ::setrlimit(RLIMIT_FSIZE, &none);
-        const bool refused =
-            appendLegRecord(dir.path(), "Full", winnersRecord()).problem == "File too large";
-        legFileAppender run(dir.path(), "Full");
-        const bool batch = run.append(winnersRecord()) && !run.flush();
-        ::_exit(torn && refused ? (batch ? 0 : 3) : 2);
-    }
-    int status = -1;
-    ::waitpid(child, &status, 0);
-    EXPECT_EQ(status, 0);
+    EXPECT_EQ(inChild([&] {
+                  limitFileSize(16 * 10 + 8);
+                  for (int i = 0; i < 10; ++i) {
+                      if (!appendLegRecord(dir.path(), "Full", winnersRecord())) {
+                          return 1;
+                      }
+                  }
+                  const bool torn = appendLegRecord(dir.path(), "Full", winnersRecord()).problem ==
+                                    "No space left on device";
+                  // With no room at all the write fails outright.
+                  limitFileSize(16 * 10);
+                  const bool refused =
+                      appendLegRecord(dir.path(), "Full", winnersRecord()).problem ==
+                      "File too large";
+                  legFileAppender run(dir.path(), "Full");
+                  const bool batch = run.append(winnersRecord()) && !run.flush();
+                  return torn && refused ? (batch ? 0 : 3) : 2;
+              }),
+              0);
     EXPECT_EQ(readBytes(dir / "Full.dat").size(), 160u);
     if (::geteuid() != 0) {  // root writes anywhere
         std::filesystem::create_directory(dir / "ro");

@@ -11,6 +11,7 @@
 #include <fstream>
 #include <thread>
 
+#include "childProcess.h"
 #include "settings/dataLocation.h"
 #include "settings/playerName.h"
 #include "settings/profileFileC.h"
@@ -368,18 +369,12 @@ TEST(ProfileFile, AWriteThatFailsSaysWhyAndLeavesTheFileAsItWas) {
     ASSERT_TRUE(ini.writeString("AI", "Bot", "40"));
     const std::string before = readText(dir / "x.INI");
     // The file may not grow past 4 KiB: the new file's write fails as on a full disk.
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::alarm(30);  // a child that hangs (a fault under test) ends, and the test fails
-        ::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{4096, 4096};
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-        const bool written = ini.writeString("AI", "Long", std::string(8000, '7'));
-        ::_exit(!written && ini.writeProblem() == "File too large" ? 0 : 1);
-    }
-    int status = -1;
-    ::waitpid(child, &status, 0);
-    EXPECT_EQ(status, 0);
+    EXPECT_EQ(inChild([&] {
+                  limitFileSize(4096);
+                  const bool written = ini.writeString("AI", "Long", std::string(8000, '7'));
+                  return !written && ini.writeProblem() == "File too large" ? 0 : 1;
+              }),
+              0);
     EXPECT_EQ(readText(dir / "x.INI"), before);
     for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
         const std::string name = entry.path().filename().string();

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "childProcess.h"
 #include "computer/gameRandom.h"
 #include "game/matchOdds.h"
 #include "sim/calibration.h"
@@ -246,25 +247,15 @@ TEST(SimRun, SavedStatisticsAndUnsavableNames) {
               static_cast<std::uintmax_t>(16 * result.totalLegs));
 
     // Files that can take nothing more: the end of the match reports both players.
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::alarm(30);  // a child that hangs (a fault under test) ends, and the test fails
-        ::signal(SIGXFSZ, SIG_IGN);
-        const rlimit none{0, 0};
-        ::setrlimit(RLIMIT_FSIZE, &none);
-        const std::vector<std::string> expected{
-            "Unable to save statistics for player: Ann (File too large)",
-            "Unable to save statistics for player: Bob (File too large)"};
-        bool reported = false;
-        {
-            tempDir full;  // gone before the child ends
-            reported = runMatches(options, full.path()).errors == expected;
-        }
-        ::_exit(reported ? 0 : 1);
-    }
-    int status = -1;
-    ::waitpid(child, &status, 0);
-    EXPECT_EQ(status, 0);
+    EXPECT_EQ(inChild([&] {
+                  limitFileSize(0);
+                  const std::vector<std::string> expected{
+                      "Unable to save statistics for player: Ann (File too large)",
+                      "Unable to save statistics for player: Bob (File too large)"};
+                  const tempDir full;
+                  return runMatches(options, full.path()).errors == expected ? 0 : 1;
+              }),
+              0);
 
     options.names[1] = "../Bob";
     const auto failed = runMatches(options, dir.path());
