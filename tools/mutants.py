@@ -169,7 +169,9 @@ def sites_in(path, text, lines_wanted=None):
         if in_bool_function:
             depth += opened
             if stripped.startswith("return ") and stripped.endswith(";") and depth >= 1:
-                expression = original.strip()[len("return "):-1]
+                # The masked line ends the expression, so a comment after the ';' is not in it.
+                lead = len(line) - len(line.lstrip())
+                expression = original[lead + len("return "):line.rstrip().rindex(";")]
                 if expression not in ("true", "false"):
                     begin = line_starts[number - 1] + original.index("return ") + len("return ")
                     add(begin, begin + len(expression), f"!({expression})", "boolean return negated")
