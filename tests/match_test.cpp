@@ -633,8 +633,10 @@ TEST_F(Match, HumanDartsOneAtATimeAndTheLegsTheyMake) {
     EXPECT_EQ(m.enterHumanDart(at(1, 20)).result, VisitResult::DartEntered);
     EXPECT_EQ(m.enterHumanDart(at(1, 20)).result, VisitResult::Scored);
     EXPECT_EQ(m.board(1).remaining(), 41);
-    // Ann: one dart, then Enter: the two not entered are misses.
+    // Ann: S2 and a miss (kept as 0 x 0, whatever number came with it), then Enter: the dart
+    // not entered is a miss too.
     EXPECT_EQ(m.enterHumanDart(at(1, 2)).result, VisitResult::DartEntered);
+    EXPECT_EQ(m.enterHumanDart(at(0, 7)).result, VisitResult::DartEntered);
     EXPECT_EQ(m.completeEnteredDarts().result, VisitResult::Scored);
     EXPECT_EQ(m.completeEnteredDarts().result, VisitResult::Ignored);  // nothing entered
     EXPECT_EQ(m.board(0).remaining(), 18);

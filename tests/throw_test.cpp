@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <ctime>
+
 #include "computer/gameRandom.h"
 #include "computer/throwC.h"
 
@@ -16,6 +18,21 @@ TEST(Generator, RecurrenceAndSeeding) {
     }
     gameRandom::seed(0);
     EXPECT_EQ(gameRandom::next(), static_cast<int>(((1u * 22695477u + 1u) >> 16) & 0x7FFF));
+
+    // A hand made for a new game seeds the generator from the clock; one made to go on with the
+    // darts already drawn leaves it where it is.
+    gameRandom::seed(7);
+    const std::uint32_t kept = gameRandom::state();
+    { const throwC hand(40.0f, throwC::seeding::keep); }
+    EXPECT_EQ(gameRandom::state(), kept);
+    const auto clockState = [](std::time_t t) {
+        return static_cast<std::uint32_t>(t) * 22695477u + 1u;
+    };
+    const std::time_t before = std::time(nullptr);
+    { const throwC hand(40.0f); }
+    const std::time_t after = std::time(nullptr);
+    EXPECT_TRUE(gameRandom::state() == clockState(before) ||
+                gameRandom::state() == clockState(after));
 }
 
 TEST(ThrowModel, TailCountsFollowTheNormalTail) {
