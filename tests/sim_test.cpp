@@ -140,6 +140,12 @@ TEST(SimOptions, BadArgumentsAreRefusedWithAMessage) {
                                 "--strength2", "5", "--legs-won1", "0", "--sets-won2", "0"}))
                   .legsWon[0],
               0);
+    // One short of the set and of the match is a position still open: 2 legs of 5, 1 set of 3.
+    const auto open = std::get<oddsOptions>(
+        parseOptions({"odds", "--player1", "A", "--strength1", "4", "--player2", "B", "--strength2",
+                      "5", "--legs", "5", "--legs-won1", "2", "--sets", "3", "--sets-won2", "1"}));
+    EXPECT_EQ(open.legsWon[0], 2);
+    EXPECT_EQ(open.setsWon[1], 1);
     EXPECT_EQ(odds.next, 2);
     EXPECT_EQ(std::get<oddsOptions>(
                   parseOptions({"odds", "--player1", "A", "--strength1", "4", "--player2", "B",
