@@ -356,4 +356,23 @@ TEST(DartHistory, AKillOrAFullDiskLeavesEveryCommittedLegWhole) {
     });
     EXPECT_EQ(status, 0);
     expectWholeLegs(full, 1);
+
+    // The disk fills while the tables of a new history are made (an empty database of 64 KiB
+    // pages: the tables take more than the room left).
+    const auto bigPages = dir / "open" / "bigPages.sqlite";
+    setVersion(bigPages, "PRAGMA page_size = 65536; CREATE TABLE t (x); DROP TABLE t; VACUUM");
+    EXPECT_EQ(inChild([&] {
+                  limitFileSize(100'000);
+                  const dartHistoryC history(bigPages);
+                  return !history.usable() &&
+                                 history.problem().starts_with("cannot write the dart history " +
+                                                               bigPages.string() + " (")
+                             ? 0
+                             : 1;
+              }),
+              0);
+    // Nothing half made is left: with room again, the next start makes the tables.
+    dartHistoryC again(bigPages);
+    EXPECT_TRUE(again.usable()) << again.problem();
+    EXPECT_TRUE(again.write(one));
 }
