@@ -579,11 +579,17 @@ TEST(SimRun, PinnedTraces) {
     match.seed = 11;
     match.traceLegs = true;
     const std::string json = matchJson(match, runMatches(match, {}));
-    EXPECT_EQ(
-        json.rfind("{\"matches\":2,\"total_legs\":8,\"players\":[{\"name\":\"A\",\"strength\":3,"
-                   "\"matches_won\":0,\"legs_won\":0,\"darts\":69,\"points\":562,",
-                   0),
-        0u);
+    // Every field of both players; A, who won no leg, has no best finish.
+    EXPECT_EQ(json.rfind(
+                  "{\"matches\":2,\"total_legs\":8,\"players\":[{\"name\":\"A\",\"strength\":3,"
+                  "\"matches_won\":0,\"legs_won\":0,\"darts\":69,\"points\":562,\"ppd\":8.1449,"
+                  "\"three_dart_average\":24.4348,\"180s\":0,\"best_finish\":0},{\"name\":\"B\","
+                  "\"strength\":57,\"matches_won\":2,\"legs_won\":8,\"darts\":71,\"points\":2408,"
+                  "\"ppd\":33.9155,\"three_dart_average\":101.7465,\"180s\":2,\"best_finish\":96}],"
+                  "\"legs\":[",
+                  0),
+              0u)
+        << json;
     EXPECT_NE(json.find("{\"match\":1,\"set\":2,\"leg\":1,\"starter\":0,\"winner\":1,\"darts\":[12,"
                         "10],\"points\":[170,301],\"finish\":16}"),
               std::string::npos);
