@@ -183,6 +183,22 @@ TEST_F(Settings, AFileThatIsThereButCannotBeReadIsNeverWrittenOver) {
         EXPECT_TRUE(outcome.writeFailed);
         EXPECT_EQ(readText(ini()), "[Players]\nAnn=0\n");
     }
+    // A folder or a FIFO in its place is refused before it is read (a FIFO would block).
+    for (const bool fifo : {false, true}) {
+        std::filesystem::remove(ini());
+        if (fifo) {
+            ASSERT_EQ(::mkfifo(ini().c_str(), 0644), 0);
+        } else {
+            std::filesystem::create_directory(ini());
+        }
+        EXPECT_EQ(store.readProblemMessage(), "Unable to read the settings file " + ini().string() +
+                                                  ": it is not a regular file");
+        outcome = store.savePlayer(0, {"Cid", "Ann"}, {false, false}, 20, false);
+        EXPECT_EQ(outcome.message, "Unable to write the settings file " + ini().string() +
+                                       ": it is not a regular file");
+        EXPECT_EQ(std::filesystem::is_fifo(ini()), fifo);
+        EXPECT_EQ(std::filesystem::is_directory(ini()), !fifo);
+    }
 }
 
 TEST_F(Settings, NamesThatDifferOnlyInLetterCaseAreRefused) {
