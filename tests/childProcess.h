@@ -27,3 +27,14 @@ inline int inChild(const std::function<int()>& body) {
     ::waitpid(child, &status, 0);
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
+
+// Runs `body` in a child process as the user nobody: root writes into any folder, so a test of
+// a folder that may not be written drops root first. 99 when it cannot.
+inline int asNobody(const std::function<int()>& body) {
+    return inChild([&] {
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) {
+            return 99;
+        }
+        return body();
+    });
+}

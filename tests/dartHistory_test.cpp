@@ -203,17 +203,6 @@ TEST(DartHistory, KeepsEveryDartAndTheFiguresByDay) {
 
 namespace {
 
-// Runs `body` in a child process, as a user who cannot write the folders root made 0555 (root
-// writes anywhere); the child's exit status comes back.
-int asOtherUser(const std::function<int()>& body) {
-    return inChild([&] {
-        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) {
-            return 99;
-        }
-        return body();
-    });
-}
-
 void setVersion(const std::filesystem::path& file, const char* sql) {
     sqlite3* db = nullptr;
     sqlite3_open(file.c_str(), &db);
@@ -297,7 +286,7 @@ TEST(DartHistory, AReadOnlyFolderIsReportedAndLosesNothing) {
     std::filesystem::create_directory(empty);
     ::chmod(empty.c_str(), 0555);
     // 1: a new history cannot be made; 2: the kept one cannot take a leg; 0: both reported.
-    const int status = asOtherUser([&] {
+    const int status = asNobody([&] {
         dartHistoryC fresh(empty / dartHistoryFileName);
         if (fresh.usable() || !fresh.problem().starts_with("cannot open the dart history")) {
             return 1;
@@ -344,7 +333,7 @@ TEST(DartHistory, AKillOrAFullDiskLeavesEveryCommittedLegWhole) {
     std::filesystem::create_directory(dir / "open");
     ::chmod((dir / "open").c_str(), 0777);
     const auto full = dir / "open" / "full.sqlite";
-    const int status = asOtherUser([&] {
+    const int status = asNobody([&] {
         limitFileSize(96 * 1024);
         dartHistoryC history(full);
         for (int i = 0; i < 100000; ++i) {

@@ -44,6 +44,7 @@ TEST(GameStats, UndoTakesBackTheVisitAndItsClass) {
 
 TEST(GameStats, BestFinishNeedsBothTotalAndDartsAtLeastTheStoredOnes) {
     GameStatsC stats;
+    EXPECT_EQ(stats.bestFinish(), 0);  // none before a leg is won
     stats.updateBestFinish(80, 3);
     EXPECT_EQ(stats.bestFinish(), 80);
     stats.updateBestFinish(100, 2);

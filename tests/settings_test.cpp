@@ -127,20 +127,37 @@ TEST_F(Settings, RefusedNamesNeverTouchTheFile) {
 }
 
 TEST_F(Settings, FailedWriteIsReportedAndKeepsTheOldFile) {
-    if (::geteuid() == 0) {
-        // Root ignores folder permissions; a missing folder fails the same way for everyone.
-        settingsStoreC nowhere(dir / "missing" / "quivermark.INI");
-        const auto outcome = nowhere.savePlayer(0, {"A", "B"}, {false, false}, 20, false);
-        EXPECT_FALSE(outcome.ok);
-        EXPECT_TRUE(outcome.writeFailed);
-        return;
-    }
-    writeText(ini(), "[Players]\nAnn=0\n");
-    ::chmod(dir.path().c_str(), 0555);
-    const auto outcome = store.savePlayer(0, {"Bob", "Ann"}, {false, false}, 20, false);
-    ::chmod(dir.path().c_str(), 0755);
+    // A missing folder: even the lock beside the file cannot be made.
+    settingsStoreC nowhere(dir / "missing" / "quivermark.INI");
+    auto outcome = nowhere.savePlayer(0, {"A", "B"}, {false, false}, 20, false);
     EXPECT_FALSE(outcome.ok);
-    EXPECT_EQ(readText(ini()), "[Players]\nAnn=0\n");
+    EXPECT_TRUE(outcome.writeFailed);
+    EXPECT_EQ(outcome.message, "Unable to write the settings file " +
+                                   (dir / "missing" / "quivermark.INI").string() +
+                                   ": No such file or directory");
+    // A folder that may not be written, with the file and its lock already there: the new
+    // copy cannot be made beside it, and the old file stays.
+    writeText(ini(), "[Players]\nAnn=0\n");
+    ASSERT_TRUE(store.saveCheckoutHints(true));  // makes the lock
+    const std::string before = readText(ini());
+    for (const auto& file : std::filesystem::directory_iterator(dir.path())) {
+        ::chmod(file.path().c_str(), 0666);
+    }
+    ::chmod(dir.path().c_str(), 0555);
+    const int status = asNobody([&] {
+        settingsStoreC other(ini());
+        const auto refused = other.savePlayer(0, {"Bob", "Ann"}, {false, false}, 20, false);
+        return refused.writeFailed && refused.message == "Unable to write the settings file " +
+                                                             ini().string() + ": Permission denied"
+                   ? 0
+                   : 1;
+    });
+    ::chmod(dir.path().c_str(), 0755);
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(readText(ini()), before);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
+                            std::filesystem::directory_iterator()),
+              2);  // the file and its lock: no copy left behind
 }
 
 // A rewrite replaces the file with a new one: it keeps the old one's permissions.

@@ -335,6 +335,19 @@ TEST(SimRun, SavedDartsAgreeWithThePlayedLegs) {
                                         (other / dartHistoryFileName).string() +
                                         ": not a regular file"}));
     EXPECT_EQ(refused.totalLegs, 0);
+    // A disk that fills once the run is under way: the darts that could not be kept are said.
+    tempDir full;
+    EXPECT_EQ(inChild([&] {
+                  limitFileSize(40'000);  // room for the empty history, not for 30 matches
+                  const auto run = runMatches(options, full.path());
+                  return !run.errors.empty() &&
+                                 run.errors[0].starts_with(
+                                     "quivermark-sim: cannot write the dart history " +
+                                     (full / dartHistoryFileName).string() + " (")
+                             ? 0
+                             : 1;
+              }),
+              0);
 }
 
 TEST(SimProgram, ExitStatusesAndOutput) {
