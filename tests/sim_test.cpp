@@ -153,12 +153,18 @@ TEST(SimOptions, BadArgumentsAreRefusedWithAMessage) {
                   .seed,
               9u);
     EXPECT_FALSE(odds.starter.has_value());
-    try {
-        (void)parseOptions({"odds", "--player1", "A", "--strength1", "4", "--player2", "B",
-                            "--strength2", "5", "--left2", "1"});
-        ADD_FAILURE() << "a score of 1 was taken";
-    } catch (const std::invalid_argument& error) {
-        EXPECT_STREQ(error.what(), "--left2 must be from 2 to the start score");
+    // A refusal names the option and the player it is about.
+    for (const auto& [option, value, message] : std::vector<std::array<std::string, 3>>{
+             {"--left2", "1", "--left2 must be from 2 to the start score"},
+             {"--legs-won1", "2", "--legs-won1 would already have won the set"},
+             {"--sets-won2", "1", "--sets-won2 would already have won the match"}}) {
+        try {
+            (void)parseOptions({"odds", "--player1", "A", "--strength1", "4", "--player2", "B",
+                                "--strength2", "5", "--legs", "3", option, value});
+            ADD_FAILURE() << option << " " << value << " was taken";
+        } catch (const std::invalid_argument& error) {
+            EXPECT_EQ(error.what(), message);
+        }
     }
     try {
         (void)parseOptions({"match", "--save-stats=yes"});
