@@ -396,13 +396,17 @@ TEST(SimProgram, ExitStatusesAndOutput) {
                   .status,
               0);
 
+    // One leg kept in the data folder given.
+    const auto savedInto = [&](const std::filesystem::path& folder) {
+        return runSim(
+            "match --player1 A --strength1 40 --player2 B --strength2 40 --legs 1 --seed 2 "
+            "--save-stats --data-dir " +
+                folder.string(),
+            err);
+    };
     // A missing data folder is made; a file in its place cannot be.
     writeBytes(dir / "not-a-folder", {});
-    const auto unsaved = runSim(
-        "match --player1 A --strength1 40 --player2 B --strength2 40 --legs 1 --seed 2 "
-        "--save-stats --data-dir " +
-            (dir / "not-a-folder").string(),
-        err);
+    const auto unsaved = savedInto(dir / "not-a-folder");
     EXPECT_EQ(unsaved.status, 1);
     EXPECT_EQ(fileText(err), "quivermark-sim: Unable to write the settings file " +
                                  (dir / "not-a-folder" / "quivermark.INI").string() +
@@ -410,11 +414,7 @@ TEST(SimProgram, ExitStatusesAndOutput) {
 
     // A player's history that cannot take its record stops the run with status 1.
     std::filesystem::create_directories(dir / "blocked" / "A.dat");
-    const auto blocked = runSim(
-        "match --player1 A --strength1 40 --player2 B --strength2 40 --legs 1 --seed 2 "
-        "--save-stats --data-dir " +
-            (dir / "blocked").string(),
-        err);
+    const auto blocked = savedInto(dir / "blocked");
     EXPECT_EQ(blocked.status, 1);
     EXPECT_EQ(fileText(err), "Unable to save statistics for player: A (Is a directory)\n");
     EXPECT_EQ(blocked.out, "");
