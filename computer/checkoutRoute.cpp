@@ -105,7 +105,7 @@ std::optional<std::vector<dartS>> parseDartNotation(const std::string& text, std
             continue;
         }
         const std::optional<dartS> dart = dartFromWord(word);
-        if (!dart || darts.size() == 3) {
+        if (!dart) {
             bad = word;
             return std::nullopt;
         }

@@ -24,8 +24,8 @@ std::vector<dartS> checkoutRoute(const vPlayerC& chart, int remaining, int darts
 std::string dartNotation(const dartS& dart);
 
 // Darts in that notation, separated by blanks or commas, any case: "T20 t19 D12", "S5", "5"
-// (a single), "25", "Bull" (or "50"), "Miss" (or "M", "0"). At most three. A word that names
-// no dart, or a fourth dart, makes it fail with `bad` set to that word.
+// (a single), "25", "Bull" (or "50"), "Miss" (or "M", "0"), as many as are typed (the visit
+// says how many it takes). A word that names no dart makes it fail with `bad` set to it.
 std::optional<std::vector<dartS>> parseDartNotation(const std::string& text, std::string& bad);
 
 // The route in dart notation, darts separated by blanks ("T20 T19 D12"); empty for no route.

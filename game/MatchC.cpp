@@ -425,7 +425,10 @@ bool MatchC::applyUndo(int p, undoResultS& result) {
 
 undoResultS MatchC::undo() {
     undoResultS result;
-    entered_.clear();  // a visit half entered is taken back with the visit before it
+    if (takeBackDart()) {
+        result.outcome = undoResultS::status::DartTakenBack;
+        return result;
+    }
     if (isComputer(0) && isComputer(1)) {
         result.outcome = undoResultS::status::ComputerGame;
         return result;
@@ -455,14 +458,13 @@ undoResultS MatchC::undo() {
 
 redoResultS MatchC::redo() {
     redoResultS result;
-    entered_.clear();
     const int p = currentPlayer_;
     result.player = p;
     if (isComputer(p)) {
         result.outcome = redoResultS::status::ComputerToThrow;
         return result;
     }
-    if (!playing() || pendingCheckout_ || !board_[p].redo()) {
+    if (!playing() || pendingCheckout_ || !entered_.empty() || !board_[p].redo()) {
         result.outcome = redoResultS::status::NothingToRedo;
         return result;
     }

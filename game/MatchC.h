@@ -52,7 +52,9 @@ struct undoStepS {
 };
 
 struct undoResultS {
-    enum class status { Done, ComputerGame, ComputerToThrow, NothingToUndo };
+    // DartTakenBack: a dart of the visit under way was taken back, as Backspace does, and no
+    // visit was.
+    enum class status { Done, DartTakenBack, ComputerGame, ComputerToThrow, NothingToUndo };
     status outcome = status::Done;
     std::vector<undoStepS> steps;  // the visits taken back, in order
     // The computer's visit was taken back but the human before it had nothing to take back
@@ -190,6 +192,8 @@ class MatchC {
     visitOutcomeS completeVisit(std::int32_t total, std::int32_t darts,
                                 std::optional<std::vector<dartRecordS>> records = std::nullopt);
 
+    // With darts of a visit entered, undo takes back the last of them and redo does nothing (the
+    // visit under way replaces what redo could bring back); with none, both move whole visits.
     undoResultS undo();
     redoResultS redo();
 

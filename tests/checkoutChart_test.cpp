@@ -194,7 +194,8 @@ TEST(CheckoutRoute, DartNotationIsReadBack) {
     for (const std::string word : {"T25", "S21", "D0", "T", "20x", "100", "-1", "X20"}) {
         EXPECT_EQ(read("T20 " + word), "refused " + word) << word;
     }
-    EXPECT_EQ(read("T20 T20 T20 T20"), "refused T20");  // a fourth dart
+    // A fourth dart is read: the visit, not the notation, says how many darts it takes.
+    EXPECT_EQ(read("T20 T20 T20 T20"), "T20 T20 T20 T20");
 }
 
 namespace {

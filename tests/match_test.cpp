@@ -646,9 +646,16 @@ TEST_F(Match, HumanDartsOneAtATimeAndTheLegsTheyMake) {
     EXPECT_EQ(m.enterHumanDart(at(1, 20)).result, VisitResult::Scored);
     ASSERT_EQ(m.undo().steps.size(), 1u);
     EXPECT_EQ(m.currentPlayer(), 1);
+    // With darts entered, redo does nothing and undo takes back the last dart, not a visit.
     EXPECT_EQ(m.enterHumanDart(at(1, 5)).result, VisitResult::DartEntered);
-    EXPECT_EQ(m.redo().outcome, redoResultS::status::Done);  // the dart entered is dropped
-    EXPECT_TRUE(m.enteredDarts().empty());
+    EXPECT_EQ(m.enterHumanDart(at(1, 3)).result, VisitResult::DartEntered);
+    EXPECT_EQ(m.redo().outcome, redoResultS::status::NothingToRedo);
+    EXPECT_EQ(m.undo().outcome, undoResultS::status::DartTakenBack);
+    EXPECT_EQ(m.enteredDarts(), (std::vector<enteredDartS>{at(1, 5)}));
+    EXPECT_EQ(m.undo().outcome, undoResultS::status::DartTakenBack);
+    EXPECT_EQ(m.board(1).remaining(), 41);
+    EXPECT_EQ(m.currentPlayer(), 1);
+    EXPECT_EQ(m.redo().outcome, redoResultS::status::Done);
     EXPECT_EQ(m.board(1).remaining(), 20);
     // Ann checks out on D9 with one dart: no darts-used answer is asked for.
     const visitOutcomeS out = m.enterHumanDart(at(2, 9));

@@ -166,10 +166,15 @@ class TForm1 : public QMainWindow {
     void humanCompletion(const visitOutcomeS& outcome, const QString& typed);
     void buildDartEntry(QWidget* area);
     [[nodiscard]] bool humanToThrow() const;
-    void enterDart(const enteredDartS& dart);
+    // Enters one dart; what came of it (DartEntered while the visit goes on).
+    VisitResult enterDart(const enteredDartS& dart);
     void visitDone(const visitOutcomeS& outcome, const std::vector<enteredDartS>& visit);
     void completeEnteredDarts();
     void takeBackDart();
+    // Shows the visit after its last dart was taken back (Backspace, a right click, Undo).
+    void takeBackDartShown();
+    // Clears "Last visit: ..." once undo or redo may have changed which visit was last.
+    void forgetLastVisit();
     void clearEnteredDarts();
     void showEnteredDarts();
     void announceDarts();

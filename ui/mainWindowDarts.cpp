@@ -112,7 +112,7 @@ void TForm1::BoardClick(QPoint at, Qt::MouseButton button) {
     enterDart({context_.vBoard->getHit(point), point});
 }
 
-void TForm1::enterDart(const enteredDartS& dart) {
+VisitResult TForm1::enterDart(const enteredDartS& dart) {
     if (game_->enteredDarts().empty()) {
         aimMark_.reset();
         dartMarks_.clear();  // a fresh board for a new visit
@@ -121,21 +121,22 @@ void TForm1::enterDart(const enteredDartS& dart) {
     const std::vector<enteredDartS> before = game_->enteredDarts();
     const visitOutcomeS outcome = game_->enterHumanDart(dart);
     if (outcome.result == VisitResult::Ignored) {
-        return;
+        return outcome.result;
     }
     if (outcome.result == VisitResult::Refused) {
         refuse(QStringLiteral("Warning: no such dart"));
-        return;
+        return outcome.result;
     }
     playSound("DART");
     if (outcome.result == VisitResult::DartEntered) {
         showEnteredDarts();
         showCheckoutHint();
-        return;
+        return outcome.result;
     }
     std::vector<enteredDartS> visit = before;
     visit.push_back(dart);
     visitDone(outcome, visit);
+    return outcome.result;
 }
 
 void TForm1::visitDone(const visitOutcomeS& outcome, const std::vector<enteredDartS>& visit) {
@@ -176,8 +177,19 @@ void TForm1::takeBackDart() {
     if (!game_ || !game_->takeBackDart()) {
         return;
     }
+    takeBackDartShown();
+}
+
+void TForm1::takeBackDartShown() {
     showEnteredDarts();
     showCheckoutHint();
+}
+
+void TForm1::forgetLastVisit() {
+    if (visitDarts_->text().startsWith(QStringLiteral("Last visit:"))) {
+        visitDarts_->clear();
+        announceDarts();
+    }
 }
 
 void TForm1::clearEnteredDarts() {
@@ -255,11 +267,29 @@ bool TForm1::DartsEditKeyDown(int key) {
         return true;
     }
     dartsEdit_->clear();
-    for (const dartS& dart : *darts) {
-        if (!humanToThrow()) {
-            break;  // the visit ended early (a checkout or a bust)
+    // The line's darts belong to the visit it was typed in: once a checkout or a bust ends
+    // that visit, the rest are not entered, whoever is to throw next.
+    std::vector<enteredDartS> visit = game_->enteredDarts();
+    for (std::size_t k = 0; k < darts->size(); ++k) {
+        visit.push_back({(*darts)[k], std::nullopt});
+        const VisitResult result = enterDart(visit.back());
+        if (result == VisitResult::DartEntered) {
+            continue;
         }
-        enterDart({dart, std::nullopt});
+        const bool ended = result == VisitResult::Scored || result == VisitResult::LegWon ||
+                           result == VisitResult::MatchWon;
+        if (ended && k + 1 < darts->size()) {
+            std::vector<enteredDartS> left;
+            for (std::size_t r = k + 1; r < darts->size(); ++r) {
+                left.push_back({(*darts)[r], std::nullopt});
+            }
+            // Before the third dart only a bust or a checkout ends a visit.
+            refuse(QStringLiteral("%1 after %2: %3 not entered")
+                       .arg(result == VisitResult::Scored ? QStringLiteral("Bust")
+                                                          : QStringLiteral("Checkout"),
+                            visitDartsText(visit), visitDartsText(left)));
+        }
+        break;
     }
     return true;
 }

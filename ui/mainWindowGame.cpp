@@ -11,6 +11,7 @@
 #include <algorithm>
 
 #include "computer/gameRandom.h"
+#include "stats/decimals.h"
 #include "stats/legFile.h"
 #include "ui/dartsUsedDialog.h"
 #include "ui/gameSettings.h"
@@ -23,8 +24,9 @@ namespace qm {
 
 namespace {
 
-QString twoDecimals(double value) {
-    return QString::asprintf("%.*f", 2, value);
+// The figure as the leg records' readers and the export show it: one rounding everywhere.
+QString twoDecimalsText(double value) {
+    return QString::fromStdString(twoDecimals(value));
 }
 
 }  // namespace
@@ -283,7 +285,7 @@ bool TForm1::finishLegOrMatch(const visitOutcomeS& outcome, bool human) {
     const QString name = playerName(leg.winner);
     const std::uint64_t serial = gameSerial_;
     const QString darts = QString::number(leg.darts[leg.winner]);
-    const QString ppd = twoDecimals(leg.winnerPpd);
+    const QString ppd = twoDecimalsText(leg.winnerPpd);
 
     if (outcome.result == VisitResult::MatchWon) {
         const QString won = QStringLiteral("Game won by %1").arg(name);
@@ -343,6 +345,10 @@ void TForm1::Undo1Click() {
         return;
     }
     const undoResultS result = game_->undo();
+    if (result.outcome == undoResultS::status::DartTakenBack) {
+        takeBackDartShown();
+        return;
+    }
     if (result.outcome == undoResultS::status::ComputerGame) {
         refuse(QStringLiteral("Unable to undo computer player game"));
         return;
@@ -350,6 +356,9 @@ void TForm1::Undo1Click() {
     if (result.outcome == undoResultS::status::ComputerToThrow) {
         refuse(QStringLiteral("Unable to undo current ai player"));
         return;
+    }
+    if (!result.steps.empty()) {
+        forgetLastVisit();  // the visit it named may be one just taken back
     }
     for (const auto& step : result.steps) {
         showMessageText(QStringLiteral("undo: %1,%2").arg(step.visit.points).arg(step.visit.darts));
@@ -380,6 +389,7 @@ void TForm1::Redo1Click() {
         return;
     }
     playSound("REDO");
+    forgetLastVisit();
     refreshScoreList(result.player);
     showMessageText(QStringLiteral("Redo from stack: %1").arg(result.visit.points));
     showInfoText(playerName(result.player));
@@ -429,7 +439,7 @@ void TForm1::refreshScores() {
         row.statsName->setText(shown);
         row.turnMark->setText(game_->currentPlayer() == p ? QStringLiteral("*") : QString());
         const std::array<QString, 6> figures{
-            twoDecimals(stats.ppd()),          QString::number(stats.count100()),
+            twoDecimalsText(stats.ppd()),      QString::number(stats.count100()),
             QString::number(stats.count120()), QString::number(stats.count140()),
             QString::number(stats.count180()), QString::number(stats.bestFinish())};
         for (std::size_t c = 0; c < figures.size(); ++c) {

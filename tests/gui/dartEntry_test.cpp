@@ -74,15 +74,21 @@ TEST_F(dartEntryTest, ALegEnteredDartByDartOnTheBoardAndByNotation) {
     EXPECT_EQ(window->game()->board(1).remaining(), 24);
     EXPECT_EQ(text("VisitDarts"), "Last visit: T19 D10 Miss");
 
-    // Undo and redo take Bob's visit back and put it back whole; a dart Ann had entered goes.
+    // Undo and redo take Bob's visit back and put it back whole; "Last visit" no longer names
+    // a visit that undo may have taken back.
+    window->Undo1Click();
+    EXPECT_EQ(text("VisitDarts"), "");
+    EXPECT_EQ(window->game()->board(1).remaining(), 101);
+    window->Redo1Click();
+    EXPECT_EQ(window->game()->board(1).remaining(), 24);
+    // With a dart entered, Undo takes back that dart only, as Backspace does.
     click(1, 5);
     EXPECT_TRUE(field()->isReadOnly());
     window->Undo1Click();
+    EXPECT_TRUE(window->game()->enteredDarts().empty());
     EXPECT_EQ(text("VisitDarts"), "");
     EXPECT_FALSE(field()->isReadOnly());
     EXPECT_EQ(field()->text(), "");
-    EXPECT_EQ(window->game()->board(1).remaining(), 101);
-    window->Redo1Click();
     EXPECT_EQ(window->game()->board(1).remaining(), 24);
     // Ann's D10 checks out: the darts used are known, so no box asks for them.
     click(2, 10);
@@ -136,4 +142,38 @@ TEST_F(dartEntryTest, TheGameFiguresAndAHistoryThatCannotBeWritten) {
     EXPECT_EQ(records("Bob").size(), 2u);
     EXPECT_EQ(text("DartFigure24"), "1");
     EXPECT_TRUE(std::filesystem::is_directory(dir / dartHistoryFileName));
+}
+
+// A typed line's darts belong to the visit they were typed in: what a bust or a checkout leaves
+// is not entered for the next player, and the message says which darts and why.
+TEST_F(dartEntryTest, DartsTypedPastTheEndOfAVisitAreNotEntered) {
+    gameSettingsS s = humans(3);
+    s.startScore = 101;
+    window->transferSettings(s, true);
+    typeDarts(QStringLiteral("T20 T20 T20 T20"));
+    EXPECT_EQ(message(), "Warning: a visit has three darts");
+    EXPECT_TRUE(window->game()->enteredDarts().empty());
+    find<QLineEdit>("DartsEdit")->clear();
+
+    typeDarts(QStringLiteral("T20 T20 T20"));  // busts on the second dart
+    EXPECT_EQ(message(), "Bust after T20 T20: T20 not entered");
+    EXPECT_EQ(sounds.played.back(), "INVALID");
+    EXPECT_EQ(text("VisitDarts"), "Last visit: T20 T20");
+    EXPECT_EQ(window->game()->currentPlayer(), 1);
+    EXPECT_TRUE(window->game()->enteredDarts().empty());
+    EXPECT_EQ(window->game()->board(1).remaining(), 101);
+
+    typeDarts(QStringLiteral("S1 S1 S1"));
+    typeDarts(QStringLiteral("T19"));
+    typeDarts(QString());  // Ann leaves 44
+    typeDarts(QStringLiteral("S1 S1 S1"));
+    typeDarts(QStringLiteral("S4 D20 T20"));  // checks out on the second dart
+    EXPECT_EQ(message(), "Checkout after S4 D20: T20 not entered");
+    // 101 in 8 darts is 12.625 a dart: shown as the records' readers and the export show it.
+    EXPECT_EQ(prompts.informed.back(), "Leg won by Ann, in 8 darts (ppd: 12.62)");
+    EXPECT_EQ(window->game()->gboard().legs(0), 1);
+    EXPECT_EQ(window->game()->currentPlayer(), 1);  // Bob begins the second leg, with nothing
+    EXPECT_TRUE(window->game()->enteredDarts().empty());
+    EXPECT_EQ(window->game()->board(1).remaining(), 101);
+    EXPECT_EQ(window->game()->board(1).darts(), 0);
 }
