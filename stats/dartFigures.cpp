@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "stats/decimals.h"
+
 namespace qm {
 
 namespace {
@@ -103,9 +105,7 @@ std::string first9Text(const dartFiguresS& figures) {
     if (figures.first9Legs == 0) {
         return "-";
     }
-    char text[32];
-    std::snprintf(text, sizeof text, "%.2f", figures.first9Average());
-    return text;
+    return twoDecimals(figures.first9Average());
 }
 
 }  // namespace qm

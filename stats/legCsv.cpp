@@ -5,6 +5,7 @@
 
 #include "stats/civilDate.h"
 #include "stats/dartHistoryC.h"
+#include "stats/decimals.h"
 #include "stats/statsReader.h"
 
 namespace qm {
@@ -35,11 +36,9 @@ std::string writeLegsCsv(const std::filesystem::path& dataDir, const std::string
     for (const legRecordS& record : records) {
         char date[32];
         std::snprintf(date, sizeof date, "%04d-%02d-%02d", record.year, record.month, record.day);
-        char ppd[32];
-        std::snprintf(ppd, sizeof ppd, "%.2f", record.ppd());
         out << csvField(date) << ',' << record.darts << ',' << record.points << ','
             << (record.isWon() ? 1 : 0) << ',' << record.count180 << ',' << record.finish << ','
-            << csvField(ppd);
+            << csvField(twoDecimals(record.ppd()));
         const civilDate day{record.year, record.month, record.day};
         while (next < detailed.size() && dayNumber(detailed[next].day) < dayNumber(day)) {
             ++next;  // a leg the records do not have (a file replaced, say)
@@ -50,10 +49,8 @@ std::string writeLegsCsv(const std::filesystem::path& dataDir, const std::string
             detailed[next].figures.points == record.points &&
             detailed[next].won == record.isWon()) {
             const legFiguresS& f = detailed[next++].figures;
-            char first9[32] = "";
-            if (f.first9Darts > 0) {
-                std::snprintf(first9, sizeof first9, "%.2f", 3.0 * f.first9Points / f.first9Darts);
-            }
+            const std::string first9 =
+                f.first9Darts > 0 ? twoDecimals(3.0 * f.first9Points / f.first9Darts) : "";
             out << ',' << first9 << ',' << f.atDouble << ',' << f.doublesHit;
         } else {
             out << ",,,";

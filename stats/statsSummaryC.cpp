@@ -1,18 +1,8 @@
 #include "stats/statsSummaryC.h"
 
-#include <cstdio>
+#include "stats/decimals.h"
 
 namespace qm {
-
-namespace {
-
-std::string twoDecimals(double value) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%.2f", value);
-    return text;
-}
-
-}  // namespace
 
 void statsSummaryC::reset() {
     *this = statsSummaryC{};

@@ -2,6 +2,7 @@
 // survives being covered, uncovered or minimised.
 #include <QPainter>
 
+#include "stats/decimals.h"
 #include "ui/statsWindow.h"
 
 namespace qm {
@@ -37,9 +38,9 @@ void TForm4::paintChart(QPainter& painter) const {
     small.setPointSize(8);
     small.setBold(false);
     painter.setFont(small);
-    textAt(painter, L + 4, T + 28, QString::asprintf("%.2f", c.highest));
+    textAt(painter, L + 4, T + 28, QString::fromStdString(twoDecimals(c.highest)));
     if (c.showLowest) {
-        textAt(painter, L + 4, c.yLow, QString::asprintf("%.2f", c.lowest));
+        textAt(painter, L + 4, c.yLow, QString::fromStdString(twoDecimals(c.lowest)));
     }
     painter.setPen(QColor(0, 128, 0));
     painter.drawLine(c.x0, plotTop, plotRight, plotTop);
