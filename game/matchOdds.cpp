@@ -110,4 +110,24 @@ std::optional<oddsS> matchOdds(const oddsQuestionS& question, const std::atomic<
     return odds;
 }
 
+std::array<std::string, 2> oddsPercentText(const oddsS& odds) {
+    const long long first = std::llround(100.0 * odds.chance[0]);
+    const auto text = [&odds](long long percent) {
+        if (!odds.decided && percent <= 0) {
+            return std::string("<1%");
+        }
+        if (!odds.decided && percent >= 100) {
+            return std::string(">99%");
+        }
+        return std::to_string(percent) + "%";
+    };
+    return {text(first), text(100 - first)};
+}
+
+std::array<double, 2> oddsRounded(const oddsS& odds, int decimals) {
+    const double scale = std::pow(10.0, decimals);
+    const double first = std::round(odds.chance[0] * scale);
+    return {first / scale, (scale - first) / scale};
+}
+
 }  // namespace qm

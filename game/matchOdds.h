@@ -4,6 +4,7 @@
 #include <atomic>
 #include <cstdint>
 #include <optional>
+#include <string>
 
 #include "game/MatchC.h"
 
@@ -29,7 +30,17 @@ struct oddsS {
     std::array<double, 2> chance{};  // shares of the continuations won, adding up to 1
     long long continuations = 0;
     double standardError = 0.0;  // of player 1's share
+    bool decided = false;        // the match is over: the chances are 1 and 0
 };
+
+// The chances as whole percentages ("37%"), adding up to 100. A match not yet decided shows
+// "<1%" and ">99%" where its chances round to 0 and 100: those two are kept for a match that
+// is over.
+std::array<std::string, 2> oddsPercentText(const oddsS& odds);
+
+// The chances to `decimals` places, the second worked out from the first so that the two
+// printed figures add up to 1 exactly.
+std::array<double, 2> oddsRounded(const oddsS& odds, int decimals);
 
 // Plays the match on from the state `continuations` times with the two modelled players and
 // counts who wins. The darts come from generators of the computation's own (seeded from

@@ -350,12 +350,13 @@ std::string oddsJson(const oddsOptions& options) {
     question.continuations = options.continuations;
     question.seed = options.seed;
     const oddsS odds = *matchOdds(question);
+    const std::array<double, 2> chance = oddsRounded(odds, 4);  // printed to four places
     std::string out = "{\"players\":[";
     for (int p = 0; p < 2; ++p) {
         out += (p ? "," : "");
         out += "{\"name\":" + jsonString(options.names[p]) +
                ",\"strength\":" + std::to_string(options.strengths[p]) +
-               ",\"chance\":" + jsonNumber(odds.chance[p]) + "}";
+               ",\"chance\":" + jsonNumber(chance[p]) + "}";
     }
     return out + "],\"continuations\":" + std::to_string(odds.continuations) +
            ",\"standard_error\":" + jsonNumber(odds.standardError) + "}";

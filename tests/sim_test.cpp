@@ -633,6 +633,32 @@ double chanceOfFirst(const oddsOptions& options) {
 
 // The odds from the first dart agree with playing the whole match again and again, and they
 // follow every part of the state: scores left, who throws, legs and sets won.
+TEST(MatchOdds, ShownPercentagesAddUpAndKeepTheEndsForADecidedMatch) {
+    struct caseS {
+        double first;
+        bool decided;
+        const char* shown[2];
+    };
+    for (const caseS& c : {caseS{0.0, false, {"<1%", ">99%"}}, caseS{0.004, false, {"<1%", ">99%"}},
+                           caseS{0.006, false, {"1%", "99%"}}, caseS{0.994, false, {"99%", "1%"}},
+                           caseS{0.996, false, {">99%", "<1%"}}, caseS{1.0, true, {"100%", "0%"}},
+                           caseS{0.0, true, {"0%", "100%"}}, caseS{0.37, false, {"37%", "63%"}}}) {
+        oddsS odds;
+        odds.chance = {c.first, 1.0 - c.first};
+        odds.decided = c.decided;
+        const auto shown = oddsPercentText(odds);
+        EXPECT_EQ(shown[0], c.shown[0]) << c.first;
+        EXPECT_EQ(shown[1], c.shown[1]) << c.first;
+    }
+    // 99 of 12,000 continuations: each share printed to four places on its own would read
+    // 0.0083 and 0.9918. The second is worked out from the first.
+    oddsS odds;
+    odds.chance = {99.0 / 12000, 1.0 - 99.0 / 12000};
+    const auto rounded = oddsRounded(odds, 4);
+    EXPECT_NEAR(rounded[0], 0.0083, 1e-12);
+    EXPECT_NEAR(rounded[1], 0.9917, 1e-12);
+}
+
 TEST(SimRun, OddsAgreeWithPlayedMatchesAndFollowTheState) {
     oddsOptions odds = oddsBetween(30, 38);
     odds.start = 301;

@@ -10,6 +10,7 @@
 
 #include "settings/settingsStoreC.h"
 #include "stats/statsReader.h"
+#include "ui/countText.h"
 #include "ui/mainWindow.h"
 #include "ui/oddsWorker.h"
 #include "ui/strengthTable.h"
@@ -124,11 +125,11 @@ TForm1::oddsModelS TForm1::oddsModel(int p) {
     }
     if (const std::optional<double> average = historyAverage(p)) {
         const int strength = nearestStrength(*average);
-        return {strength, QStringLiteral("%1: modelled as strength %2 from the last %3 legs of "
+        return {strength, QStringLiteral("%1: modelled as strength %2 from the last %3 of "
                                          "history")
                               .arg(playerName(p))
                               .arg(strength)
-                              .arg(history_[p].legs)};
+                              .arg(legsText(history_[p].legs))};
     }
     return {std::nullopt, QStringLiteral("%1: nothing to model yet (an even chance until %2 "
                                          "darts this game)")
@@ -154,6 +155,7 @@ void TForm1::showOdds() {
         oddsWorker_->cancel();
         oddsS odds;
         odds.chance[winner] = 1.0;
+        odds.decided = true;
         oddsTip_ = QStringLiteral("The match is over");
         showOddsFigure(odds);
         return;
@@ -195,12 +197,10 @@ void TForm1::showOdds() {
 }
 
 void TForm1::showOddsFigure(const oddsS& odds) {
-    const int first = static_cast<int>(std::lround(100.0 * odds.chance[0]));
-    const QString text = QStringLiteral("%1 %2% \u00b7 %3 %4%")
-                             .arg(playerName(0))
-                             .arg(first)
-                             .arg(playerName(1))
-                             .arg(100 - first);
+    const std::array<std::string, 2> percent = oddsPercentText(odds);
+    const QString text = QStringLiteral("%1 %2 \u00b7 %3 %4")
+                             .arg(playerName(0), QString::fromStdString(percent[0]), playerName(1),
+                                  QString::fromStdString(percent[1]));
     matchOdds_->setText(text);
     QString tip = oddsTip_;
     if (odds.continuations > 0) {

@@ -5,6 +5,7 @@
 #include <QLabel>
 
 #include "stats/dartHistoryC.h"
+#include "ui/countText.h"
 #include "ui/statsWindow.h"
 
 namespace qm {
@@ -51,16 +52,15 @@ void TForm4::showDartFigures(const dartFiguresReadS& read) {
         return metrics.elidedText(line, Qt::ElideRight, dartFigures_->width());
     };
     dartFigures_->setText(
-        fitted(QStringLiteral("First 9 %1 (%2 legs)")
-                   .arg(QString::fromStdString(first9Text(f)))
-                   .arg(f.legs)) +
+        fitted(QStringLiteral("First 9 %1 (%2)")
+                   .arg(QString::fromStdString(first9Text(f)), legsText(f.legs))) +
         QLatin1Char('\n') +
         fitted(QStringLiteral("Checkout %1").arg(QString::fromStdString(checkoutText(f)))));
     const QString format = QStringLiteral("dd-MM-yyyy");
     dartFigures_->setToolTip(
-        QStringLiteral("%1 legs with every dart known, from %2 to %3: first-9 average %4, "
+        QStringLiteral("%1 with every dart known, from %2 to %3: first-9 average %4, "
                        "checkout %5 (doubles hit per dart at a double), highest checkout %6")
-            .arg(f.legs)
+            .arg(legsText(f.legs))
             .arg(read.from.toString(format), read.to.toString(format),
                  QString::fromStdString(first9Text(f)), QString::fromStdString(checkoutText(f)))
             .arg(f.highestCheckout));

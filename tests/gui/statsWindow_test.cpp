@@ -359,10 +359,10 @@ TEST_F(statsWindowTest, DartFiguresOfTheChartsRange) {
     picker(1)->setDate(QDate(2026, 1, 3));
     stats->Button3Click();
     settle();
-    EXPECT_EQ(shown(), "First 9 30.00 (1 legs)\nCheckout 0.0% (0/3)");
+    EXPECT_EQ(shown(), "First 9 30.00 (1 leg)\nCheckout 0.0% (0/3)");
     EXPECT_TRUE(stats->findChild<QLabel*>(QStringLiteral("DartFigures"))
                     ->toolTip()
-                    .startsWith("1 legs with every dart known, from 03-01-2026 to 05-01-2026"));
+                    .startsWith("1 leg with every dart known, from 03-01-2026 to 05-01-2026"));
     // A history the window cannot read says so and the nine figures stay.
     std::filesystem::remove(dir / dartHistoryFileName);
     std::filesystem::create_directory(dir / dartHistoryFileName);
