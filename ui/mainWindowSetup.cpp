@@ -3,6 +3,7 @@
 #include <QBitmap>
 #include <QCloseEvent>
 #include <QFont>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QLabel>
@@ -53,6 +54,15 @@ QLabel* makeLabel(QWidget* parent, int number, const QString& text, const QRect&
     return label;
 }
 
+void fitFontTo(QLabel* label, const QString& widest) {
+    QFont font = label->font();
+    while (QFontMetrics(font).horizontalAdvance(widest) > label->width() &&
+           font.pointSizeF() > 6.0) {
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    }
+    label->setFont(font);
+}
+
 struct pictureSlot {
     const char* resource;
     const char* failure;
@@ -77,6 +87,9 @@ void TForm1::buildComputerPanels(QWidget* area) {
     panel2->setObjectName(QStringLiteral("Panel2"));
     panel2->setGeometry(577, 388, 100, 60);
     coordinatesLabel_ = makeLabel(panel2, 24, QStringLiteral("Coordinates"), {4, 6, 96, 20});
+    // The panel keeps its size: the font shrinks until the widest readout fits.
+    fitFontTo(coordinatesLabel_,
+              QStringLiteral("Coord (%1,%2)").arg(clientWidth - 1).arg(clientHeight - 1));
     resultLabel_ = makeLabel(panel2, 25, QStringLiteral("Result"), {4, 32, 96, 20});
 }
 

@@ -1,4 +1,5 @@
 #include <QAction>
+#include <QFontMetrics>
 #include <QRegularExpressionValidator>
 #include <fstream>
 
@@ -277,6 +278,10 @@ TEST_F(windowTest, MouseReadoutOverTheBoard) {
     EXPECT_EQ(text("Label25"), "3 x 20");
     window->FormMouseMove(10, 186);
     EXPECT_EQ(text("Label25"), "0 x 11");
+    window->FormMouseMove(771, 613);  // the widest readout is shown whole
+    const QLabel* coordinates = find<QLabel>("Label24");
+    EXPECT_LE(QFontMetrics(coordinates->font()).horizontalAdvance(coordinates->text()),
+              coordinates->width());
 }
 
 TEST(ScoreList, LinesOfALegWithABust) {
