@@ -1,5 +1,6 @@
 #include <QCommandLineParser>
 #include <QDir>
+#include <csignal>
 #include <cstdio>
 #include <system_error>
 
@@ -14,6 +15,9 @@
 #include "ui/qtCommandLine.h"
 
 int main(int argc, char* argv[]) {
+    // Past a file-size limit a write fails with EFBIG, reported as a full disk is, instead of
+    // the signal ending the program with nothing said.
+    std::signal(SIGXFSZ, SIG_IGN);
     QCoreApplication::setApplicationName(QStringLiteral("Quivermark"));
     QCoreApplication::setApplicationVersion(QStringLiteral(QUIVERMARK_VERSION));
 

@@ -42,7 +42,7 @@ void writeDartHistory(const std::filesystem::path& file) {
         if (i % 300 == 0) {
             date = qm::fromDayNumber(qm::dayNumber(date) + 1);
         }
-        qm::legDartsS leg{"Long", date, 160, true, {}};
+        qm::legDartsS leg{"Long", date, 160, true, {}, {}, std::nullopt};
         int left = 160;
         for (const auto& [order, type] : {std::pair{1, 3}, {2, 3}, {3, 2}}) {
             qm::dartRecordS dart;
@@ -51,6 +51,7 @@ void writeDartHistory(const std::filesystem::path& file) {
             left -= type * 20;
             leg.darts.push_back(dart);
         }
+        leg.figures = qm::legFigures(leg.darts);
         batch.push_back(std::move(leg));
         if (batch.size() == 20000) {
             history.write(batch);
@@ -98,7 +99,7 @@ void BM_WriteOneLeg(benchmark::State& state) {
         std::filesystem::temp_directory_path() / ("qm-leg-bench-" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir);
     qm::dartHistoryC history(dir / qm::dartHistoryFileName);
-    qm::legDartsS leg{"Ann", {2026, 12, 9}, 501, true, {}};
+    qm::legDartsS leg{"Ann", {2026, 12, 9}, 501, true, {}, {}, std::nullopt};
     for (int visit = 1; visit <= 7; ++visit) {
         for (int order = 1; order <= 3; ++order) {
             qm::dartRecordS dart;

@@ -283,8 +283,6 @@ std::vector<dartRecordS> MatchC::computerVisitDarts() const {
         const dartS& aim = visit_->aimOf(k);
         record.targetType = aim.type;
         record.targetNumber = aim.number;
-        const boardPointS at = context_.vBoard->getCoordinates(aim.type, aim.number);
-        record.aimPoint = dartPointS{at.x, at.y};
         records.push_back(record);
         left -= record.score();
     }
@@ -338,30 +336,32 @@ void MatchC::keepVisitDarts(int p, std::optional<std::vector<dartRecordS>> darts
 }
 
 void MatchC::saveLeg(int winner, std::int32_t finishScore) {
+    savedLegS saved;
     if (!context_.writeLegRecord) {
         // A run that keeps no history: the leg's 180s still start afresh for the next one.
         for (GameStatsC& stats : gstats_) {
             stats.saveLeg({}, {}, nullptr);
         }
     } else {
-        saveStatistics({winner, finishScore, context_.today()}, board_, gstats_, settings_.names,
-                       context_.writeLegRecord, context_.reportError);
+        saved = saveStatistics({winner, finishScore, context_.today()}, board_, gstats_,
+                               settings_.names, context_.writeLegRecord, context_.reportError);
     }
     if (context_.writeLegDarts) {
-        saveLegDarts(winner);
+        saveLegDarts(winner, saved.places);
     }
 }
 
-void MatchC::saveLegDarts(int winner) {
+void MatchC::saveLegDarts(int winner, const std::array<std::optional<std::int64_t>, 2>& places) {
     std::vector<legDartsS> legs;
     for (int p = 0; p < 2; ++p) {
         const auto& visits = visitDarts_[static_cast<std::size_t>(p)];
         const auto last = static_cast<std::size_t>(board_[p].historyPos());
-        legDartsS leg{settings_.names[static_cast<std::size_t>(p)],
-                      context_.today(),
-                      settings_.startScore,
-                      p == winner,
-                      {}};
+        legDartsS leg;
+        leg.player = settings_.names[static_cast<std::size_t>(p)];
+        leg.day = context_.today();
+        leg.startScore = settings_.startScore;
+        leg.won = p == winner;
+        leg.recordIndex = places[static_cast<std::size_t>(p)];
         bool known = last >= 1 && visits.size() > last;
         for (std::size_t v = 1; known && v <= last; ++v) {
             if (!visits[v]) {
@@ -371,7 +371,8 @@ void MatchC::saveLegDarts(int winner) {
             leg.darts.insert(leg.darts.end(), visits[v]->begin(), visits[v]->end());
         }
         if (known) {
-            figures_[static_cast<std::size_t>(p)].add(legFigures(leg.darts));
+            leg.figures = legFigures(leg.darts);  // once, for the game and the history alike
+            figures_[static_cast<std::size_t>(p)].add(leg.figures);
             legs.push_back(std::move(leg));
         }
     }

@@ -232,8 +232,9 @@ class MatchC {
     // The leg records of a won leg; without a writer (a simulation that keeps no history),
     // nothing is written and nothing reported.
     void saveLeg(int winner, std::int32_t finishScore);
-    // Both players' darts of the won leg, for each whose every visit's darts are known.
-    void saveLegDarts(int winner);
+    // Both players' darts of the won leg, for each whose every visit's darts are known, with
+    // the places their records went to.
+    void saveLegDarts(int winner, const std::array<std::optional<std::int64_t>, 2>& places);
     // The generator the darts draw from: the context's own, or the process-wide one.
     [[nodiscard]] std::uint32_t generatorState() const;
     void keepGeneratorState(std::uint32_t state);

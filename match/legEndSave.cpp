@@ -31,18 +31,21 @@ legRecordS buildLegRecord(const legEndS& leg, int player, const ScoreBoardC& boa
     return record;
 }
 
-bool saveStatistics(const legEndS& leg, const std::array<ScoreBoardC, 2>& board,
-                    std::array<GameStatsC, 2>& gstats, const std::array<std::string, 2>& names,
-                    const legRecordWriter& write, const errorReport& reportError) {
-    bool allSaved = true;
+savedLegS saveStatistics(const legEndS& leg, const std::array<ScoreBoardC, 2>& board,
+                         std::array<GameStatsC, 2>& gstats, const std::array<std::string, 2>& names,
+                         const legRecordWriter& write, const errorReport& reportError) {
+    savedLegS result;
     for (int i = 0; i < 2; ++i) {
         const legRecordS record = buildLegRecord(leg, i, board[i], gstats[i]);
         const std::string problem = recordProblem(record);
         const legRecordWriter noWrite;
         const legWriteS saved =
             gstats[i].saveLeg(names[i], record, problem.empty() ? write : noWrite);
+        if (saved && saved.index >= 0) {
+            result.places[static_cast<std::size_t>(i)] = saved.index;
+        }
         if (!saved) {
-            allSaved = false;
+            result.allSaved = false;
             if (reportError) {
                 const std::string message = "Unable to save statistics for player: " + names[i];
                 if (problem.empty()) {
@@ -55,7 +58,7 @@ bool saveStatistics(const legEndS& leg, const std::array<ScoreBoardC, 2>& board,
             }
         }
     }
-    return allSaved;
+    return result;
 }
 
 }  // namespace qm

@@ -1,6 +1,7 @@
 // quivermark-sim: computer players at full speed, for statistics and for checking the model.
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdio>
 #include <exception>
 #include <filesystem>
@@ -113,8 +114,10 @@ int run(qm::sim::matchOptions options, const char* argv0) {
         }
     }
     const auto result = qm::sim::runMatches(options, dataDir);
-    for (const auto& skipped : result.skipped) {
-        std::cerr << skipped << '\n';
+    for (const auto& said : {result.notes, result.skipped}) {
+        for (const auto& line : said) {
+            std::cerr << line << '\n';
+        }
     }
     if (!result.errors.empty()) {
         for (const auto& error : result.errors) {
@@ -148,6 +151,9 @@ int run(const qm::sim::oddsOptions& options) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    // Past a file-size limit a write fails with EFBIG, reported as a full disk is, instead of
+    // the signal ending the program with nothing said.
+    std::signal(SIGXFSZ, SIG_IGN);
     try {
         const std::vector<std::string> args(argv + 1, argv + argc);
         if (!args.empty() && (args[0] == "--help" || args[0] == "-h")) {

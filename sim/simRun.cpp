@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <chrono>
 #include <ctime>
 #include <memory>
 #include <optional>
@@ -13,6 +14,7 @@
 #include "game/matchOdds.h"
 #include "sim/calibration.h"
 #include "stats/dartHistoryC.h"
+#include "stats/legRecorderC.h"
 
 namespace qm::sim {
 
@@ -151,22 +153,6 @@ class cachedToday {
     civilDate date_;
 };
 
-// Writes what the files have gathered, at the end of every match; a failure is reported like
-// a record that could not be written.
-bool flushed(std::array<std::unique_ptr<legFileAppender>, 2>& files, const matchOptions& options,
-             matchRunResult& result) {
-    for (int p = 0; p < 2; ++p) {
-        if (!files[p]) {
-            continue;
-        }
-        if (const legWriteS written = files[p]->flush(); !written) {
-            result.errors.push_back("Unable to save statistics for player: " + options.names[p] +
-                                    (written.problem.empty() ? "" : " (" + written.problem + ")"));
-        }
-    }
-    return result.errors.empty();
-}
-
 // A computer turn as the window plays it, one step per timer tick.
 visitOutcomeS dartByDart(MatchC& match) {
     if (match.beginComputerTurn().replayed) {
@@ -201,7 +187,6 @@ matchRunResult playMatches(const matchOptions& options, const std::filesystem::p
     context.vBoard = &vBoard;
     context.seeding = throwC::seeding::keep;
     std::vector<tabledHandC> hands;
-    std::array<std::unique_ptr<legFileAppender>, 2> files;
     if (shared) {
         hands.reserve(2);
         for (int p = 0; p < 2; ++p) {
@@ -210,50 +195,52 @@ matchRunResult playMatches(const matchOptions& options, const std::filesystem::p
         context.hands = {&hands[0], &hands[1]};
         context.today = cachedToday();
     }
+    // The records and the darts go through one recorder. The darts are committed a batch at a
+    // time (one transaction per leg would cost the run more than its play), at the same point
+    // as the records are flushed: after a kill each store holds the legs up to some point.
+    legRecorderC::optionsS keep;
+    keep.records = options.saveStats;
+    keep.gatherRecords = shared;
+    keep.darts =
+        options.saveDarts ? legRecorderC::dartsKept::batched : legRecorderC::dartsKept::none;
+    // Longer than another writer's batch takes: a second simulator on the folder waits its turn.
+    keep.busyMilliseconds = historyBusyMilliseconds;
+    legRecorderC recorder(dataDir, keep,
+                          [&result](legRecorderC::reportKind, const std::string& text) {
+                              result.notes.push_back("quivermark-sim: " + text);
+                          });
     if (options.saveStats) {
-        if (shared) {
-            for (int p = 0; p < 2; ++p) {
-                files[p] = std::make_unique<legFileAppender>(dataDir, options.names[p]);
-            }
-            context.writeLegRecord = [&files, &options](const std::string& name,
-                                                        const legRecordS& record) {
-                return files[name == options.names[0] ? 0 : 1]->append(record);
-            };
-        } else {
-            context.writeLegRecord = directoryWriter(dataDir);
-        }
+        context.writeLegRecord = shared ? recorder.recordWriter() : directoryWriter(dataDir);
         context.reportError = [&result](const std::string& error, saveError kind) {
             (kind == saveError::legNotStorable ? result.skipped : result.errors).push_back(error);
         };
     }
-
-    // The darts go to the history a few thousand legs at a time: one transaction per leg
-    // would cost the run more than its play.
-    std::optional<dartHistoryC> history;
-    std::vector<legDartsS> pendingDarts;
-    const auto writeDarts = [&] {
-        if (!pendingDarts.empty() && !history->write(pendingDarts)) {
-            result.errors.push_back("quivermark-sim: " + history->problem());
-        }
-        pendingDarts.clear();
-    };
+    std::size_t batched = 0;
+    auto batchStart = std::chrono::steady_clock::now();
     if (options.saveDarts) {
-        history.emplace(dataDir / dartHistoryFileName);
-        if (!history->usable()) {
-            result.errors.push_back("quivermark-sim: " + history->problem());
+        if (!recorder.historyUsable()) {
+            result.errors.push_back("quivermark-sim: " + recorder.problem());
             return result;
         }
         context.writeLegDarts = [&](const std::vector<legDartsS>& legs) {
             for (const legDartsS& leg : legs) {
-                result.players[leg.player == options.names[0] ? 0 : 1].dartFigures.add(
-                    legFigures(leg.darts));
-                pendingDarts.push_back(leg);
+                result.players[leg.player == options.names[0] ? 0 : 1].dartFigures.add(leg.figures);
             }
-            if (pendingDarts.size() >= 4000) {
-                writeDarts();
-            }
+            batched += legs.size();
+            recorder.writeDarts(legs);
         };
     }
+    const auto commit = [&] {
+        const legRecorderC::commitS committed = recorder.commit();
+        result.errors.insert(result.errors.end(), committed.records.begin(),
+                             committed.records.end());
+        if (!committed.history.empty()) {
+            result.errors.push_back("quivermark-sim: " + committed.history);
+        }
+        batched = 0;
+        batchStart = std::chrono::steady_clock::now();
+        return result.errors.empty();
+    };
 
     for (long long matchNo = 1; matchNo <= options.matches; ++matchNo) {
         MatchC match(settings, context);
@@ -275,10 +262,12 @@ matchRunResult playMatches(const matchOptions& options, const std::filesystem::p
             traced.finish = leg.finish;
             countLeg(result, traced, options);
             const bool matchWon = outcome.result == VisitResult::MatchWon;
-            if (matchWon && history && matchNo == options.matches) {
-                writeDarts();
-            }
-            if (!result.errors.empty() || (matchWon && !flushed(files, options, result))) {
+            // A batch of darts is a fraction of a second of work, so that another writer
+            // never waits long; the records gathered go out at the end of every match.
+            const bool batchDone = batched >= historyBatchLegs ||
+                                   std::chrono::steady_clock::now() - batchStart >=
+                                       std::chrono::milliseconds(historyBatchMilliseconds);
+            if (!result.errors.empty() || ((matchWon || batchDone) && !commit())) {
                 return result;
             }
             if (matchWon) {

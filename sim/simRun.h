@@ -51,9 +51,16 @@ struct matchRunResult {
     long long totalLegs = 0;
     std::vector<legTraceS> legs;      // only with --trace-legs
     std::vector<std::string> errors;  // save failures; the run stops after the first
+    std::vector<std::string> notes;   // what opening the dart history had to say
     // Legs too long for a record (more than 1000 darts): not saved, reported, and the run goes on.
     std::vector<std::string> skipped;
 };
+
+// The darts go to the history in batches of at most this many legs or this long a stretch of
+// play, whichever ends first; a write waits this long for another writer to let go.
+inline constexpr std::size_t historyBatchLegs = 2000;
+inline constexpr int historyBatchMilliseconds = 200;
+inline constexpr int historyBusyMilliseconds = 30'000;
 
 // Counts a finished leg into the run's totals, and keeps it (or streams it) when the legs are
 // traced.

@@ -13,18 +13,6 @@ namespace qm {
     return score == 50 || (score >= 2 && score <= 40 && score % 2 == 0);
 }
 
-// What one player's darts of one leg give, kept per leg so that the figures of any range of
-// legs are sums: the history never has to read single darts for them.
-struct legFiguresS {
-    std::int32_t darts = 0;
-    std::int32_t points = 0;        // busted visits score 0
-    std::int32_t first9Points = 0;  // of the leg's first nine darts, busted visits 0
-    std::int32_t first9Darts = 0;   // the darts counted for it: nine, or fewer in a short leg
-    std::int32_t atDouble = 0;      // darts thrown with a one-dart finish left
-    std::int32_t doublesHit = 0;    // 1 when a dart at a finish won the leg
-    std::int32_t checkout = 0;      // the finishing visit's points; 0 when not won
-};
-
 // Plays the darts through the x01 rules: a visit busts when a dart leaves less than 0, leaves
 // 1, or reaches 0 off a double; the leg is won by a dart that reaches 0 on a double.
 [[nodiscard]] legFiguresS legFigures(std::span<const dartRecordS> darts);

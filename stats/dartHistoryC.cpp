@@ -2,7 +2,13 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
+#include <map>
+#include <string_view>
 #include <system_error>
+
+#include "stats/dartPacking.h"
+#include "stats/statsReader.h"
 
 namespace qm {
 
@@ -25,6 +31,9 @@ class statementC {
     void bind(int i, std::int64_t value) { sqlite3_bind_int64(stmt_, i, value); }
     void bind(int i, const std::string& text) {
         sqlite3_bind_text(stmt_, i, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
+    }
+    void bindBlob(int i, const std::string& bytes) {
+        sqlite3_bind_blob(stmt_, i, bytes.data(), static_cast<int>(bytes.size()), SQLITE_STATIC);
     }
     template <typename T>
     void bindOptional(int i, const std::optional<T>& value) {
@@ -52,15 +61,22 @@ class statementC {
     std::int64_t integer(int column) const { return sqlite3_column_int64(stmt_, column); }
     double real(int column) const { return sqlite3_column_double(stmt_, column); }
     bool isNull(int column) const { return sqlite3_column_type(stmt_, column) == SQLITE_NULL; }
+    std::string_view blob(int column) const {
+        const void* bytes = sqlite3_column_blob(stmt_, column);
+        return bytes == nullptr
+                   ? std::string_view()
+                   : std::string_view(
+                         static_cast<const char*>(bytes),
+                         static_cast<std::size_t>(sqlite3_column_bytes(stmt_, column)));
+    }
+    // One step of a query; true while it has a row.
+    bool row() { return sqlite3_step(stmt_) == SQLITE_ROW; }
 
   private:
     sqlite3_stmt* stmt_ = nullptr;
 };
 
-std::int64_t dayKey(const civilDate& date) {
-    return date.year * 10000LL + date.month * 100LL + date.day;
-}
-
+// Layout 1 kept a day as YYYYMMDD.
 civilDate fromDayKey(std::int64_t key) {
     return {static_cast<int>(key / 10000), static_cast<int>(key / 100 % 100),
             static_cast<int>(key % 100)};
@@ -81,11 +97,23 @@ std::optional<std::int32_t> integerAt(const statementC& row, int column) {
     return static_cast<std::int32_t>(row.integer(column));
 }
 
+bool exec(sqlite3* db, const char* sql) {
+    return sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
+}
+
+// Layout 2. A player's legs are kept together and in day order (the figures of a range are
+// one run of one table), each with its record's place in the player's file; the darts, packed,
+// in a table of their own so that the figures never read them.
 constexpr const char* createSchema = R"(
-CREATE TABLE legs (
+CREATE TABLE players (
     id INTEGER PRIMARY KEY,
-    player TEXT NOT NULL,
+    name TEXT NOT NULL UNIQUE
+);
+CREATE TABLE legs (
+    player INTEGER NOT NULL,
     day INTEGER NOT NULL,
+    id INTEGER NOT NULL,
+    record INTEGER,
     start_score INTEGER NOT NULL,
     won INTEGER NOT NULL,
     darts INTEGER NOT NULL,
@@ -94,51 +122,96 @@ CREATE TABLE legs (
     first9_darts INTEGER NOT NULL,
     at_double INTEGER NOT NULL,
     doubles_hit INTEGER NOT NULL,
-    checkout INTEGER NOT NULL
-);
-CREATE INDEX legs_figures ON legs (player, day, first9_points, first9_darts, at_double,
-                                   doubles_hit, checkout);
-CREATE TABLE darts (
-    leg INTEGER NOT NULL REFERENCES legs (id),
-    visit INTEGER NOT NULL,
-    ord INTEGER NOT NULL,
-    type INTEGER NOT NULL,
-    number INTEGER NOT NULL,
-    x REAL,
-    y REAL,
-    remaining INTEGER NOT NULL,
-    aim_type INTEGER,
-    aim_number INTEGER,
-    aim_x REAL,
-    aim_y REAL,
-    PRIMARY KEY (leg, visit, ord)
+    checkout INTEGER NOT NULL,
+    PRIMARY KEY (player, day, id)
 ) WITHOUT ROWID;
-PRAGMA user_version = 1;
+CREATE TABLE leg_darts (
+    leg INTEGER PRIMARY KEY,
+    darts BLOB NOT NULL
+);
 )";
+
+bool isBusy(sqlite3* db) {
+    const int code = sqlite3_errcode(db) & 0xff;
+    return code == SQLITE_BUSY || code == SQLITE_LOCKED;
+}
+
+// A path as an SQLite URI, for opening a file that must not be changed.
+std::string immutableUri(const std::filesystem::path& file) {
+    std::string uri = "file:";
+    for (const char c : file.string()) {
+        if (c == '?' || c == '#' || c == '%') {
+            char escaped[4];
+            std::snprintf(escaped, sizeof escaped, "%%%02X", static_cast<unsigned char>(c));
+            uri += escaped;
+        } else {
+            uri += c;
+        }
+    }
+    return uri + "?immutable=1";
+}
+
+// What pairs an old leg with its record: the day, the points, the darts and the result.
+struct legSignatureS {
+    std::int64_t day = 0;
+    std::int32_t points = 0;
+    std::int32_t darts = 0;
+    bool won = false;
+    friend auto operator<=>(const legSignatureS&, const legSignatureS&) = default;
+};
+
+// Pairs one player's legs of an older history with the records of the player's file, where
+// the pairing is certain: on a day whose records and legs agree one for one in order, all of
+// them; on any other day, a leg whose signature is that day's only one among the records and
+// among the legs. Everything else stays unpaired.
+void pairOldLegs(const std::vector<std::pair<std::int64_t, legSignatureS>>& legs,
+                 const std::vector<legRecordS>& records, const std::vector<std::int64_t>& positions,
+                 std::map<std::int64_t, std::int64_t>& paired) {
+    std::map<std::int64_t, std::vector<std::size_t>> recordsOfDay;
+    std::map<std::int64_t, std::vector<std::size_t>> legsOfDay;
+    for (std::size_t r = 0; r < records.size(); ++r) {
+        recordsOfDay[dayNumber(records[r].date())].push_back(r);
+    }
+    for (std::size_t l = 0; l < legs.size(); ++l) {
+        if (legs[l].second.darts <= maxRecordDarts) {  // a longer leg never had a record
+            legsOfDay[legs[l].second.day].push_back(l);
+        }
+    }
+    const auto signatureOf = [&](std::size_t r) {
+        const legRecordS& record = records[r];
+        return legSignatureS{dayNumber(record.date()), record.points, record.darts, record.isWon()};
+    };
+    for (const auto& [day, dayLegs] : legsOfDay) {
+        const std::vector<std::size_t>& dayRecords = recordsOfDay[day];
+        const bool oneForOne = dayRecords.size() == dayLegs.size() &&
+                               std::equal(dayLegs.begin(), dayLegs.end(), dayRecords.begin(),
+                                          [&](std::size_t l, std::size_t r) {
+                                              return legs[l].second == signatureOf(r);
+                                          });
+        for (const std::size_t l : dayLegs) {
+            const legSignatureS& wanted = legs[l].second;
+            if (oneForOne) {
+                const auto at = static_cast<std::size_t>(&l - dayLegs.data());
+                paired[legs[l].first] = positions[dayRecords[at]];
+                continue;
+            }
+            const auto same = [&](std::size_t r) { return signatureOf(r) == wanted; };
+            const auto sameLeg = [&](std::size_t other) { return legs[other].second == wanted; };
+            if (std::count_if(dayRecords.begin(), dayRecords.end(), same) == 1 &&
+                std::count_if(dayLegs.begin(), dayLegs.end(), sameLeg) == 1) {
+                paired[legs[l].first] =
+                    positions[*std::find_if(dayRecords.begin(), dayRecords.end(), same)];
+            }
+        }
+    }
+}
 
 }  // namespace
 
-dartHistoryC::dartHistoryC(const std::filesystem::path& file, mode how) : file_(file) {
-    std::error_code error;
-    if (how == mode::readOnly && !std::filesystem::exists(file, error)) {
-        return;  // no history yet: nothing to read, and nothing wrong
-    }
-    if (std::filesystem::exists(file, error) && !std::filesystem::is_regular_file(file, error)) {
-        problem_ = "cannot use the dart history " + file.string() + ": not a regular file";
-        return;
-    }
-    const int flags =
-        how == mode::readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
-    if (sqlite3_open_v2(file.c_str(), &db_, flags, nullptr) != SQLITE_OK) {
-        fail("cannot open the dart history " + file.string());
+dartHistoryC::dartHistoryC(const std::filesystem::path& file, mode how, int busyMilliseconds)
+    : file_(file) {
+    if (!open(how, busyMilliseconds)) {
         sqlite3_close(db_);  // a handle comes back even when the open fails
-        db_ = nullptr;
-        return;
-    }
-    // Another writer (the simulator beside the game) holds the file for a moment at most.
-    sqlite3_busy_timeout(db_, 250);
-    if (!prepareSchema(how)) {
-        sqlite3_close(db_);
         db_ = nullptr;
     }
 }
@@ -147,8 +220,40 @@ dartHistoryC::~dartHistoryC() {
     sqlite3_close(db_);
 }
 
+bool dartHistoryC::open(mode how, int busyMilliseconds) {
+    std::error_code error;
+    const bool exists = std::filesystem::exists(file_, error);
+    if (how == mode::readOnly && !exists) {
+        return true;  // no history yet: nothing to read, and nothing wrong
+    }
+    if (exists && !std::filesystem::is_regular_file(file_, error)) {
+        problem_ = "cannot use the dart history " + file_.string() + ": not a regular file";
+        return false;
+    }
+    const int flags =
+        how == mode::readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
+    if (sqlite3_open_v2(file_.c_str(), &db_, flags, nullptr) != SQLITE_OK) {
+        return fail("cannot open the dart history " + file_.string());
+    }
+    // Another writer (the simulator, a second game) holds the file a moment at a time.
+    sqlite3_busy_timeout(db_, busyMilliseconds);
+    if (how == mode::readOnly && !exec(db_, "PRAGMA user_version")) {
+        // A reader in a folder it cannot write (no room for the shared-memory file of the
+        // write-ahead log) reads the file as it stands.
+        sqlite3_close(db_);
+        db_ = nullptr;
+        if (sqlite3_open_v2(immutableUri(file_).c_str(), &db_, flags | SQLITE_OPEN_URI, nullptr) !=
+            SQLITE_OK) {
+            return fail("cannot read the dart history " + file_.string());
+        }
+    }
+    exec(db_, "PRAGMA synchronous = NORMAL");
+    return prepareSchema(how);
+}
+
 bool dartHistoryC::fail(const std::string& what) {
     problem_ = what;
+    busy_ = db_ != nullptr && isBusy(db_);
     if (db_ != nullptr) {
         problem_ += std::string(" (") + sqlite3_errmsg(db_) + ")";
     }
@@ -159,106 +264,243 @@ bool dartHistoryC::prepareSchema(mode how) {
     // Each read finishes its statement at once: a statement left open holds a transaction.
     const auto readInteger = [this](const char* sql) -> std::optional<std::int64_t> {
         statementC query(db_, sql);
-        if (!query.ok() || sqlite3_step(query.get()) != SQLITE_ROW) {
+        if (!query.ok() || !query.row()) {
             return std::nullopt;
         }
         return query.integer(0);
     };
-    const auto found = readInteger("PRAGMA user_version");
+    const std::string readProblem = "cannot read the dart history " + file_.string();
+    const std::string writeProblem = "cannot write the dart history " + file_.string();
+    auto found = readInteger("PRAGMA user_version");
     if (!found) {
-        return fail("cannot read the dart history " + file_.string());
+        return fail(readProblem);
+    }
+    if (*found == dartHistorySchema) {
+        return true;
     }
     if (*found > dartHistorySchema) {
         problem_ = "the dart history " + file_.string() + " was written by a later version (" +
                    std::to_string(*found) + "); it is left as it is";
         return false;
     }
-    if (*found == dartHistorySchema) {
+    if (how == mode::readOnly) {
+        if (*found == 0) {
+            const auto tables = readInteger("SELECT count(*) FROM sqlite_master");
+            if (!tables) {
+                return fail(readProblem);
+            }
+            if (*tables != 0) {
+                problem_ = file_.string() + " is not a dart history; it is left as it is";
+                return false;
+            }
+            return true;  // an empty file: no legs
+        }
+        // An older layout: a writer upgrades it, and this reader then reads the new one.
+        const dartHistoryC writer(file_);
+        note_ = writer.note();
+        found = readInteger("PRAGMA user_version");
+        if (!writer.usable() || !found || *found != dartHistorySchema) {
+            problem_ = "the dart history " + file_.string() +
+                       " is of an older layout and cannot be upgraded now: " + writer.problem();
+            return false;
+        }
         return true;
     }
-    const auto tables = readInteger("SELECT count(*) FROM sqlite_master");
-    if (!tables) {
-        return fail("cannot read the dart history " + file_.string());
+    if (*found == 0) {
+        const auto tables = readInteger("SELECT count(*) FROM sqlite_master");
+        if (!tables) {
+            return fail(readProblem);
+        }
+        if (*tables != 0) {
+            problem_ = file_.string() + " is not a dart history; it is left as it is";
+            return false;
+        }
+        // WAL: readers (the statistics window) never wait for a writer, and a commit is one
+        // append; a crash loses at most the legs being written.
+        exec(db_, "PRAGMA journal_mode = WAL");
     }
-    if (*tables != 0) {
+    // The layout is made (or upgraded) under the write lock, and the version read again once
+    // the lock is taken: another program may have made it meanwhile.
+    if (!exec(db_, "BEGIN IMMEDIATE")) {
+        return fail(writeProblem);
+    }
+    const auto locked = readInteger("PRAGMA user_version");
+    const auto tables = readInteger("SELECT count(*) FROM sqlite_master");
+    bool made = locked && tables;
+    if (made && *locked == 0 && *tables != 0) {
+        exec(db_, "ROLLBACK");
         problem_ = file_.string() + " is not a dart history; it is left as it is";
         return false;
     }
-    if (how == mode::readOnly) {
-        return true;  // an empty file: no legs
+    if (made && *locked == 0) {
+        made = exec(db_, createSchema);
+    } else if (made && *locked == 1) {
+        made = upgradeToTwo();
     }
-    // WAL: readers (the statistics window) never wait for a writer, and a leg's commit is one
-    // append; a crash loses at most the leg being written.
-    if (sqlite3_exec(db_, "PRAGMA journal_mode = WAL", nullptr, nullptr, nullptr) != SQLITE_OK ||
-        sqlite3_exec(db_, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK) {
-        return fail("cannot write the dart history " + file_.string());
+    if (made && *locked < dartHistorySchema) {
+        made = exec(db_, "PRAGMA user_version = 2");
     }
-    if (sqlite3_exec(db_, createSchema, nullptr, nullptr, nullptr) != SQLITE_OK ||
-        sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) {
-        fail("cannot write the dart history " + file_.string());
-        sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+    if (!made || !exec(db_, "COMMIT")) {
+        fail(writeProblem);
+        exec(db_, "ROLLBACK");
         return false;
+    }
+    return true;
+}
+
+bool dartHistoryC::upgradeToTwo() {
+    if (!exec(db_,
+              "ALTER TABLE legs RENAME TO legs_one; ALTER TABLE darts RENAME TO darts_one; "
+              "DROP INDEX IF EXISTS legs_figures") ||
+        !exec(db_, createSchema)) {
+        return false;
+    }
+    // First the pairing, from each old leg's signature and the player's records.
+    std::map<std::string, std::vector<std::pair<std::int64_t, legSignatureS>>> byPlayer;
+    {
+        statementC old(db_, "SELECT id, player, day, points, darts, won FROM legs_one ORDER BY id");
+        if (!old.ok()) {
+            return false;
+        }
+        while (old.row()) {
+            const auto text = reinterpret_cast<const char*>(sqlite3_column_text(old.get(), 1));
+            byPlayer[text == nullptr ? "" : text].push_back(
+                {old.integer(0),
+                 {dayNumber(fromDayKey(old.integer(2))), static_cast<std::int32_t>(old.integer(3)),
+                  static_cast<std::int32_t>(old.integer(4)), old.integer(5) != 0}});
+        }
+    }
+    std::map<std::int64_t, std::int64_t> paired;
+    std::int64_t legCount = 0;
+    for (const auto& [player, legs] : byPlayer) {
+        legCount += static_cast<std::int64_t>(legs.size());
+        std::vector<legRecordS> records;
+        std::vector<std::int64_t> positions;
+        if (loadLegRecords(file_.parent_path(), player, INT64_MIN, INT64_MAX, records,
+                           &positions)) {
+            pairOldLegs(legs, records, positions, paired);
+        }
+    }
+    // Then every old leg again, its darts packed, under its old id so that the order holds.
+    statementC old(db_,
+                   "SELECT id, player, day, start_score, won, darts, points, first9_points, "
+                   "first9_darts, at_double, doubles_hit, checkout FROM legs_one ORDER BY id");
+    statementC oldDarts(db_,
+                        "SELECT visit, ord, type, number, x, y, remaining, aim_type, aim_number "
+                        "FROM darts_one WHERE leg = ?1 ORDER BY visit, ord");
+    statementC player(db_, "INSERT OR IGNORE INTO players (name) VALUES (?1)");
+    statementC leg(db_,
+                   "INSERT INTO legs (player, day, id, record, start_score, won, darts, points, "
+                   "first9_points, first9_darts, at_double, doubles_hit, checkout) VALUES "
+                   "((SELECT id FROM players WHERE name = ?1), ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, "
+                   "?10, ?11, ?12, ?13)");
+    statementC packed(db_, "INSERT INTO leg_darts (leg, darts) VALUES (?1, ?2)");
+    if (!old.ok() || !oldDarts.ok() || !player.ok() || !leg.ok() || !packed.ok()) {
+        return false;
+    }
+    while (old.row()) {
+        const std::int64_t id = old.integer(0);
+        const std::string name = reinterpret_cast<const char*>(sqlite3_column_text(old.get(), 1));
+        std::vector<dartRecordS> darts;
+        oldDarts.bind(1, id);
+        while (oldDarts.row()) {
+            dartRecordS d;
+            d.visit = static_cast<std::int32_t>(oldDarts.integer(0));
+            d.order = static_cast<std::int32_t>(oldDarts.integer(1));
+            d.type = static_cast<std::int32_t>(oldDarts.integer(2));
+            d.number = static_cast<std::int32_t>(oldDarts.integer(3));
+            d.point = pointAt(oldDarts, 4);
+            d.remainingBefore = static_cast<std::int32_t>(oldDarts.integer(6));
+            d.targetType = integerAt(oldDarts, 7);
+            d.targetNumber = integerAt(oldDarts, 8);
+            darts.push_back(d);
+        }
+        sqlite3_reset(oldDarts.get());
+        player.bind(1, name);
+        leg.bind(1, name);
+        leg.bind(2, dayNumber(fromDayKey(old.integer(2))));
+        leg.bind(3, id);
+        const auto key = paired.find(id);
+        if (key != paired.end()) {
+            leg.bind(4, key->second);
+        } else {
+            sqlite3_bind_null(leg.get(), 4);
+        }
+        for (int column = 3; column <= 11; ++column) {
+            leg.bind(column + 2, old.integer(column));
+        }
+        const std::string bytes = packDarts(darts);
+        packed.bind(1, id);
+        packed.bindBlob(2, bytes);
+        if (!player.run() || !leg.run() || !packed.run()) {
+            return false;
+        }
+    }
+    if (!exec(db_, "DROP TABLE darts_one; DROP TABLE legs_one")) {
+        return false;
+    }
+    const auto unpaired = legCount - static_cast<std::int64_t>(paired.size());
+    if (unpaired > 0) {
+        note_ = "the dart history " + file_.string() +
+                " was upgraded: " + std::to_string(unpaired) + " of its " +
+                std::to_string(legCount) +
+                " legs could not be paired with their statistics records for certain and are "
+                "kept without one";
     }
     return true;
 }
 
 bool dartHistoryC::write(const std::vector<legDartsS>& legs) {
     if (db_ == nullptr) {
+        busy_ = false;
         return false;
     }
-    sqlite3_exec(db_, "PRAGMA synchronous = NORMAL", nullptr, nullptr, nullptr);
-    if (sqlite3_exec(db_, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK) {
-        return fail("cannot write the dart history " + file_.string());
+    const std::string writeProblem = "cannot write the dart history " + file_.string();
+    if (!exec(db_, "BEGIN IMMEDIATE")) {
+        return fail(writeProblem);
     }
+    statementC player(db_, "INSERT OR IGNORE INTO players (name) VALUES (?1)");
+    statementC packed(db_, "INSERT INTO leg_darts (darts) VALUES (?1)");
     statementC leg(db_,
-                   "INSERT INTO legs (player, day, start_score, won, darts, points, "
-                   "first9_points, first9_darts, at_double, doubles_hit, checkout) "
-                   "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11)");
-    statementC dart(db_,
-                    "INSERT INTO darts (leg, visit, ord, type, number, x, y, remaining, aim_type, "
-                    "aim_number, aim_x, aim_y) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, "
-                    "?11, ?12)");
-    bool written = leg.ok() && dart.ok();
+                   "INSERT INTO legs (player, day, id, record, start_score, won, darts, points, "
+                   "first9_points, first9_darts, at_double, doubles_hit, checkout) VALUES "
+                   "((SELECT id FROM players WHERE name = ?1), ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, "
+                   "?10, ?11, ?12, ?13)");
+    bool written = player.ok() && packed.ok() && leg.ok();
     for (const legDartsS& one : legs) {
         if (!written) {
             break;
         }
-        const legFiguresS figures = legFigures(one.darts);
+        const std::string bytes = packDarts(one.darts);
+        player.bind(1, one.player);
+        packed.bindBlob(1, bytes);
+        written = player.run() && packed.run();
+        const legFiguresS& figures = one.figures;
         leg.bind(1, one.player);
-        leg.bind(2, dayKey(one.day));
-        leg.bind(3, one.startScore);
-        leg.bind(4, one.won ? 1 : 0);
-        leg.bind(5, figures.darts);
-        leg.bind(6, figures.points);
-        leg.bind(7, figures.first9Points);
-        leg.bind(8, figures.first9Darts);
-        leg.bind(9, figures.atDouble);
-        leg.bind(10, figures.doublesHit);
-        leg.bind(11, figures.checkout);
-        written = leg.run();
-        const std::int64_t id = sqlite3_last_insert_rowid(db_);
-        for (const dartRecordS& d : one.darts) {
-            if (!written) {
-                break;
-            }
-            dart.bind(1, id);
-            dart.bind(2, d.visit);
-            dart.bind(3, d.order);
-            dart.bind(4, d.type);
-            dart.bind(5, d.number);
-            dart.bindPoint(6, d.point);
-            dart.bind(8, d.remainingBefore);
-            dart.bindOptional(9, d.targetType);
-            dart.bindOptional(10, d.targetNumber);
-            dart.bindPoint(11, d.aimPoint);
-            written = dart.run();
+        leg.bind(2, dayNumber(one.day));
+        leg.bind(3, sqlite3_last_insert_rowid(db_));
+        if (one.recordIndex) {
+            leg.bind(4, *one.recordIndex);
+        } else {
+            sqlite3_bind_null(leg.get(), 4);
         }
+        leg.bind(5, one.startScore);
+        leg.bind(6, one.won ? 1 : 0);
+        leg.bind(7, figures.darts);
+        leg.bind(8, figures.points);
+        leg.bind(9, figures.first9Points);
+        leg.bind(10, figures.first9Darts);
+        leg.bind(11, figures.atDouble);
+        leg.bind(12, figures.doublesHit);
+        leg.bind(13, figures.checkout);
+        written = written && leg.run();
     }
-    if (!written || sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) {
-        fail("cannot write the dart history " + file_.string());
-        sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+    if (!written || !exec(db_, "COMMIT")) {
+        fail(writeProblem);
+        exec(db_, "ROLLBACK");
         return false;
     }
+    busy_ = false;
     return true;
 }
 
@@ -273,15 +515,16 @@ std::optional<dartFiguresS> dartHistoryC::figures(const std::string& player, con
                      "total(CASE WHEN first9_darts > 0 THEN 3.0 * first9_points / first9_darts "
                      "END), total(first9_darts > 0), total(at_double), total(doubles_hit), "
                      "ifnull(max(checkout), 0) FROM legs "
-                     "WHERE player = ?1 AND day BETWEEN ?2 AND ?3");
+                     "WHERE player = (SELECT id FROM players WHERE name = ?1) "
+                     "AND day BETWEEN ?2 AND ?3");
     if (!query.ok()) {
         fail("cannot read the dart history " + file_.string());
         return std::nullopt;
     }
     query.bind(1, player);
-    query.bind(2, dayKey(from));
-    query.bind(3, dayKey(to));
-    if (sqlite3_step(query.get()) != SQLITE_ROW) {
+    query.bind(2, dayNumber(from));
+    query.bind(3, dayNumber(to));
+    if (!query.row()) {
         fail("cannot read the dart history " + file_.string());
         return std::nullopt;
     }
@@ -303,21 +546,27 @@ std::vector<dartHistoryC::storedLegS> dartHistoryC::legFiguresOf(const std::stri
     }
     statementC query(db_,
                      "SELECT day, won, darts, points, first9_points, first9_darts, at_double, "
-                     "doubles_hit, checkout FROM legs WHERE player = ?1 AND day BETWEEN ?2 AND ?3 "
-                     "ORDER BY id");
+                     "doubles_hit, checkout, record FROM legs "
+                     "WHERE player = (SELECT id FROM players WHERE name = ?1) "
+                     "AND day BETWEEN ?2 AND ?3 ORDER BY id");
     if (!query.ok()) {
         return legs;
     }
     query.bind(1, player);
-    query.bind(2, dayKey(from));
-    query.bind(3, dayKey(to));
-    while (sqlite3_step(query.get()) == SQLITE_ROW) {
+    query.bind(2, dayNumber(from));
+    query.bind(3, dayNumber(to));
+    while (query.row()) {
         const auto at = [&](int column) {
             return static_cast<std::int32_t>(query.integer(column));
         };
-        legs.push_back({fromDayKey(query.integer(0)),
+        std::optional<std::int64_t> record;
+        if (!query.isNull(9)) {
+            record = query.integer(9);
+        }
+        legs.push_back({fromDayNumber(query.integer(0)),
                         query.integer(1) != 0,
-                        {at(2), at(3), at(4), at(5), at(6), at(7), at(8)}});
+                        {at(2), at(3), at(4), at(5), at(6), at(7), at(8)},
+                        record});
     }
     return legs;
 }
@@ -327,36 +576,28 @@ std::vector<legDartsS> dartHistoryC::legsOf(const std::string& player) {
     if (db_ == nullptr) {
         return legs;
     }
-    statementC leg(db_, "SELECT id, day, start_score, won FROM legs WHERE player = ?1 ORDER BY id");
-    statementC dart(
-        db_,
-        "SELECT visit, ord, type, number, x, y, remaining, aim_type, aim_number, aim_x, "
-        "aim_y FROM darts WHERE leg = ?1 ORDER BY visit, ord");
-    if (!leg.ok() || !dart.ok()) {
+    statementC leg(db_,
+                   "SELECT legs.day, legs.start_score, legs.won, legs.record, leg_darts.darts, "
+                   "legs.darts, legs.points, legs.first9_points, legs.first9_darts, "
+                   "legs.at_double, legs.doubles_hit, legs.checkout FROM legs "
+                   "JOIN leg_darts ON leg_darts.leg = legs.id "
+                   "WHERE legs.player = (SELECT id FROM players WHERE name = ?1) ORDER BY legs.id");
+    if (!leg.ok()) {
         return legs;
     }
     leg.bind(1, player);
-    while (sqlite3_step(leg.get()) == SQLITE_ROW) {
-        legDartsS one{player,
-                      fromDayKey(leg.integer(1)),
-                      static_cast<std::int32_t>(leg.integer(2)),
-                      leg.integer(3) != 0,
-                      {}};
-        dart.bind(1, leg.integer(0));
-        while (sqlite3_step(dart.get()) == SQLITE_ROW) {
-            dartRecordS d;
-            d.visit = static_cast<std::int32_t>(dart.integer(0));
-            d.order = static_cast<std::int32_t>(dart.integer(1));
-            d.type = static_cast<std::int32_t>(dart.integer(2));
-            d.number = static_cast<std::int32_t>(dart.integer(3));
-            d.point = pointAt(dart, 4);
-            d.remainingBefore = static_cast<std::int32_t>(dart.integer(6));
-            d.targetType = integerAt(dart, 7);
-            d.targetNumber = integerAt(dart, 8);
-            d.aimPoint = pointAt(dart, 9);
-            one.darts.push_back(d);
+    while (leg.row()) {
+        legDartsS one;
+        one.player = player;
+        one.day = fromDayNumber(leg.integer(0));
+        one.startScore = static_cast<std::int32_t>(leg.integer(1));
+        one.won = leg.integer(2) != 0;
+        if (!leg.isNull(3)) {
+            one.recordIndex = leg.integer(3);
         }
-        sqlite3_reset(dart.get());
+        one.darts = unpackDarts(leg.blob(4)).value_or(std::vector<dartRecordS>{});
+        const auto at = [&](int column) { return static_cast<std::int32_t>(leg.integer(column)); };
+        one.figures = {at(5), at(6), at(7), at(8), at(9), at(10), at(11)};
         legs.push_back(std::move(one));
     }
     return legs;

@@ -14,25 +14,35 @@ struct sqlite3;
 namespace qm {
 
 inline constexpr const char* dartHistoryFileName = "quivermark-darts.sqlite";
-// The layout this program writes and reads; a file of a later one is refused, untouched.
-inline constexpr int dartHistorySchema = 1;
+// The layout this program writes and reads; a file of a later one is refused, untouched. An
+// earlier one is upgraded at the first open that may write (see upgradeToTwo).
+inline constexpr int dartHistorySchema = 2;
 
 // The dart history: every finished leg's darts, one SQLite database in the data folder. Each
-// leg is one transaction, so a crash or a kill leaves every committed leg whole; the leg's
-// figures are kept beside its darts, so figures over a range never read single darts.
+// write is one transaction, so a crash or a kill leaves every committed leg whole. A leg keeps
+// the position of its 16-byte record in the player's statistics file, the one key the two are
+// paired by; its figures are kept beside its darts, so figures over a range never read darts.
 //
 // A database that cannot be opened, is not one, or is of a later layout is never written;
-// `problem` says why, and every write reports failure without trying again.
+// `problem` says why, and every write reports failure.
 class dartHistoryC {
   public:
     enum class mode { readWrite, readOnly };
-    explicit dartHistoryC(const std::filesystem::path& file, mode how = mode::readWrite);
+    // How long a write waits for another writer (the simulator, a second game) to let go.
+    static constexpr int defaultBusyMilliseconds = 250;
+    explicit dartHistoryC(const std::filesystem::path& file, mode how = mode::readWrite,
+                          int busyMilliseconds = defaultBusyMilliseconds);
     ~dartHistoryC();
     dartHistoryC(const dartHistoryC&) = delete;
     dartHistoryC& operator=(const dartHistoryC&) = delete;
 
     [[nodiscard]] bool usable() const { return db_ != nullptr; }
     [[nodiscard]] const std::string& problem() const { return problem_; }
+    // What opening found worth saying that is no failure: legs of an older history that could
+    // not be paired with their records for certain. Empty otherwise.
+    [[nodiscard]] const std::string& note() const { return note_; }
+    // The last failure was another writer holding the file: trying again later can succeed.
+    [[nodiscard]] bool busy() const { return busy_; }
 
     // Writes the legs (the players of one leg, or a batch of a simulation) in one transaction:
     // all or none. False with `problem` set when it failed.
@@ -47,6 +57,7 @@ class dartHistoryC {
         civilDate day;
         bool won = false;
         legFiguresS figures;
+        std::optional<std::int64_t> recordIndex;
     };
     [[nodiscard]] std::vector<storedLegS> legFiguresOf(const std::string& player,
                                                        const civilDate& from, const civilDate& to);
@@ -54,12 +65,17 @@ class dartHistoryC {
     [[nodiscard]] std::vector<legDartsS> legsOf(const std::string& player);
 
   private:
+    bool open(mode how, int busyMilliseconds);
     bool prepareSchema(mode how);
+    // Layout 1 (a row a dart, no record key) to 2, inside the open write transaction.
+    bool upgradeToTwo();
     bool fail(const std::string& what);
 
     sqlite3* db_ = nullptr;
     std::filesystem::path file_;
     std::string problem_;
+    std::string note_;
+    bool busy_ = false;
 };
 
 }  // namespace qm

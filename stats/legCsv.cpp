@@ -1,6 +1,7 @@
 #include "stats/legCsv.h"
 
 #include <cstdio>
+#include <map>
 #include <vector>
 
 #include "stats/civilDate.h"
@@ -22,33 +23,35 @@ std::string csvField(const std::string& text) {
 }
 
 std::string writeLegsCsv(const std::filesystem::path& dataDir, const std::string& name,
-                         std::int64_t startDay, std::int64_t endDay, std::ostream& out) {
+                         std::int64_t startDay, std::int64_t endDay, std::ostream& out,
+                         std::string* note) {
     std::vector<legRecordS> records;
-    if (!loadLegRecords(dataDir, name, startDay, endDay, records)) {
+    std::vector<std::int64_t> places;
+    if (!loadLegRecords(dataDir, name, startDay, endDay, records, &places)) {
         return "the statistics file " + name + ".dat cannot be read whole";
     }
-    // The dart history's legs of the range, to go beside the records they were written with.
+    // The dart history's legs of the range, by the place of the record each was written with.
     dartHistoryC history(dataDir / dartHistoryFileName, dartHistoryC::mode::readOnly);
-    const auto detailed =
-        history.legFiguresOf(name, fromDayNumber(startDay), fromDayNumber(endDay));
-    std::size_t next = 0;
+    if (note != nullptr && !history.problem().empty()) {
+        *note = history.problem() + ": the dart columns are empty";
+    }
+    std::map<std::int64_t, legFiguresS> detailed;
+    for (const auto& leg :
+         history.legFiguresOf(name, fromDayNumber(startDay), fromDayNumber(endDay))) {
+        if (leg.recordIndex) {
+            detailed[*leg.recordIndex] = leg.figures;
+        }
+    }
     out << "date,darts,points,won,180s,finish,ppd,first9,darts_at_double,doubles_hit\r\n";
-    for (const legRecordS& record : records) {
+    for (std::size_t r = 0; r < records.size(); ++r) {
+        const legRecordS& record = records[r];
         char date[32];
         std::snprintf(date, sizeof date, "%04d-%02d-%02d", record.year, record.month, record.day);
         out << csvField(date) << ',' << record.darts << ',' << record.points << ','
             << (record.isWon() ? 1 : 0) << ',' << record.count180 << ',' << record.finish << ','
             << csvField(twoDecimals(record.ppd()));
-        const civilDate day{record.year, record.month, record.day};
-        while (next < detailed.size() && dayNumber(detailed[next].day) < dayNumber(day)) {
-            ++next;  // a leg the records do not have (a file replaced, say)
-        }
-        // A leg of typed totals has no darts: the next detailed leg is not its own unless its
-        // day, points and result agree.
-        if (next < detailed.size() && detailed[next].day == day &&
-            detailed[next].figures.points == record.points &&
-            detailed[next].won == record.isWon()) {
-            const legFiguresS& f = detailed[next++].figures;
+        if (const auto found = detailed.find(places[r]); found != detailed.end()) {
+            const legFiguresS& f = found->second;
             const std::string first9 =
                 f.first9Darts > 0 ? twoDecimals(3.0 * f.first9Points / f.first9Darts) : "";
             out << ',' << first9 << ',' << f.atDouble << ',' << f.doublesHit;

@@ -86,7 +86,14 @@ legWriteS writeRecords(int fd, const std::uint8_t* bytes, std::size_t size) {
         written = ::write(fd, bytes, size);
     } while (written < 0 && errno == EINTR);
     if (written == static_cast<ssize_t>(size)) {
-        return true;
+        // An appending write leaves the offset at its own end, whoever else appends.
+        legWriteS done(true);
+        const off_t end = ::lseek(fd, 0, SEEK_CUR);
+        if (end >= static_cast<off_t>(size)) {
+            done.index = static_cast<std::int64_t>((end - static_cast<off_t>(size)) /
+                                                   static_cast<off_t>(legRecordSize));
+        }
+        return done;
     }
     const std::string why = written < 0 ? systemReason() : "No space left on device";
     struct stat after {};
@@ -116,8 +123,8 @@ legWriteS appendLegRecord(const std::filesystem::path& dataDir, const std::strin
     return written;
 }
 
-legFileAppender::legFileAppender(std::filesystem::path dataDir, std::string name)
-    : dataDir_(std::move(dataDir)), name_(std::move(name)) {}
+legFileAppender::legFileAppender(std::filesystem::path dataDir, std::string name, bool gather)
+    : dataDir_(std::move(dataDir)), name_(std::move(name)), gather_(gather) {}
 
 legFileAppender::~legFileAppender() {
     flush();
@@ -136,6 +143,9 @@ legWriteS legFileAppender::append(const legRecordS& record) {
         return {false, openProblem_};
     }
     const legRecordBytes bytes = encodeLegRecord(record);
+    if (!gather_) {
+        return writeRecords(fd_.get(), bytes.data(), bytes.size());
+    }
     pending_.insert(pending_.end(), bytes.begin(), bytes.end());
     if (pending_.size() < recordsPerWrite * legRecordSize) {
         return true;

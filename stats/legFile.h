@@ -27,6 +27,9 @@ struct legWriteS {
     explicit operator bool() const { return ok; }
     bool ok = true;
     std::string problem;
+    // Where the record went: its place in the file (0 for the first), the key the dart history
+    // pairs the leg's darts with it by; -1 when not known (not written, or not yet).
+    std::int64_t index = -1;
 };
 
 // Appends one record to the player's file, creating it on the first leg. The 16 bytes go out
@@ -59,12 +62,14 @@ class fileDescriptor {
 
 // One player's statistics file kept open for a run of many legs (the simulator), with the same
 // checks as appendLegRecord. Records are gathered and written whole, many to one write, so a
-// run of a million legs does not cost two million system calls; the file is opened (and
+// run of a million legs does not cost two million system calls (unless each record's place
+// is wanted, which only a write of its own can tell beside another writer); the file is opened (and
 // created) by the first record, so a file that cannot be used fails that record at once.
 // A failed write is taken back to the last whole record. flush() writes what is gathered.
 class legFileAppender {
   public:
-    legFileAppender(std::filesystem::path dataDir, std::string name);
+    // `gather` false: every record is written at once, and its place in the file comes back.
+    legFileAppender(std::filesystem::path dataDir, std::string name, bool gather = true);
     ~legFileAppender();
     legFileAppender(const legFileAppender&) = delete;
     legFileAppender& operator=(const legFileAppender&) = delete;
@@ -80,6 +85,7 @@ class legFileAppender {
     std::filesystem::path dataDir_;
     std::string name_;
     fileDescriptor fd_{-1};
+    bool gather_ = true;
     bool tried_ = false;
     std::string openProblem_;
     std::vector<std::uint8_t> pending_;

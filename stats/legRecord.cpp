@@ -51,13 +51,13 @@ legRecordS decodeLegRecord(const legRecordBytes& bytes) {
 
 bool isValidRecord(const legRecordS& record) {
     return record.year >= 1900 && record.year <= 9999 && record.month >= 0 && record.month <= 12 &&
-           record.day >= 0 && record.day <= 31 && record.darts >= 0 && record.darts <= 1000 &&
-           record.points >= 0 && record.points <= 1001 && record.finish >= 0 &&
-           record.finish <= 170 && record.count180 >= 0;
+           record.day >= 0 && record.day <= 31 && record.darts >= 0 &&
+           record.darts <= maxRecordDarts && record.points >= 0 && record.points <= 1001 &&
+           record.finish >= 0 && record.finish <= 170 && record.count180 >= 0;
 }
 
 std::string recordProblem(const legRecordS& record) {
-    if (record.darts > 1000) {
+    if (record.darts > maxRecordDarts) {
         return "a leg of " + std::to_string(record.darts) +
                " darts is more than the 1000 a statistics record holds";
     }

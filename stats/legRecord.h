@@ -30,6 +30,8 @@ struct legRecordS {
 };
 
 inline constexpr std::size_t legRecordSize = 16;
+// The most darts a record holds: a longer leg is never written to a player's file.
+inline constexpr std::int32_t maxRecordDarts = 1000;
 using legRecordBytes = std::array<std::uint8_t, legRecordSize>;
 
 legRecordBytes encodeLegRecord(const legRecordS& record);

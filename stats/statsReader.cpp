@@ -204,7 +204,8 @@ bool loadPpdSeries(const std::filesystem::path& dataDir, const std::string& name
 }
 
 bool loadLegRecords(const std::filesystem::path& dataDir, const std::string& name,
-                    std::int64_t startDay, std::int64_t endDay, std::vector<legRecordS>& records) {
+                    std::int64_t startDay, std::int64_t endDay, std::vector<legRecordS>& records,
+                    std::vector<std::int64_t>* positions) {
     class silentSink final : public statsReportSink {
         void showInfo(const std::string&) override {}
         void showSystemInfo(const std::string&) override {}
@@ -221,10 +222,13 @@ bool loadLegRecords(const std::filesystem::path& dataDir, const std::string& nam
     }
     const readEnd end = readRecords(
         file, silent, [](std::int64_t) {},
-        [&](const legRecordS& record, std::int64_t) {
+        [&](const legRecordS& record, std::int64_t index) {
             const std::int64_t day = dayNumber(record.date());
             if (day >= startDay && day <= endDay) {
                 records.push_back(record);
+                if (positions != nullptr) {
+                    positions->push_back(index - 1);  // the pass counts from 1
+                }
             }
         });
     return end == readEnd::endOfFile;

@@ -38,9 +38,11 @@ bool loadPpdSeries(const std::filesystem::path& dataDir, const std::string& name
                    statsReportSink& report);
 
 // Every record of the player's file whose day lies from startDay to endDay, in file order,
-// checked as the other passes check them, with no messages. False when the file is missing,
-// unreadable or not whole.
+// checked as the other passes check them, with no messages. With `positions`, each record's
+// place in the file (0 for the first) goes there beside it: the key the dart history pairs a
+// leg with its record by. False when the file is missing, unreadable or not whole.
 bool loadLegRecords(const std::filesystem::path& dataDir, const std::string& name,
-                    std::int64_t startDay, std::int64_t endDay, std::vector<legRecordS>& records);
+                    std::int64_t startDay, std::int64_t endDay, std::vector<legRecordS>& records,
+                    std::vector<std::int64_t>* positions = nullptr);
 
 }  // namespace qm

@@ -205,8 +205,9 @@ TEST_F(StatsReader, LegsAsCsvWithinADateRange) {
     append(makeLeg({2026, 3, 2}, 420, 21));
     append(makeLeg({2026, 3, 3}, 0, 0));
     append(makeLeg({2026, 3, 4}, 301, 12, true, 121));
-    // The dart history has a leg of 3 March that is not the record's (5 points, not 0) and the
-    // leg of 4 March: T20 T20 T20, T20 T15 D8.
+    // The dart history has the leg of 4 March (T20 T20 T20, T20 T15 D8) under its record's
+    // place, 3, and a leg of 3 March under the place of the record of 2 March: the key alone
+    // pairs them, whatever the days say.
     std::vector<dartRecordS> darts;
     int left = 301;
     for (const auto& [visit, type, number] : std::vector<std::array<int, 3>>{
@@ -219,15 +220,21 @@ TEST_F(StatsReader, LegsAsCsvWithinADateRange) {
     }
     dartRecordS five;
     five.visit = 1, five.order = 1, five.type = 1, five.number = 5, five.remainingBefore = 301;
-    ASSERT_TRUE(dartHistoryC(dir / dartHistoryFileName)
-                    .write({{"Ann", {2026, 3, 3}, 301, false, {five}},
-                            {"Ann", {2026, 3, 4}, 301, true, darts}}));
+    const auto kept = [](civilDate day, bool won, std::vector<dartRecordS> legDarts,
+                         std::int64_t place) {
+        legDartsS leg{"Ann", day, 301, won, std::move(legDarts), {}, place};
+        leg.figures = legFigures(leg.darts);
+        return leg;
+    };
+    ASSERT_TRUE(
+        dartHistoryC(dir / dartHistoryFileName)
+            .write({kept({2026, 3, 3}, false, {five}, 1), kept({2026, 3, 4}, true, darts, 3)}));
     std::ostringstream csv;
     EXPECT_EQ(
         writeLegsCsv(dir.path(), "Ann", dayNumber({2026, 3, 2}), dayNumber({2026, 3, 4}), csv), "");
     EXPECT_EQ(csv.str(),
               "date,darts,points,won,180s,finish,ppd,first9,darts_at_double,doubles_hit\r\n"
-              "2026-03-02,21,420,0,0,0,20.00,,,\r\n"
+              "2026-03-02,21,420,0,0,0,20.00,15.00,0,0\r\n"
               "2026-03-03,0,0,0,0,0,0.00,,,\r\n"
               "2026-03-04,12,301,1,0,121,25.08,150.50,1,1\r\n");
     std::ostringstream badName;

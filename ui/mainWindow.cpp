@@ -3,7 +3,7 @@
 // file of their own.
 #include "ui/mainWindow.h"
 
-#include "stats/dartHistoryC.h"
+#include "stats/legRecorderC.h"
 #include "ui/aboutWindow.h"
 #include "ui/dartsUsedDialog.h"
 #include "ui/gameSettings.h"
@@ -15,6 +15,16 @@ TForm1::TForm1(mainWindowContext context, QWidget* parent)
     : QMainWindow(parent), context_(std::move(context)) {
     setObjectName(QStringLiteral("TForm1"));
     setWindowTitle(QStringLiteral("Quivermark"));
+    legRecorderC::optionsS keep;
+    keep.darts = legRecorderC::dartsKept::queued;
+    // Off the window's thread, a write can wait a good while for another program to let go.
+    keep.busyMilliseconds = 2000;
+    recorder_ = std::make_unique<legRecorderC>(
+        context_.dataDir, keep, [this](legRecorderC::reportKind kind, const std::string& text) {
+            QMetaObject::invokeMethod(
+                this, [this, kind, text] { historyReport(static_cast<int>(kind), text); },
+                Qt::QueuedConnection);
+        });
     buildControls();
     buildMenu();
     buildTimers();

@@ -4,6 +4,7 @@
 #include <QPixmap>
 #include <QTimer>
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -28,7 +29,7 @@ namespace qm {
 class promptService;
 class soundPlayer;
 class oddsWorker;
-class dartHistoryC;
+class legRecorderC;
 class TForm2;
 class TForm3;
 class TForm4;
@@ -110,6 +111,9 @@ class TForm1 : public QMainWindow {
     void refuse(const QString& message);
 
     [[nodiscard]] const MatchC* game() const { return game_.get(); }
+    // Waits at most `timeout` until the darts of every finished leg are in the history (or it
+    // has failed); true when none is waiting. For tests, which read the history behind it.
+    bool dartsWritten(std::chrono::milliseconds timeout);
     [[nodiscard]] const gameSettingsS& activeSettings() const { return activeSettings_; }
     [[nodiscard]] bool terminatePending() const { return terminatePending_; }
     [[nodiscard]] TForm2* settingsDialog() const { return settingsDialog_; }
@@ -179,8 +183,9 @@ class TForm1 : public QMainWindow {
     void showEnteredDarts();
     void announceDarts();
     void showDartFigures();
-    // Keeps a finished leg's darts; a history that fails is reported once, and play goes on.
-    void writeLegDarts(const std::vector<legDartsS>& legs);
+    // What the recorder says of the dart history, from its own thread: shown once it is back
+    // on the window's.
+    void historyReport(int kind, const std::string& text);
     void completeVisit();
     void announceTurn();
     // The boxes and sounds of a won leg or match; false when the game ended meanwhile.
@@ -238,8 +243,8 @@ class TForm1 : public QMainWindow {
     QLineEdit* dartsEdit_ = nullptr;
     std::array<QLabel*, 2> dartFigureName_{};
     std::array<std::array<QLabel*, 4>, 2> dartFigureLabels_{};
-    std::unique_ptr<dartHistoryC> dartHistory_;
-    bool dartHistoryReported_ = false;
+    // Every finished leg's records and darts; the darts are written on a thread of its own.
+    std::unique_ptr<legRecorderC> recorder_;
     QAction* checkoutHints_ = nullptr;
     QLabel* matchOdds_ = nullptr;
     QAction* matchOddsOn_ = nullptr;

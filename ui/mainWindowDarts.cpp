@@ -8,7 +8,7 @@
 #include <QTabWidget>
 
 #include "computer/checkoutRoute.h"
-#include "stats/dartHistoryC.h"
+#include "stats/legRecorderC.h"
 #include "ui/mainWindow.h"
 
 namespace qm {
@@ -294,16 +294,18 @@ bool TForm1::DartsEditKeyDown(int key) {
     return true;
 }
 
-void TForm1::writeLegDarts(const std::vector<legDartsS>& legs) {
-    if (!dartHistory_) {
-        dartHistory_ = std::make_unique<dartHistoryC>(context_.dataDir / dartHistoryFileName);
-    }
-    if (!dartHistory_->write(legs) && !dartHistoryReported_) {
+void TForm1::historyReport(int kind, const std::string& text) {
+    if (static_cast<legRecorderC::reportKind>(kind) == legRecorderC::reportKind::failure) {
         // Once: the leg records are kept whatever the history does, and play goes on.
-        dartHistoryReported_ = true;
-        reportError(QStringLiteral("Unable to save the darts: %1")
-                        .arg(QString::fromStdString(dartHistory_->problem())));
+        reportError(
+            QStringLiteral("Unable to save the darts: %1").arg(QString::fromStdString(text)));
+    } else {
+        reportError(QString::fromStdString(text));
     }
+}
+
+bool TForm1::dartsWritten(std::chrono::milliseconds timeout) {
+    return recorder_->waitWritten(timeout);
 }
 
 }  // namespace qm

@@ -13,6 +13,7 @@
 #include "computer/gameRandom.h"
 #include "stats/decimals.h"
 #include "stats/legFile.h"
+#include "stats/legRecorderC.h"
 #include "ui/dartsUsedDialog.h"
 #include "ui/gameSettings.h"
 #include "ui/mainWindow.h"
@@ -68,14 +69,14 @@ bool TForm1::createGame() {
         return false;
     }
     matchContextS context;
-    context.writeLegRecord = directoryWriter(context_.dataDir);
+    context.writeLegRecord = recorder_->recordWriter();
     context.reportError = [this](const std::string& error, saveError) {
         reportError(QString::fromStdString(error));
     };
     context.today = context_.today;
     context.chart = context_.chart;
     context.vBoard = context_.vBoard;
-    context.writeLegDarts = [this](const std::vector<legDartsS>& legs) { writeLegDarts(legs); };
+    context.writeLegDarts = recorder_->dartsWriter();
     if (context_.fixedSeed) {
         gameRandom::seed(*context_.fixedSeed);
         context.seeding = throwC::seeding::keep;
@@ -482,6 +483,9 @@ void TForm1::showMessageText(const QString& text) {
 void TForm1::reportError(const QString& text) {
     playSound("INVALID");
     statusPanel_[2]->setText(text);
+    // The panel is narrower than most reasons: the whole message is in its tooltip.
+    statusPanel_[2]->setToolTip(text);
+    statusPanel_[2]->setAccessibleDescription(text);
 }
 
 }  // namespace qm

@@ -138,15 +138,17 @@ void TForm4::exportLegsCsv() {
         return;
     }
     std::ostringstream text;
+    std::string note;
     const std::string problem =
         writeLegsCsv(dataDir_, playerName.toStdString(), dayOf(DateTimePicker1->date()),
-                     dayOf(DateTimePicker2->date()), text);
+                     dayOf(DateTimePicker2->date()), text, &note);
     if (!problem.empty()) {
         refuseExport("Could not export to " + file->toStdString() + ": " + problem);
         return;
     }
     if (saveWhole(*file, QByteArray::fromStdString(text.str()), "Could not export to ")) {
-        showInfo("Exported legs to " + file->toStdString());
+        showInfo("Exported legs to " + file->toStdString() +
+                 (note.empty() ? "" : " (" + note + ")"));
     }
 }
 

@@ -98,6 +98,7 @@ TEST_F(dartEntryTest, ALegEnteredDartByDartOnTheBoardAndByNotation) {
     EXPECT_EQ(records("Ann").back().darts, 4);
     EXPECT_EQ(records("Bob").back().darts, 3);
 
+    ASSERT_TRUE(window->dartsWritten(std::chrono::seconds(20)));
     dartHistoryC history(dir / dartHistoryFileName, dartHistoryC::mode::readOnly);
     const auto ann = history.legsOf("Ann");
     ASSERT_EQ(ann.size(), 1u);
@@ -121,10 +122,12 @@ TEST_F(dartEntryTest, TheGameFiguresAndAHistoryThatCannotBeWritten) {
     s.startScore = 101;
     window->transferSettings(s, true);
     typeDarts(QStringLiteral("T20 S1 D20"));  // Ann's 101 in three
-    EXPECT_EQ(text("StatusBar1Panel3"),
-              "Unable to save the darts: cannot use the dart history " +
-                  QString::fromStdString((dir / dartHistoryFileName).string()) +
-                  ": not a regular file");
+    const QString reported = "Unable to save the darts: cannot use the dart history " +
+                             QString::fromStdString((dir / dartHistoryFileName).string()) +
+                             ": not a regular file; 1 leg not kept";
+    EXPECT_TRUE(runUntil([&] { return text("StatusBar1Panel3") == reported; }))
+        << text("StatusBar1Panel3").toStdString();
+    EXPECT_EQ(find<QLabel>("StatusBar1Panel3")->toolTip(), reported);  // the whole of it
     EXPECT_EQ(text("DartFigure11"), "101.00");
     EXPECT_EQ(text("DartFigure12"), "100.0% (1/1)");
     EXPECT_EQ(text("DartFigure13"), "1");
@@ -137,6 +140,8 @@ TEST_F(dartEntryTest, TheGameFiguresAndAHistoryThatCannotBeWritten) {
     EXPECT_TRUE(window->game()->enteredDarts().empty());
     EXPECT_EQ(text("VisitDarts"), "");
     typeDarts(QStringLiteral("T20 S1 D20"));
+    EXPECT_FALSE(window->dartsWritten(std::chrono::seconds(20)));  // tried again, and failed
+    QCoreApplication::processEvents();
     EXPECT_EQ(text("StatusBar1Panel3"), "");  // reported once only
     EXPECT_EQ(records("Ann").size(), 2u);     // the leg records are kept all the same
     EXPECT_EQ(records("Bob").size(), 2u);

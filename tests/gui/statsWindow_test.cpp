@@ -340,14 +340,16 @@ TEST_F(statsWindowTest, DartFiguresOfTheChartsRange) {
         dartHistoryC history(dir / dartHistoryFileName);
         // 40 on D20 at once; then a leg of three darts at 40, 20 and 10 that does not finish;
         // then a leg after the range.
-        ASSERT_TRUE(history.write({{"Ann", {2026, 1, 2}, 40, true, {dart(1, 1, 2, 20, 40)}}}));
+        const auto kept = [](civilDate day, bool won, std::vector<dartRecordS> darts) {
+            legDartsS leg{"Ann", day, 40, won, std::move(darts), {}, std::nullopt};
+            leg.figures = legFigures(leg.darts);
+            return std::vector<legDartsS>{leg};
+        };
+        ASSERT_TRUE(history.write(kept({2026, 1, 2}, true, {dart(1, 1, 2, 20, 40)})));
         ASSERT_TRUE(history.write(
-            {{"Ann",
-              {2026, 1, 5},
-              40,
-              false,
-              {dart(1, 1, 1, 20, 40), dart(1, 2, 1, 10, 20), dart(1, 3, 0, 0, 10)}}}));
-        ASSERT_TRUE(history.write({{"Ann", {2026, 1, 6}, 40, true, {dart(1, 1, 2, 20, 40)}}}));
+            kept({2026, 1, 5}, false,
+                 {dart(1, 1, 1, 20, 40), dart(1, 2, 1, 10, 20), dart(1, 3, 0, 0, 10)})));
+        ASSERT_TRUE(history.write(kept({2026, 1, 6}, true, {dart(1, 1, 2, 20, 40)})));
     }
     stats->show();
     const auto shown = [this] {
