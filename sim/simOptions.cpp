@@ -22,6 +22,16 @@ T parseNumber(const std::string& option, const std::string& text) {
     return value;
 }
 
+// A count of darts, matches, legs or continuations: at least 1, and no more than a run that
+// ends within minutes, so that a slip of the keyboard never starts one without end.
+long long parseCount(const std::string& option, const std::string& text, long long most) {
+    const auto value = parseNumber<long long>(option, text);
+    if (value < 1 || value > most) {
+        throw std::invalid_argument(option + " must be from 1 to " + std::to_string(most));
+    }
+    return value;
+}
+
 int parseStrength(const std::string& option, const std::string& text) {
     const int strength = parseNumber<int>(option, text);
     if (strength < minStrength || strength > maxStrength) {
@@ -104,10 +114,7 @@ throwsOptions parseThrows(const std::vector<std::string>& args) {
             result.target = *target;
             haveTarget = true;
         } else if (option == "--count") {
-            result.count = parseNumber<long long>(option, reader.value(option));
-            if (result.count < 1) {
-                throw std::invalid_argument("--count must be at least 1");
-            }
+            result.count = parseCount(option, reader.value(option), maxThrows);
             haveCount = true;
         } else if (option == "--seed") {
             result.seed = parseNumber<std::uint32_t>(option, reader.value(option));
@@ -158,10 +165,7 @@ matchOptions parseMatch(const std::vector<std::string>& args) {
             continue;
         }
         if (option == "--matches") {
-            result.matches = parseNumber<long long>(option, reader.value(option));
-            if (result.matches < 1) {
-                throw std::invalid_argument("--matches must be at least 1");
-            }
+            result.matches = parseCount(option, reader.value(option), maxMatches);
         } else if (option == "--seed") {
             result.seed = parseNumber<std::uint32_t>(option, reader.value(option));
         } else if (option == "--save-stats") {
@@ -195,10 +199,7 @@ calibrateOptions parseCalibrate(const std::vector<std::string>& args) {
     std::string option;
     while (reader.next(option)) {
         if (option == "--legs") {
-            result.legs = parseNumber<long long>(option, reader.value(option));
-            if (result.legs < 1) {
-                throw std::invalid_argument("--legs must be at least 1");
-            }
+            result.legs = parseCount(option, reader.value(option), maxCalibrationLegs);
         } else if (option == "--seed") {
             result.seed = parseNumber<std::uint32_t>(option, reader.value(option));
         } else if (option == "--start") {
@@ -240,10 +241,7 @@ oddsOptions parseOdds(const std::vector<std::string>& args) {
             }
             (option == "--next" ? result.next : result.starter.emplace()) = player;
         } else if (option == "--continuations") {
-            result.continuations = parseNumber<long long>(option, reader.value(option));
-            if (result.continuations < 1 || result.continuations > 100'000'000) {
-                throw std::invalid_argument("--continuations must be from 1 to 100000000");
-            }
+            result.continuations = parseCount(option, reader.value(option), maxContinuations);
         } else if (option == "--seed") {
             result.seed = parseNumber<std::uint32_t>(option, reader.value(option));
         } else {

@@ -13,6 +13,12 @@
 
 namespace qm::sim {
 
+// The most each count may ask for: runs of a few minutes on a desktop machine at the most.
+inline constexpr long long maxThrows = 1'000'000'000;
+inline constexpr long long maxMatches = 10'000'000;
+inline constexpr long long maxCalibrationLegs = 1'000'000;
+inline constexpr long long maxContinuations = 100'000'000;
+
 struct throwsOptions {
     int strength = 0;
     dartS target;

@@ -188,10 +188,10 @@ void pairOldLegs(const std::vector<std::pair<std::int64_t, legSignatureS>>& legs
                                           [&](std::size_t l, std::size_t r) {
                                               return legs[l].second == signatureOf(r);
                                           });
-        for (const std::size_t l : dayLegs) {
+        for (std::size_t at = 0; at < dayLegs.size(); ++at) {
+            const std::size_t l = dayLegs[at];
             const legSignatureS& wanted = legs[l].second;
             if (oneForOne) {
-                const auto at = static_cast<std::size_t>(&l - dayLegs.data());
                 paired[legs[l].first] = positions[dayRecords[at]];
                 continue;
             }

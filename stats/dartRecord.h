@@ -44,6 +44,7 @@ struct legFiguresS {
     std::int32_t atDouble = 0;      // darts thrown with a one-dart finish left
     std::int32_t doublesHit = 0;    // 1 when a dart at a finish won the leg
     std::int32_t checkout = 0;      // the finishing visit's points; 0 when not won
+    friend bool operator==(const legFiguresS&, const legFiguresS&) = default;
 };
 
 // One player's darts of a finished leg, every visit of it.

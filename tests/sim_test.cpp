@@ -65,6 +65,35 @@ TEST(SimOptions, TargetsAreReadStrictly) {
     }
 }
 
+// Every count is bounded on both sides, and the refusal names the option and its range.
+TEST(SimOptions, CountsAreBoundedSoThatNoRunIsWithoutEnd) {
+    const std::vector<std::string> players{"--player1", "A", "--strength1", "40",
+                                           "--player2", "B", "--strength2", "40"};
+    const auto with = [](std::vector<std::string> args, const std::vector<std::string>& more) {
+        args.insert(args.end(), more.begin(), more.end());
+        return args;
+    };
+    const std::vector<std::pair<std::vector<std::string>, long long>> counts{
+        {{"throws", "--strength", "40", "--target", "Triple 20", "--count"}, maxThrows},
+        {with(with({"match"}, players), {"--matches"}), maxMatches},
+        {{"calibrate", "--legs"}, maxCalibrationLegs},
+        {with(with({"odds"}, players), {"--continuations"}), maxContinuations},
+    };
+    for (const auto& [args, most] : counts) {
+        EXPECT_NO_THROW(parseOptions(with(args, {std::to_string(most)})));
+        EXPECT_NO_THROW(parseOptions(with(args, {"1"})));
+        for (const std::string& refused : {std::to_string(most + 1), std::string("0")}) {
+            try {
+                parseOptions(with(args, {refused}));
+                ADD_FAILURE() << args.back() << " " << refused;
+            } catch (const std::invalid_argument& error) {
+                EXPECT_EQ(std::string(error.what()),
+                          args.back() + " must be from 1 to " + std::to_string(most));
+            }
+        }
+    }
+}
+
 TEST(SimOptions, BadArgumentsAreRefusedWithAMessage) {
     const std::vector<std::vector<std::string>> bad{
         {},
