@@ -93,8 +93,12 @@ std::string settingsStoreC::caseTwinProblem(const std::string& name,
     // The INI file knows its keys without regard to letter case, the statistics files are
     // named with it: "bot" beside a known "Bot" would rewrite Bot's entry and keep its legs
     // where the statistics window never looks. Such a name is refused.
-    auto twin = [&name](const std::string& known) {
-        return known != name && profileFileC::sameKey(known, name);
+    // Nor may one that reads the same but for accents' encoding or a letter's case beyond
+    // ASCII ("Café" composed, "Café" decomposed, "CAFÉ"): two look-alike players.
+    const std::string folded = foldedName(name);
+    auto twin = [&name, &folded](const std::string& known) {
+        return known != name && (profileFileC::sameKey(known, name) ||
+                                 (!folded.empty() && foldedName(known) == folded));
     };
     const playerListsS lists = readPlayerLists();
     std::vector<std::string> known = lists.humans;

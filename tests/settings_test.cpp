@@ -120,6 +120,19 @@ TEST_F(Settings, RefusedNamesNeverTouchTheFile) {
     EXPECT_EQ(playerNameProblem(std::string("nu\0l", 4)),
               "A player name cannot contain a NUL character");
     EXPECT_EQ(playerNameProblem("a\rb"), "A player name cannot contain a line break");
+    // Control characters at both ends of each range, and text that is no UTF-8; the printable
+    // characters beside them are taken.
+    for (const char* control : {"\x01", "\x1f", "\x1b[31m", "\x7f", "\u0080", "\u009f"}) {
+        EXPECT_EQ(playerNameProblem(std::string("a") + control + "b"),
+                  "A player name cannot contain a control character");
+    }
+    for (const char* printable : {" ", "~", "\u00a0", "\u00e9"}) {
+        EXPECT_EQ(playerNameProblem(std::string("a") + printable + "b"), "") << printable;
+    }
+    for (const char* broken : {"\xff", "\xc3", "\xc3(", "\xed\xa0\x80"}) {
+        EXPECT_EQ(playerNameProblem(std::string("a") + broken + "b"),
+                  "A player name must be UTF-8 text");
+    }
     // Its statistics file "<name>.dat" must fit the 255-byte limit of a file name.
     EXPECT_TRUE(playerNameProblem(std::string(251, 'x')).empty());
     EXPECT_EQ(playerNameProblem(std::string(252, 'x')),
@@ -235,6 +248,14 @@ TEST_F(Settings, NamesThatDifferOnlyInLetterCaseAreRefused) {
     EXPECT_EQ(store.caseTwinProblem("Cid", "cid"),
               "Cid differs from the player cid only in letter case, please choose an other name");
     EXPECT_EQ(store.caseTwinProblem("Bot", ""), "");  // the known spelling itself
+    // Beyond ASCII: composed and decomposed accents, and case, are one name.
+    const std::string composed = "Caf\u00e9";
+    for (const std::string& twin : {std::string("Cafe\u0301"), std::string("CAF\u00c9")}) {
+        EXPECT_EQ(store.caseTwinProblem(twin, composed),
+                  twin + " differs from the player " + composed +
+                      " only in letter case, please choose an other name");
+    }
+    EXPECT_EQ(store.caseTwinProblem("Cafe", composed), "");  // no accent is another name
     EXPECT_EQ(store.caseTwinProblem("Bots", "Ann"), "");
 
     // A player from elsewhere joins the computers' list once; known ones stay as they are.

@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
     g++ cmake ninja-build pkg-config
-    qt6-base-dev libgl-dev libpulse-dev libespeak-ng-dev libsqlite3-dev
+    qt6-base-dev libgl-dev libpulse-dev libespeak-ng-dev libsqlite3-dev libutf8proc-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev clang-format
     fonts-dejavu-core
