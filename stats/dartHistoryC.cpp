@@ -102,8 +102,8 @@ bool exec(sqlite3* db, const char* sql) {
 }
 
 // Layout 2. A player's legs are kept together and in day order (the figures of a range are
-// one run of one table), each with its record's place in the player's file; the darts, packed,
-// in a table of their own so that the figures never read them.
+// one run of one table, their columns first), each with its record's place in the player's
+// file; the darts, packed, in a table of their own so that the figures never read them.
 constexpr const char* createSchema = R"(
 CREATE TABLE players (
     id INTEGER PRIMARY KEY,
@@ -113,16 +113,16 @@ CREATE TABLE legs (
     player INTEGER NOT NULL,
     day INTEGER NOT NULL,
     id INTEGER NOT NULL,
-    record INTEGER,
-    start_score INTEGER NOT NULL,
-    won INTEGER NOT NULL,
-    darts INTEGER NOT NULL,
-    points INTEGER NOT NULL,
     first9_points INTEGER NOT NULL,
     first9_darts INTEGER NOT NULL,
     at_double INTEGER NOT NULL,
     doubles_hit INTEGER NOT NULL,
     checkout INTEGER NOT NULL,
+    record INTEGER,
+    start_score INTEGER NOT NULL,
+    won INTEGER NOT NULL,
+    darts INTEGER NOT NULL,
+    points INTEGER NOT NULL,
     PRIMARY KEY (player, day, id)
 ) WITHOUT ROWID;
 CREATE TABLE leg_darts (
