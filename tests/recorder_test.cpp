@@ -2,6 +2,7 @@
 // killed, that run side by side, and under a history of the older layout.
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -245,6 +246,32 @@ TEST(Recorder, TwoWritersWaitForEachOtherAndDropNothing) {
     EXPECT_TRUE(recorder.waitWritten(std::chrono::seconds(10)));
     const storesS cy = expectPairedRight(dir.path(), "Cy");
     EXPECT_EQ(cy.paired, 1u);
+}
+
+// A file-size limit reads as a full disk: the simulator says so and exits 1, where the signal
+// it raises used to end it with nothing said.
+TEST(Recorder, AFileSizeLimitIsAFullDiskNotASignal) {
+    tempDir dir;
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::signal(SIGXFSZ, SIG_DFL);  // as a shell would start it
+        const rlimit none{0, 0};
+        ::setrlimit(RLIMIT_FSIZE, &none);
+        ::freopen("/dev/null", "w", stderr);
+        std::vector<std::string> args = simMatch(dir.path(), 1, 1);
+        std::vector<char*> argv{const_cast<char*>(QUIVERMARK_SIM_PATH)};
+        for (std::string& arg : args) {
+            argv.push_back(arg.data());
+        }
+        argv.push_back(nullptr);
+        ::freopen("/dev/null", "w", stdout);
+        ::execv(QUIVERMARK_SIM_PATH, argv.data());
+        ::_exit(127);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
+    EXPECT_EQ(WEXITSTATUS(status), 1);
 }
 
 // A history of the first layout, made by the game of that time: three days of two players,

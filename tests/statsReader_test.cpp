@@ -237,6 +237,16 @@ TEST_F(StatsReader, LegsAsCsvWithinADateRange) {
               "2026-03-02,21,420,0,0,0,20.00,15.00,0,0\r\n"
               "2026-03-03,0,0,0,0,0,0.00,,,\r\n"
               "2026-03-04,12,301,1,0,121,25.08,150.50,1,1\r\n");
+    // A history that cannot be read leaves every dart field empty, and says why.
+    writeBytes(dir / dartHistoryFileName, std::vector<unsigned char>(4096, 0xA5));
+    std::ostringstream unread;
+    std::string note;
+    EXPECT_EQ(writeLegsCsv(dir.path(), "Ann", dayNumber({2026, 3, 4}), dayNumber({2026, 3, 4}),
+                           unread, &note),
+              "");
+    EXPECT_TRUE(unread.str().ends_with("2026-03-04,12,301,1,0,121,25.08,,,\r\n"));
+    EXPECT_EQ(note, "cannot read the dart history " + (dir / dartHistoryFileName).string() +
+                        " (file is not a database): the dart columns are empty");
     std::ostringstream badName;
     EXPECT_NE(writeLegsCsv(dir.path(), "../Ann", 0, 1'000'000, badName), "");
     EXPECT_EQ(badName.str(), "");         // not even the header
