@@ -11,6 +11,8 @@
 #include <fstream>
 
 #include "historyFile.h"
+#include "match/legFigures.h"
+#include "match/x01Rules.h"
 #include "settings/settingsStoreC.h"
 #include "stats/dartHistoryC.h"
 #include "ui/promptService.h"

@@ -7,23 +7,24 @@
 #include "computer/vPlayerC.h"
 #include "computer/virtualBoardC.h"
 #include "match/dart.h"
+#include "match/x01Rules.h"
 
 namespace qm {
 
-// One dart of a computer visit under the x01 rules. A checkout needs a double (the bull's eye
-// counts): finishing on a single or a treble is a bust worth nothing. Overshooting or leaving 1
-// ends the visit too, and its total goes to the score board, whose rules make it a bust.
+// One dart of a computer visit under the x01 rules (match/x01Rules). The visit ends at a
+// checkout or a bust. Its total goes to the score board: a checkout's whole, an overshoot or a
+// 1 left as thrown (the board's rules make it a bust), and nothing for a 0 off a double.
 struct dartOutcomeS {
     int total = 0;      // what the visit hands to the score board so far
     int remaining = 0;  // the score left after the dart
     bool goesOn = false;
 };
 inline dartOutcomeS applyDart(int total, int remaining, const dartS& hit) {
-    const int left = remaining - hit.score();
-    if (left == 0) {
-        return {hit.type == 2 ? total + hit.score() : 0, 0, false};
+    const x01DartS after = applyX01Dart(remaining, hit);
+    if (after.result == x01Result::busts && after.left == 0) {
+        return {0, 0, false};
     }
-    return {total + hit.score(), left, left >= 2};
+    return {total + hit.score(), after.left, after.result == x01Result::scores};
 }
 
 // One computer visit, dart by dart: aim dart k, throw dart k, and whether the visit goes on.

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
+#include "match/x01Rules.h"
+
 namespace qm {
 
 namespace {
@@ -85,11 +87,8 @@ std::optional<dartS> dartFromWord(std::string word) {
         !std::all_of(word.begin(), word.end(), [](char c) { return c >= '0' && c <= '9'; })) {
         return std::nullopt;
     }
-    const int number = std::stoi(word);
-    if ((number >= 1 && number <= 20) || (number == 25 && type != 3)) {
-        return dartS{type, number};
-    }
-    return std::nullopt;
+    const dartS dart{type, std::stoi(word)};
+    return isValidTarget(dart) ? std::optional(dart) : std::nullopt;
 }
 
 }  // namespace

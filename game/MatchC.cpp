@@ -1,9 +1,12 @@
 #include "game/MatchC.h"
 
 #include <algorithm>
+#include <ranges>
 #include <stdexcept>
 
 #include "computer/gameRandom.h"
+#include "match/legFigures.h"
+#include "match/x01Rules.h"
 
 namespace qm {
 
@@ -96,14 +99,6 @@ visitOutcomeS MatchC::scoreHumanVisit(std::int32_t total, bool unseenBust) {
 
 namespace {
 
-bool isTarget(const dartS& dart) {
-    if (dart.type == 0) {
-        return true;
-    }
-    const bool number = (dart.number >= 1 && dart.number <= 20) || dart.number == 25;
-    return dart.type >= 1 && dart.type <= 3 && number && !(dart.type == 3 && dart.number == 25);
-}
-
 std::int32_t sumOf(const std::vector<enteredDartS>& darts) {
     std::int32_t sum = 0;
     for (const enteredDartS& dart : darts) {
@@ -123,12 +118,12 @@ visitOutcomeS MatchC::enterHumanDart(const enteredDartS& dart) {
     if (!playing() || pendingCheckout_ || isComputer(p)) {
         return {VisitResult::Ignored, p, std::nullopt};
     }
-    if (!isTarget(dart.hit)) {
+    if (!isValidTarget(dart.hit)) {
         return {VisitResult::Refused, p, std::nullopt};
     }
+    const x01DartS after = applyX01Dart(remainingAfterEntered(), dart.hit);
     entered_.push_back(dart.hit.type == 0 ? enteredDartS{{0, 0}, dart.point} : dart);
-    const std::int32_t left = remainingAfterEntered();
-    if (left <= 1 || entered_.size() == 3) {
+    if (after.result != x01Result::scores || entered_.size() == 3) {
         return completeEnteredDarts();
     }
     return {VisitResult::DartEntered, p, std::nullopt};
@@ -149,9 +144,9 @@ visitOutcomeS MatchC::completeEnteredDarts() {
     }
     std::int32_t left = board_[p].remaining();
     const std::int32_t visit = board_[p].historyPos() + 1;
+    const x01VisitS played = applyX01Visit(
+        left, entered_ | std::views::transform([](const enteredDartS& dart) { return dart.hit; }));
     std::vector<dartRecordS> records;
-    bool ended = false;
-    bool checkout = false;
     for (const enteredDartS& dart : entered_) {
         dartRecordS record;
         record.visit = visit;
@@ -164,9 +159,8 @@ visitOutcomeS MatchC::completeEnteredDarts() {
         }
         records.push_back(record);
         left -= dart.hit.score();
-        checkout = left == 0 && dart.hit.type == 2;
-        ended = left <= 1;
     }
+    const bool ended = played.result != x01Result::scores;
     // The darts not entered of a visit that did not end are misses.
     while (!ended && records.size() < 3) {
         dartRecordS miss;
@@ -177,7 +171,9 @@ visitOutcomeS MatchC::completeEnteredDarts() {
     }
     const std::int32_t total = sumOf(entered_);
     entered_.clear();
-    const visitOutcomeS outcome = scoreHumanVisit(total, ended && !checkout && left == 0);
+    // Darts that reach 0 off a double bust, though their total alone would check out.
+    const bool unseenBust = played.result == x01Result::busts && total == board_[p].remaining();
+    const visitOutcomeS outcome = scoreHumanVisit(total, unseenBust);
     if (outcome.result == VisitResult::Refused) {
         return outcome;  // no three darts make a total the board refuses
     }

@@ -1,41 +1,12 @@
 #include "match/ScoreBoardC.h"
 
-#include <algorithm>
-#include <array>
-
-#include "stats/dartFigures.h"
+#include "match/x01Rules.h"
 
 namespace qm {
 
-namespace {
-
-// Totals that no three darts can make.
-constexpr std::array<std::int32_t, 8> impossibleTotals{179, 178, 176, 175, 173, 172, 169, 166};
-// Totals below 171 that no three darts ending on a double can make.
-constexpr std::array<std::int32_t, 6> impossibleFinishes{169, 168, 165, 163, 162, 159};
-
-template <std::size_t N>
-bool contains(const std::array<std::int32_t, N>& table, std::int32_t value) {
-    return std::find(table.begin(), table.end(), value) != table.end();
-}
-
-bool isOneDartScore(std::int32_t score) {
-    return (score >= 1 && score <= 20) || score == 25 || score == 50 ||
-           (score <= 40 && score % 2 == 0) || (score <= 60 && score % 3 == 0);
-}
-
-}  // namespace
-
 std::int32_t fewestDartsToFinish(std::int32_t score) {
-    if (isOneDartFinish(score)) {
-        return 1;
-    }
-    for (std::int32_t first = 1; first <= 60; ++first) {
-        if (isOneDartScore(first) && isOneDartFinish(score - first)) {
-            return 2;
-        }
-    }
-    return 3;
+    const std::int32_t fewest = dartsToFinish(score);
+    return fewest == 0 ? 3 : fewest;
 }
 
 ScoreBoardC::ScoreBoardC(std::int32_t startScore)
@@ -63,26 +34,19 @@ void ScoreBoardC::reset() {
 }
 
 bool ScoreBoardC::checkScore(std::int32_t score) {
-    if (score > 180 || score < 0) {
-        return false;
+    switch (applyX01Total(remaining_, score)) {
+        case x01Result::refused:
+            return false;
+        case x01Result::busts:
+            return true;
+        case x01Result::checksOut:
+            remaining_ = 0;
+            return true;
+        case x01Result::scores:
+            remaining_ -= score;
+            return true;
     }
-    if (score == remaining_) {
-        if (score > 170 || contains(impossibleFinishes, score)) {
-            return true;  // bust
-        }
-        remaining_ = 0;
-        return true;
-    }
-    // The bust test comes first: an impossible total that overshoots is still a bust.
-    const std::int32_t rest = remaining_ - score;
-    if (rest == 1 || rest < 0) {
-        return true;
-    }
-    if (contains(impossibleTotals, score)) {
-        return false;
-    }
-    remaining_ -= score;
-    return true;
+    return false;
 }
 
 bool ScoreBoardC::addScore(std::int32_t score, std::int32_t dartsUsed) {

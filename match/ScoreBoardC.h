@@ -64,9 +64,8 @@ class ScoreBoardC {
     std::vector<std::int32_t> remainingHistory_;
 };
 
-// The fewest darts that can finish a leg from this score, the last dart on a double or the
-// bull: 1 for 2 to 40 even and 50, 2 up to 110 where a second dart can make the double, and 3
-// for every other score (the darts-used answer after a checkout can never be below it).
+// The fewest darts that can finish a leg from this score (dartsToFinish of the x01 rules), and 3
+// where three cannot: the darts-used answer after a checkout can never be below it.
 [[nodiscard]] std::int32_t fewestDartsToFinish(std::int32_t score);
 
 }  // namespace qm

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <stdexcept>
 
+#include "match/x01Rules.h"
 #include "settings/gameSettingsS.h"
 #include "settings/playerName.h"
 #include "stats/legFile.h"
@@ -287,11 +288,8 @@ std::optional<dartS> parseTarget(const std::string& text) {
         end != digits.data() + digits.size()) {
         return std::nullopt;
     }
-    const bool onBoard = (number >= 1 && number <= 20) || (number == 25 && type != 3);
-    if (!onBoard) {
-        return std::nullopt;
-    }
-    return dartS{type, number};
+    const dartS target{type, number};
+    return isValidTarget(target) ? std::optional(target) : std::nullopt;
 }
 
 const char* usageText() {

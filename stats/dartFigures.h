@@ -8,15 +8,6 @@
 
 namespace qm {
 
-// A score one dart can finish: an even number from 2 to 40 (a double) or 50 (the bull).
-[[nodiscard]] constexpr bool isOneDartFinish(std::int32_t score) {
-    return score == 50 || (score >= 2 && score <= 40 && score % 2 == 0);
-}
-
-// Plays the darts through the x01 rules: a visit busts when a dart leaves less than 0, leaves
-// 1, or reaches 0 off a double; the leg is won by a dart that reaches 0 on a double.
-[[nodiscard]] legFiguresS legFigures(std::span<const dartRecordS> darts);
-
 // The figures over a range of legs.
 struct dartFiguresS {
     std::int64_t legs = 0;        // legs with dart detail

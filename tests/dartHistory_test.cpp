@@ -10,6 +10,8 @@
 #include <functional>
 
 #include "childProcess.h"
+#include "match/legFigures.h"
+#include "match/x01Rules.h"
 #include "stats/dartFigures.h"
 #include "stats/dartHistoryC.h"
 #include "tempDir.h"
@@ -50,10 +52,8 @@ std::vector<dartRecordS> leg(int start, const std::string& text) {
             d.number = std::stoi(word.substr(1));
         }
         darts.push_back(d);
-        left -= d.score();
-        if (left < 0 || left == 1 || (left == 0 && d.type != 2)) {
-            left = visitStart;  // a bust: the visit's score comes back
-        }
+        const x01DartS after = applyX01Dart(left, {d.type, d.number});
+        left = after.result == x01Result::busts ? visitStart : after.left;  // a bust: it comes back
     }
     return darts;
 }

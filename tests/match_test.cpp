@@ -2,6 +2,8 @@
 
 #include "computer/gameRandom.h"
 #include "game/MatchC.h"
+#include "match/legFigures.h"
+#include "match/x01Rules.h"
 #include "tempDir.h"
 
 using namespace qm;
@@ -141,18 +143,6 @@ TEST_F(Match, SetsAndTheStarterAlternation) {
     EXPECT_EQ(m.gboard().sets(0), 2);
     EXPECT_EQ(m.gboard().sets(1), 1);
     EXPECT_EQ(records("Ann").size(), 9u);
-}
-
-TEST(FewestDarts, OneTwoOrThreeDartsByTheDoubleLeft) {
-    // One dart: the doubles and the bull. Two: a first dart leaves one of those (the highest
-    // are T20 Bull = 110, T19 Bull = 107, T18 Bull = 104, T17 Bull = 101, T20 D20 = 100).
-    const std::vector<std::pair<int, int>> cases{
-        {2, 1},   {3, 2},   {38, 1},  {39, 2},  {40, 1},  {41, 2},  {42, 2},  {49, 2},
-        {50, 1},  {51, 2},  {98, 2},  {99, 3},  {100, 2}, {101, 2}, {102, 3}, {103, 3},
-        {104, 2}, {105, 3}, {107, 2}, {108, 3}, {110, 2}, {111, 3}, {141, 3}, {170, 3}};
-    for (const auto& [score, darts] : cases) {
-        EXPECT_EQ(fewestDartsToFinish(score), darts) << score;
-    }
 }
 
 TEST_F(Match, DartsUsedIsHeldToWhatCanMakeTheFinish) {

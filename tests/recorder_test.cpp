@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -16,6 +17,8 @@
 #include "computer/vPlayerC.h"
 #include "computer/virtualBoardC.h"
 #include "game/MatchC.h"
+#include "match/legFigures.h"
+#include "match/x01Rules.h"
 #include "stats/legCsv.h"
 #include "stats/legRecorderC.h"
 #include "stats/statsReader.h"
@@ -306,6 +309,20 @@ TEST(Recorder, AnOlderHistoryIsUpgradedAndPairedOnlyWhereCertain) {
     }
     ASSERT_EQ(oldDarts.size(), 6u);
 
+    // A reader where nothing may be written cannot upgrade it, and says so.
+    ::chmod(dir.path().c_str(), 0555);
+    EXPECT_EQ(asNobody([&] {
+                  const dartHistoryC reader(dir / dartHistoryFileName,
+                                            dartHistoryC::mode::readOnly);
+                  return !reader.usable() &&
+                                 reader.problem().starts_with(
+                                     "the dart history " + (dir / dartHistoryFileName).string() +
+                                     " is of an older layout and cannot be upgraded now")
+                             ? 0
+                             : 1;
+              }),
+              0);
+    ::chmod(dir.path().c_str(), 0755);
     const dartHistoryC upgraded(dir / dartHistoryFileName);
     ASSERT_TRUE(upgraded.usable()) << upgraded.problem();
     EXPECT_EQ(upgraded.note(), "the dart history " + (dir / dartHistoryFileName).string() +

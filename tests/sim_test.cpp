@@ -12,6 +12,7 @@
 #include "childProcess.h"
 #include "computer/gameRandom.h"
 #include "game/matchOdds.h"
+#include "match/legFigures.h"
 #include "sim/calibration.h"
 #include "sim/simOptions.h"
 #include "sim/simRun.h"

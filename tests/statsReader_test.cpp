@@ -5,6 +5,8 @@
 #include <ctime>
 
 #include "legRecordMaker.h"
+#include "match/legFigures.h"
+#include "match/x01Rules.h"
 #include "stats/dartHistoryC.h"
 #include "stats/legCsv.h"
 #include "stats/legFile.h"

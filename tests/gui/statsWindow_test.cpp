@@ -11,6 +11,8 @@
 #include <csignal>
 #include <fstream>
 
+#include "match/legFigures.h"
+#include "match/x01Rules.h"
 #include "legRecordMaker.h"
 #include "stats/dartHistoryC.h"
 #include "stats/legFile.h"
