@@ -11,9 +11,9 @@
 #include <csignal>
 #include <fstream>
 
+#include "legRecordMaker.h"
 #include "match/legFigures.h"
 #include "match/x01Rules.h"
-#include "legRecordMaker.h"
 #include "stats/dartHistoryC.h"
 #include "stats/legFile.h"
 #include "ui/statsWindow.h"
