@@ -1,7 +1,6 @@
 #include "game/MatchC.h"
 
 #include <algorithm>
-#include <ranges>
 #include <stdexcept>
 
 #include "computer/gameRandom.h"
@@ -144,8 +143,11 @@ visitOutcomeS MatchC::completeEnteredDarts() {
     }
     std::int32_t left = board_[p].remaining();
     const std::int32_t visit = board_[p].historyPos() + 1;
-    const x01VisitS played = applyX01Visit(
-        left, entered_ | std::views::transform([](const enteredDartS& dart) { return dart.hit; }));
+    std::vector<dartS> hits;
+    for (const enteredDartS& dart : entered_) {
+        hits.push_back(dart.hit);
+    }
+    const x01VisitS played = applyX01Visit(left, hits);
     std::vector<dartRecordS> records;
     for (const enteredDartS& dart : entered_) {
         dartRecordS record;

@@ -1,7 +1,7 @@
 #include "match/legFigures.h"
 
 #include <algorithm>
-#include <ranges>
+#include <vector>
 
 #include "match/x01Rules.h"
 
@@ -17,9 +17,11 @@ struct visitEndS {
 };
 
 visitEndS playVisit(std::span<const dartRecordS> visit) {
-    const auto darts = visit | std::views::transform([](const dartRecordS& dart) {
-                           return dartS{dart.type, dart.number};
-                       });
+    std::vector<dartS> darts;
+    darts.reserve(visit.size());
+    for (const dartRecordS& dart : visit) {
+        darts.push_back({dart.type, dart.number});
+    }
     const x01VisitS played = applyX01Visit(visit.front().remainingBefore, darts);
     return {played.points, played.result == x01Result::busts,
             played.result == x01Result::checksOut};

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 
 #include "match/dart.h"
 
@@ -52,8 +53,7 @@ struct x01VisitS {
     std::int32_t points = 0;
     std::int32_t total = 0;  // the sum of the darts thrown, a bust's included
 };
-template <typename Darts>
-[[nodiscard]] constexpr x01VisitS applyX01Visit(std::int32_t left, const Darts& darts) {
+[[nodiscard]] constexpr x01VisitS applyX01Visit(std::int32_t left, std::span<const dartS> darts) {
     x01VisitS visit;
     for (const dartS& dart : darts) {
         const x01DartS after = applyX01Dart(left - visit.total, dart);

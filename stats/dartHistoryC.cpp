@@ -157,7 +157,7 @@ struct legSignatureS {
     std::int32_t points = 0;
     std::int32_t darts = 0;
     bool won = false;
-    friend auto operator<=>(const legSignatureS&, const legSignatureS&) = default;
+    friend bool operator==(const legSignatureS&, const legSignatureS&) = default;
 };
 
 // Pairs one player's legs of an older history with the records of the player's file, where

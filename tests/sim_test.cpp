@@ -12,6 +12,7 @@
 #include "childProcess.h"
 #include "computer/gameRandom.h"
 #include "game/matchOdds.h"
+#include "game/playerModel.h"
 #include "match/legFigures.h"
 #include "sim/calibration.h"
 #include "sim/simOptions.h"
@@ -663,6 +664,51 @@ double chanceOfFirst(const oddsOptions& options) {
 
 // The odds from the first dart agree with playing the whole match again and again, and they
 // follow every part of the state: scores left, who throws, legs and sets won.
+// How the odds model a player: a computer by its strength, a human by the strength whose
+// average is nearest theirs, from this game once it has 9 darts, else from their last 100 legs.
+TEST(PlayerModel, ComputersByStrengthHumansByTheirAverage) {
+    strengthAverages table{};
+    table[10] = 30.0, table[20] = 50.0, table[30] = 70.0;
+    EXPECT_EQ(nearestStrength(40.0, table), 10);  // as near to both: the weaker
+    EXPECT_EQ(nearestStrength(40.5, table), 20);
+    EXPECT_EQ(nearestStrength(1000.0, table), 30);
+    EXPECT_EQ(nearestStrength(50.0, strengthAverages{}), minStrength);
+
+    std::vector<legRecordS> records(101);
+    records[0].points = 501, records[0].darts = 1;  // the 101st leg back is left out
+    for (std::size_t r = 1; r < records.size(); ++r) {
+        records[r].points = 22, records[r].darts = 1;
+    }
+    const auto recent = recentAverage(records);
+    ASSERT_TRUE(recent);
+    EXPECT_DOUBLE_EQ(recent->average, 66.0);
+    EXPECT_EQ(recent->legs, 100);
+    EXPECT_FALSE(recentAverage(std::vector<legRecordS>(3)));  // no dart in them
+
+    using basis = playerModelS::basis;
+    GameStatsC game;
+    for (const auto& [strength, held] :
+         std::vector<std::pair<int, int>>{{0, 1}, {61, 60}, {7, 7}}) {
+        const playerModelS computer = modelPlayer(true, strength, game, recent, table);
+        EXPECT_EQ(computer.from, basis::computer);
+        EXPECT_EQ(computer.strength, held);
+    }
+    EXPECT_EQ(modelPlayer(false, 40, game, std::nullopt, table).from, basis::nothing);
+    EXPECT_FALSE(modelPlayer(false, 40, game, std::nullopt, table).strength);
+    game.addVisit(150, 3), game.addVisit(150, 3), game.addVisit(150, 2);  // 8 darts at 112.5
+    const playerModelS fromHistory = modelPlayer(false, 40, game, recent, table);
+    EXPECT_EQ(fromHistory.from, basis::history);
+    EXPECT_EQ(fromHistory.strength, 30);  // 66 a visit
+    EXPECT_EQ(fromHistory.legs, 100);
+    game.addVisit(0, 1);  // the ninth dart: 450 in 9 darts, 150 a visit
+    const playerModelS fromGame = modelPlayer(false, 40, game, recent, table);
+    EXPECT_EQ(fromGame.from, basis::thisGame);
+    EXPECT_EQ(fromGame.darts, 9);
+    EXPECT_EQ(fromGame.strength, 30);
+    table[40] = 150.0;
+    EXPECT_EQ(modelPlayer(false, 1, game, recent, table).strength, 40);
+}
+
 TEST(MatchOdds, ShownPercentagesAddUpAndKeepTheEndsForADecidedMatch) {
     struct caseS {
         double first;

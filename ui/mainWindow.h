@@ -14,6 +14,7 @@
 
 #include "game/MatchC.h"
 #include "game/matchOdds.h"
+#include "game/playerModel.h"
 #include "settings/settingsStoreC.h"
 
 class QAction;
@@ -148,7 +149,7 @@ class TForm1 : public QMainWindow {
         QString how;                  // what the tooltip says of it
     };
     oddsModelS oddsModel(int p);
-    std::optional<double> historyAverage(int p);
+    std::optional<recentAverageS> historyAverage(int p);
     void showOddsFigure(const oddsS& odds);
     void buildCaller(QMenu* options);
     // Offers the caller if the sound player has a voice; says why not otherwise.
@@ -251,11 +252,7 @@ class TForm1 : public QMainWindow {
     oddsWorker* oddsWorker_ = nullptr;
     std::optional<oddsQuestionS> oddsAsked_;  // the question the figure shown (or coming) answers
     QString oddsTip_;
-    struct historyS {
-        double average = 0.0;
-        int legs = 0;
-    };
-    std::array<historyS, 2> history_{};
+    std::array<std::optional<recentAverageS>, 2> history_{};
     std::uint64_t historyFor_ = 0;  // the game whose players' histories were read
     QAction* caller_ = nullptr;
     QTabWidget* PageControl1 = nullptr;

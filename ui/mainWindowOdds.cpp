@@ -8,6 +8,7 @@
 #include <limits>
 #include <vector>
 
+#include "game/playerModel.h"
 #include "settings/settingsStoreC.h"
 #include "stats/statsReader.h"
 #include "ui/countText.h"
@@ -18,27 +19,6 @@
 namespace qm {
 
 namespace {
-
-// The darts a human must have thrown in the game before their average there models them.
-constexpr std::int32_t gameDartsToModel = 9;
-// The legs of history that model a human before that.
-constexpr std::size_t historyLegsToModel = 100;
-
-// The strength whose calibrated three-dart average is nearest `average`.
-int nearestStrength(double average) {
-    int best = minStrength;
-    double bestGap = std::numeric_limits<double>::infinity();
-    for (int s = minStrength; s <= maxStrength; ++s) {
-        if (const std::optional<double> expected = expectedAverage(s)) {
-            const double gap = std::fabs(*expected - average);
-            if (gap < bestGap) {
-                best = s;
-                bestGap = gap;
-            }
-        }
-    }
-    return best;
-}
 
 // A seed from the state, so that the same state always shows the same figure.
 std::uint32_t seedOf(const oddsQuestionS& q) {
@@ -77,59 +57,45 @@ void TForm1::MatchOdds1Click(bool on) {
     showOdds();
 }
 
-std::optional<double> TForm1::historyAverage(int p) {
+std::optional<recentAverageS> TForm1::historyAverage(int p) {
     if (historyFor_ != gameSerial_) {
         historyFor_ = gameSerial_;
         for (int i = 0; i < 2; ++i) {
-            history_[i] = {};
             std::vector<legRecordS> records;
-            if (!loadLegRecords(context_.dataDir, activeSettings_.names[i], 0,
-                                std::numeric_limits<std::int64_t>::max(), records)) {
-                continue;
-            }
-            const std::size_t from =
-                records.size() > historyLegsToModel ? records.size() - historyLegsToModel : 0;
-            long long points = 0;
-            long long darts = 0;
-            for (std::size_t r = from; r < records.size(); ++r) {
-                points += records[r].points;
-                darts += records[r].darts;
-            }
-            if (darts > 0) {
-                history_[i] = {3.0 * static_cast<double>(points) / static_cast<double>(darts),
-                               static_cast<int>(records.size() - from)};
-            }
+            history_[i] = loadLegRecords(context_.dataDir, activeSettings_.names[i], 0,
+                                         std::numeric_limits<std::int64_t>::max(), records)
+                              ? recentAverage(records)
+                              : std::nullopt;
         }
     }
-    if (history_[p].legs == 0) {
-        return std::nullopt;
-    }
-    return history_[p].average;
+    return history_[p];
 }
 
 TForm1::oddsModelS TForm1::oddsModel(int p) {
-    if (game_->isComputer(p)) {
-        const int strength = std::clamp(game_->settings().strengths[p], minStrength, maxStrength);
-        return {
-            strength,
-            QStringLiteral("%1: computer player of strength %2").arg(playerName(p)).arg(strength)};
-    }
-    const GameStatsC& stats = game_->gstats(p);
-    if (stats.dartsThrown() >= gameDartsToModel) {
-        const int strength =
-            nearestStrength(3.0 * stats.pointsScored() / static_cast<double>(stats.dartsThrown()));
-        return {strength, QStringLiteral("%1: modelled as strength %2 from %3 darts this game")
-                              .arg(playerName(p))
-                              .arg(strength)
-                              .arg(stats.dartsThrown())};
-    }
-    if (const std::optional<double> average = historyAverage(p)) {
-        const int strength = nearestStrength(*average);
-        return {strength, QStringLiteral("%1: modelled as strength %2 from the last %3 of "
-                                         "history")
-                              .arg(playerName(p))
-                              .arg(strength)
-                              .arg(legsText(history_[p].legs))};
+    using basis = playerModelS::basis;
+    const bool computer = game_->isComputer(p);
+    const playerModelS model =
+        modelPlayer(computer, game_->settings().strengths[p], game_->gstats(p),
+                    computer ? std::nullopt : historyAverage(p), strengthAverageTable());
+    switch (model.from) {
+        case basis::computer:
+            return {model.strength, QStringLiteral("%1: computer player of strength %2")
+                                        .arg(playerName(p))
+                                        .arg(*model.strength)};
+        case basis::thisGame:
+            return {model.strength,
+                    QStringLiteral("%1: modelled as strength %2 from %3 darts this game")
+                        .arg(playerName(p))
+                        .arg(*model.strength)
+                        .arg(model.darts)};
+        case basis::history:
+            return {model.strength,
+                    QStringLiteral("%1: modelled as strength %2 from the last %3 of history")
+                        .arg(playerName(p))
+                        .arg(*model.strength)
+                        .arg(legsText(model.legs))};
+        case basis::nothing:
+            break;
     }
     return {std::nullopt, QStringLiteral("%1: nothing to model yet (an even chance until %2 "
                                          "darts this game)")

@@ -11,10 +11,8 @@ namespace qm {
 
 namespace {
 
-using averageTable = std::array<std::optional<double>, maxStrength + 1>;
-
-averageTable readTable() {
-    averageTable table;
+strengthAverages readTable() {
+    strengthAverages table;
     QFile file(QStringLiteral(":/data/strength-averages.jsonl"));
     if (!file.open(QIODevice::ReadOnly)) {
         return table;
@@ -32,12 +30,16 @@ averageTable readTable() {
 
 }  // namespace
 
+const strengthAverages& strengthAverageTable() {
+    static const strengthAverages table = readTable();
+    return table;
+}
+
 std::optional<double> expectedAverage(int strength) {
-    static const averageTable table = readTable();
     if (strength < minStrength || strength > maxStrength) {
         return std::nullopt;
     }
-    return table[static_cast<std::size_t>(strength)];
+    return strengthAverageTable()[static_cast<std::size_t>(strength)];
 }
 
 }  // namespace qm
