@@ -283,16 +283,19 @@ bool dartHistoryC::prepareSchema(mode how) {
                    std::to_string(*found) + "); it is left as it is";
         return false;
     }
+    if (*found == 0) {
+        // No layout yet: an empty file, or another program's database.
+        const auto tables = readInteger("SELECT count(*) FROM sqlite_master");
+        if (!tables) {
+            return fail(readProblem);
+        }
+        if (*tables != 0) {
+            problem_ = file_.string() + " is not a dart history; it is left as it is";
+            return false;
+        }
+    }
     if (how == mode::readOnly) {
         if (*found == 0) {
-            const auto tables = readInteger("SELECT count(*) FROM sqlite_master");
-            if (!tables) {
-                return fail(readProblem);
-            }
-            if (*tables != 0) {
-                problem_ = file_.string() + " is not a dart history; it is left as it is";
-                return false;
-            }
             return true;  // an empty file: no legs
         }
         // An older layout: a writer upgrades it, and this reader then reads the new one.
@@ -307,14 +310,6 @@ bool dartHistoryC::prepareSchema(mode how) {
         return true;
     }
     if (*found == 0) {
-        const auto tables = readInteger("SELECT count(*) FROM sqlite_master");
-        if (!tables) {
-            return fail(readProblem);
-        }
-        if (*tables != 0) {
-            problem_ = file_.string() + " is not a dart history; it is left as it is";
-            return false;
-        }
         // WAL: readers (the statistics window) never wait for a writer, and a commit is one
         // append; a crash loses at most the legs being written.
         exec(db_, "PRAGMA journal_mode = WAL");
