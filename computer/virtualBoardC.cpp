@@ -118,14 +118,4 @@ dartS virtualBoardC::getHit(boardPointS point) const {
     return {0, number};
 }
 
-windowPointS virtualBoardC::boardToWindow(boardPointS point) {
-    return {boardCentreX + point.x * 125.0 * (1.0 / 169.0),
-            boardCentreY - point.y * 125.0 * (1.0 / 169.0)};
-}
-
-boardPointS virtualBoardC::windowToBoard(int windowX, int windowY) {
-    return {static_cast<float>((windowX - boardCentreX) * 1.352),
-            static_cast<float>((windowY - boardCentreY) * -1.352)};
-}
-
 }  // namespace qm

@@ -21,15 +21,6 @@ struct polarS {
     double angle = 0.0;  // degrees, anticlockwise from the positive x axis, in [0, 360)
 };
 
-struct windowPointS {
-    double x = 0.0;
-    double y = 0.0;
-};
-
-// The board picture's bull centre in the main window, and its scale of 125 pixels to 169 units.
-inline constexpr float boardCentreX = 515.0f;
-inline constexpr float boardCentreY = 186.0f;
-
 // The geometry of the dartboard: where a target lies, and which target a point lies in.
 class virtualBoardC {
   public:
@@ -47,9 +38,6 @@ class virtualBoardC {
 
     [[nodiscard]] static boardPointS fromPolar(float radius, float angle);
     [[nodiscard]] static polarS toPolar(boardPointS point);
-
-    [[nodiscard]] static windowPointS boardToWindow(boardPointS point);
-    [[nodiscard]] static boardPointS windowToBoard(int windowX, int windowY);
 
     [[nodiscard]] int segmentAngle(int number) const { return segmentAngle_[number]; }
     [[nodiscard]] int sectorNumber(int sector) const { return sectorNumber_[sector]; }

@@ -107,20 +107,6 @@ TEST(VirtualBoard, PointsOnTheDiagonalsFallAsThePinnedConstantsGive) {
     EXPECT_EQ(board.getHit({13.0f, -13.0f}), (dartS{1, 15}));
 }
 
-TEST(VirtualBoard, WindowMappings) {
-    const auto triple = virtualBoardC::windowToBoard(515, 112);
-    EXPECT_FLOAT_EQ(triple.x, 0.0f);
-    EXPECT_FLOAT_EQ(triple.y, 100.048f);
-    EXPECT_EQ(board.getHit(triple), (dartS{3, 20}));
-    const auto outside = virtualBoardC::windowToBoard(641, 186);
-    EXPECT_FLOAT_EQ(outside.x, 170.352f);
-    EXPECT_EQ(board.getHit(outside), (dartS{0, 6}));
-
-    const auto window = virtualBoardC::boardToWindow({0.0f, 100.0f});
-    EXPECT_DOUBLE_EQ(window.x, 515.0);
-    EXPECT_NEAR(window.y, 186.0 - 100.0 * 125.0 / 169.0, 1e-9);
-}
-
 TEST(VirtualBoard, InvalidTargetsAimAtTheCentreWithADiagnostic) {
     testing::internal::CaptureStdout();
     EXPECT_EQ(board.getCoordinates(3, 25), (boardPointS{0.0f, 0.0f}));

@@ -16,6 +16,7 @@
 #include "game/matchOdds.h"
 #include "game/playerModel.h"
 #include "settings/settingsStoreC.h"
+#include "ui/boardWidget.h"
 
 class QAction;
 class QLabel;
@@ -82,7 +83,8 @@ class TForm1 : public QMainWindow {
     bool MaskEdit1KeyDown(int key);
     // Darts entered one at a time (mainWindowDarts.cpp): a click on the board (a right click
     // takes the last dart back), the notation field's keys, and the visit's end.
-    void BoardClick(QPoint at, Qt::MouseButton button);
+    // A left click on the board: a dart for the human to throw.
+    void BoardClick(boardPointS point, dartS hit);
     bool DartsEditKeyDown(int key);
     void FormMouseMove(int x, int y);
 
@@ -123,6 +125,8 @@ class TForm1 : public QMainWindow {
 
     // Painting: the pictures, the aim mark and the marks of the last computer visit.
     void FormPaint(QPainter& painter) const;
+    // What the board's marks show now.
+    [[nodiscard]] boardWidget::marksS boardMarks() const;
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -217,6 +221,7 @@ class TForm1 : public QMainWindow {
     std::vector<picture> pictures_;
 
     QWidget* clientArea_ = nullptr;
+    boardWidget* board_ = nullptr;
     // The labels that show one player, by what they show; their object names are the
     // "Label<n>" the window has always had (1 and 2 headings, 47 and 48 the large scores, ...).
     struct playerLabelsS {

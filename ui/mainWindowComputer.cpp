@@ -40,7 +40,7 @@ void TForm1::aimDart(int k) {
     aimLabel_[k - 1]->setText(
         QStringLiteral("Aiming at %1 x %2").arg(aim.target.type).arg(aim.target.number));
     aimMark_ = aim.point;
-    clientArea_->repaint();
+    board_->repaint();
     QTimer* const timers[] = {dart1Timer, dart2Timer, dart3Timer};
     timers[k - 1]->start();
 }
@@ -49,7 +49,7 @@ bool TForm1::throwDart(int k) {
     const thrownDartS dart = game_->throwDart(k);
     aimMark_.reset();
     dartMarks_.push_back(dart.point);  // the visit's darts so far, cleared when it begins
-    clientArea_->repaint();
+    board_->repaint();
     playSound("DART");
     hitLabel_[k - 1]->setText(
         QStringLiteral("Got %1 x %2").arg(dart.hit.type).arg(dart.hit.number));

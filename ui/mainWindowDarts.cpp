@@ -15,9 +15,6 @@ namespace qm {
 
 namespace {
 
-// The board picture's square in the client area: clicks outside it are not darts.
-constexpr int boardPictureRadius = 170;
-
 QString visitDartsText(const std::vector<enteredDartS>& darts) {
     QStringList words;
     for (const enteredDartS& dart : darts) {
@@ -87,20 +84,7 @@ bool TForm1::humanToThrow() const {
     return game_ && game_->turn().what == turnS::waitingFor::humanVisit;
 }
 
-void TForm1::BoardClick(QPoint at, Qt::MouseButton button) {
-    const auto window = virtualBoardC::boardToWindow({0.0f, 0.0f});
-    const double dx = at.x() - window.x;
-    const double dy = at.y() - window.y;
-    if (dx * dx + dy * dy > boardPictureRadius * boardPictureRadius) {
-        return;  // beside the board: not a dart
-    }
-    if (button == Qt::RightButton) {
-        takeBackDart();
-        return;
-    }
-    if (button != Qt::LeftButton) {
-        return;
-    }
+void TForm1::BoardClick(boardPointS point, dartS hit) {
     if (!game_) {
         refuse(QStringLiteral("Game not started yet, go to menu Game/Start"));
         return;
@@ -108,8 +92,7 @@ void TForm1::BoardClick(QPoint at, Qt::MouseButton button) {
     if (!humanToThrow()) {
         return;  // the computer throws, or the game waits for something else
     }
-    const boardPointS point = virtualBoardC::windowToBoard(at.x(), at.y());
-    enterDart({context_.vBoard->getHit(point), point});
+    enterDart({hit, point});
 }
 
 VisitResult TForm1::enterDart(const enteredDartS& dart) {
@@ -157,7 +140,7 @@ void TForm1::visitDone(const visitOutcomeS& outcome, const std::vector<enteredDa
     if (!game_->matchOver()) {
         refreshScores();
     }
-    clientArea_->update();
+    board_->update();
 }
 
 void TForm1::completeEnteredDarts() {
@@ -226,7 +209,7 @@ void TForm1::showEnteredDarts() {
     }
     if (visitDarts_->text() != before) {
         announceDarts();
-        clientArea_->update();
+        board_->update();
     }
 }
 

@@ -97,7 +97,7 @@ bool TForm1::createGame() {
     MaskEdit1->setFocus();
     clearAimLines();
     refreshScores();
-    clientArea_->update();
+    board_->update();
     showMessageText(QStringLiteral("New game created: %1 to throw first").arg(playerName(0)));
     return true;
 }

@@ -18,6 +18,7 @@
 #include <QTimer>
 
 #include "ui/aboutWindow.h"
+#include "ui/boardWidget.h"
 #include "ui/clientArea.h"
 #include "ui/dartsUsedDialog.h"
 #include "ui/gameSettings.h"
@@ -145,8 +146,12 @@ void TForm1::buildControls() {
                        "out the target under the mouse"));
     area->onPaint = [this](QPainter& painter) { FormPaint(painter); };
     area->onMouseMove = [this](QPoint at) { FormMouseMove(at.x(), at.y()); };
-    area->onMousePress = [this](QPoint at, Qt::MouseButton button) { BoardClick(at, button); };
     setCentralWidget(area);
+    board_ = new boardWidget(*context_.vBoard, area);
+    board_->marks = [this] { return boardMarks(); };
+    board_->onDart = [this](boardPointS point, dartS hit) { BoardClick(point, hit); };
+    board_->onTakeBack = [this] { takeBackDart(); };
+    board_->onPointer = [this](QPoint at) { FormMouseMove(at.x(), at.y()); };
 
     QFont listFont(QStringLiteral("DejaVu Sans Mono"));
     listFont.setStyleHint(QFont::Monospace);
@@ -305,49 +310,26 @@ void TForm1::FormPaint(QPainter& painter) const {
     for (const auto& [pixmap, at] : pictures_) {
         painter.drawPixmap(at, pixmap);
     }
-    // The computer's last visit: its dart marks in red, green and blue, and the aim mark of the
-    // dart still to land.
-    static const QColor dartColours[] = {QColor(255, 0, 0), QColor(0, 255, 0), QColor(0, 0, 255)};
-    painter.setPen(Qt::black);
-    // A human visit being entered shows its darts; otherwise the last visit's stay.
-    std::vector<boardPointS> marks = dartMarks_;
+}
+
+boardWidget::marksS TForm1::boardMarks() const {
+    // A human visit being entered shows its darts; otherwise the last visit's stay, and the
+    // aim of the computer's dart still to land.
+    boardWidget::marksS marks{aimMark_, dartMarks_};
     if (game_ && !game_->enteredDarts().empty()) {
-        marks.clear();
+        marks.darts.clear();
         for (const enteredDartS& dart : game_->enteredDarts()) {
             if (dart.point) {
-                marks.push_back(*dart.point);
+                marks.darts.push_back(*dart.point);
             }
         }
     }
-    for (std::size_t k = 0; k < marks.size() && k < 3; ++k) {
-        const auto window = virtualBoardC::boardToWindow(marks[k]);
-        painter.setBrush(dartColours[k]);
-        const int left = static_cast<int>(window.x - 3);
-        const int top = static_cast<int>(window.y - 3);
-        const int right = static_cast<int>(window.x + 3);
-        const int bottom = static_cast<int>(window.y + 3);
-        painter.drawEllipse(QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)));
-    }
-    if (aimMark_) {
-        const auto window = virtualBoardC::boardToWindow(*aimMark_);
-        const int x = static_cast<int>(window.x);
-        const int y = static_cast<int>(window.y);
-        painter.setPen(QPen(QColor(0, 255, 0), 1));
-        painter.setBrush(Qt::NoBrush);
-        for (const double r : {15.0, 30.0}) {
-            const QPoint topLeft(static_cast<int>(window.x - r), static_cast<int>(window.y - r));
-            const QPoint bottomRight(static_cast<int>(window.x + r),
-                                     static_cast<int>(window.y + r));
-            painter.drawEllipse(QRect(topLeft, bottomRight - QPoint(1, 1)));
-        }
-        painter.drawLine(x, static_cast<int>(window.y - 35), x, static_cast<int>(window.y + 35));
-        painter.drawLine(static_cast<int>(window.x - 35), y, static_cast<int>(window.x + 35), y);
-    }
+    return marks;
 }
 
 void TForm1::FormMouseMove(int x, int y) {
     coordinatesLabel_->setText(QStringLiteral("Coord (%1,%2)").arg(x).arg(y));
-    const dartS hit = context_.vBoard->getHit(virtualBoardC::windowToBoard(x, y));
+    const dartS hit = context_.vBoard->getHit(boardWidget::windowToBoard(x, y));
     resultLabel_->setText(QStringLiteral("%1 x %2").arg(hit.type).arg(hit.number));
 }
 

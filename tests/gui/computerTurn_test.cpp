@@ -4,6 +4,7 @@
 #include <QAction>
 
 #include "game/callerPhrases.h"
+#include "ui/boardWidget.h"
 #include "ui/gameSettings.h"
 #include "windowFixture.h"
 
@@ -292,7 +293,7 @@ TEST_F(computerTurnTest, DartMarksSurviveARepaint) {
     window->aiTimerTimer();
     window->dart1TimerTimer();
     ASSERT_TRUE(window->game()->computerVisit() != nullptr);
-    const auto at = virtualBoardC::boardToWindow(window->game()->computerVisit()->dartPoint(1));
+    const auto at = boardWidget::boardToWindow(window->game()->computerVisit()->dartPoint(1));
     auto* area = find<QWidget>("ClientArea");
     const QPoint pixel(static_cast<int>(at.x), static_cast<int>(at.y));
     EXPECT_EQ(area->grab().toImage().pixelColor(pixel), QColor(255, 0, 0));

@@ -1,6 +1,7 @@
 #include <QWidget>
 
 #include "stats/dartHistoryC.h"
+#include "ui/boardWidget.h"
 #include "windowFixture.h"
 
 using namespace qm;
@@ -11,9 +12,10 @@ class dartEntryTest : public windowTest {
   protected:
     // Clicks the middle of a target on the drawn board.
     void click(int type, int number, Qt::MouseButton button = Qt::LeftButton) {
-        const windowPointS at = virtualBoardC::boardToWindow(vBoard.getCoordinates(type, number));
-        QTest::mouseClick(find<QWidget>("ClientArea"), button, {},
-                          QPoint(static_cast<int>(at.x), static_cast<int>(at.y)));
+        const windowPointS at = boardWidget::boardToWindow(vBoard.getCoordinates(type, number));
+        auto* board = find<QWidget>("Board");
+        QTest::mouseClick(board, button, {},
+                          QPoint(static_cast<int>(at.x), static_cast<int>(at.y)) - board->pos());
     }
     void typeDarts(const QString& darts) {
         auto* edit = find<QLineEdit>("DartsEdit");
@@ -29,6 +31,22 @@ class dartEntryTest : public windowTest {
 };
 
 }  // namespace
+
+// The board's place on the window: its pixels to board units and back, at the bull's row.
+TEST(BoardWidget, WindowMappings) {
+    const virtualBoardC board;
+    const auto triple = boardWidget::windowToBoard(515, 112);
+    EXPECT_FLOAT_EQ(triple.x, 0.0f);
+    EXPECT_FLOAT_EQ(triple.y, 100.048f);
+    EXPECT_EQ(board.getHit(triple), (dartS{3, 20}));
+    const auto outside = boardWidget::windowToBoard(641, 186);
+    EXPECT_FLOAT_EQ(outside.x, 170.352f);
+    EXPECT_EQ(board.getHit(outside), (dartS{0, 6}));
+
+    const auto window = boardWidget::boardToWindow({0.0f, 100.0f});
+    EXPECT_DOUBLE_EQ(window.x, 515.0);
+    EXPECT_NEAR(window.y, 186.0 - 100.0 * 125.0 / 169.0, 1e-9);
+}
 
 TEST_F(dartEntryTest, ALegEnteredDartByDartOnTheBoardAndByNotation) {
     startAt(101);
@@ -54,7 +72,7 @@ TEST_F(dartEntryTest, ALegEnteredDartByDartOnTheBoardAndByNotation) {
     QTest::keyClick(field(), Qt::Key_Backspace);
     click(1, 1);
     // Beside the board is no dart; off the scoring ring on the picture is a miss.
-    QTest::mouseClick(find<QWidget>("ClientArea"), Qt::LeftButton, {}, QPoint(60, 300));
+    QTest::mouseClick(find<QWidget>("Board"), Qt::LeftButton, {}, QPoint(2, 2));
     EXPECT_EQ(text("VisitDarts"), "Darts: T20 S1");
     click(1, 20);
     EXPECT_EQ(text("VisitDarts"), "Last visit: T20 S1 S20");

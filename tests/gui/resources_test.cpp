@@ -14,6 +14,7 @@
 
 #include "computer/virtualBoardC.h"
 #include "tools/resgen/boardColours.h"
+#include "ui/boardWidget.h"
 #include "ui/callerVoice.h"
 #include "ui/pulseSoundPlayer.h"
 #include "ui/wavData.h"
@@ -71,7 +72,7 @@ TEST(Pictures, BoardColoursUnderTheAimPoints) {
           aimCase{{2, 25}, palette::redRing}, aimCase{{1, 25}, palette::greenRing},
           aimCase{{3, 19}, palette::greenRing}}) {
         const auto window =
-            virtualBoardC::boardToWindow(geometry.getCoordinates(c.target.type, c.target.number));
+            boardWidget::boardToWindow(geometry.getCoordinates(c.target.type, c.target.number));
         const QPoint pixel(static_cast<int>(window.x) - 341, static_cast<int>(window.y) - 10);
         EXPECT_EQ(board.pixelColor(pixel), colorOf(c.colour))
             << c.target.type << " x " << c.target.number;
