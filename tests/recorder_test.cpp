@@ -249,6 +249,24 @@ TEST(Recorder, TwoWritersWaitForEachOtherAndDropNothing) {
     EXPECT_TRUE(recorder.waitWritten(std::chrono::seconds(10)));
     const storesS cy = expectPairedRight(dir.path(), "Cy");
     EXPECT_EQ(cy.paired, 1u);
+
+    // A history that stays unwritable is tried again at each leg, and reported once only.
+    tempDir other;
+    std::filesystem::create_directory(other / dartHistoryFileName);
+    std::vector<std::string> failures;
+    legRecorderC unwritable(other.path(), keep,
+                            [&](legRecorderC::reportKind kind, const std::string& text) {
+                                EXPECT_EQ(kind, legRecorderC::reportKind::failure);
+                                failures.push_back(text);
+                            });
+    for (int legNo = 1; legNo <= 2; ++legNo) {
+        unwritable.writeDarts({leg});
+        EXPECT_FALSE(unwritable.waitWritten(std::chrono::seconds(10)));
+        EXPECT_EQ(unwritable.legsWaiting(), static_cast<std::size_t>(legNo));
+    }
+    ASSERT_EQ(failures.size(), 1u);
+    EXPECT_EQ(failures[0], "cannot use the dart history " + (other / dartHistoryFileName).string() +
+                               ": not a regular file; 1 leg not kept");
 }
 
 // A file-size limit reads as a full disk: the simulator says so and exits 1, where the signal
@@ -289,18 +307,18 @@ TEST(Recorder, AnOlderHistoryIsUpgradedAndPairedOnlyWhereCertain) {
         std::filesystem::copy_file(made / file, dir / file);
     }
     // Its darts as the first layout kept them, to compare with what comes out of the second.
-    std::vector<std::array<double, 6>> oldDarts;
+    std::vector<std::array<double, 7>> oldDarts;
     {
         sqlite3* db = nullptr;
         sqlite3_open_v2((dir / dartHistoryFileName).c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
         sqlite3_stmt* row = nullptr;
         sqlite3_prepare_v2(db,
-                           "SELECT type, number, remaining, x, y, aim_number FROM darts "
+                           "SELECT type, number, remaining, x, y, aim_number, aim_type FROM darts "
                            "WHERE leg = 1 ORDER BY visit, ord",
                            -1, &row, nullptr);
         while (sqlite3_step(row) == SQLITE_ROW) {
             oldDarts.push_back({});
-            for (int c = 0; c < 6; ++c) {
+            for (int c = 0; c < 7; ++c) {
                 oldDarts.back()[static_cast<std::size_t>(c)] = sqlite3_column_double(row, c);
             }
         }
@@ -309,6 +327,12 @@ TEST(Recorder, AnOlderHistoryIsUpgradedAndPairedOnlyWhereCertain) {
     }
     ASSERT_EQ(oldDarts.size(), 6u);
 
+    // Bob's record of his second leg on the second day is not that leg's any more (a file
+    // put back from elsewhere, say): that day has as many records as legs, but they no longer
+    // agree one for one, so only the legs whose signature is the day's only one are paired.
+    std::vector<unsigned char> bob = readBytes(dir / "Bob.dat");
+    bob[6 * legRecordSize + 8] = 100;  // its points: 100, not 101
+    writeBytes(dir / "Bob.dat", bob);
     // A reader where nothing may be written cannot upgrade it, and says so.
     ::chmod(dir.path().c_str(), 0555);
     EXPECT_EQ(asNobody([&] {
@@ -326,7 +350,7 @@ TEST(Recorder, AnOlderHistoryIsUpgradedAndPairedOnlyWhereCertain) {
     const dartHistoryC upgraded(dir / dartHistoryFileName);
     ASSERT_TRUE(upgraded.usable()) << upgraded.problem();
     EXPECT_EQ(upgraded.note(), "the dart history " + (dir / dartHistoryFileName).string() +
-                                   " was upgraded: 2 of its 22 legs could not be paired with "
+                                   " was upgraded: 3 of its 22 legs could not be paired with "
                                    "their statistics records for certain and are kept without one");
     const auto places = [&](const std::string& player) {
         std::vector<std::int64_t> seen;
@@ -338,7 +362,7 @@ TEST(Recorder, AnOlderHistoryIsUpgradedAndPairedOnlyWhereCertain) {
     // Ann: a day one for one; a day with typed legs where each signature is that day's only
     // one; a day whose leg of 1024 darts stays without a place.
     EXPECT_EQ(places("Ann"), (std::vector<std::int64_t>{0, 1, 2, 3, 4, 8, 9, 10, 11, -1, 12}));
-    EXPECT_EQ(places("Bob"), (std::vector<std::int64_t>{0, 1, 2, 3, 4, 5, 6, 7}));
+    EXPECT_EQ(places("Bob"), (std::vector<std::int64_t>{0, 1, 2, 3, 4, 5, -1, 7}));
     EXPECT_EQ(places("Wild"), (std::vector<std::int64_t>{0, -1, 1}));
     for (const char* player : {"Ann", "Bob", "Wild"}) {
         for (const legDartsS& leg : dartHistoryC(dir / dartHistoryFileName).legsOf(player)) {
@@ -357,6 +381,7 @@ TEST(Recorder, AnOlderHistoryIsUpgradedAndPairedOnlyWhereCertain) {
         EXPECT_NEAR(d.point->x, oldDarts[k][3], 1.0 / 64);
         EXPECT_NEAR(d.point->y, oldDarts[k][4], 1.0 / 64);
         EXPECT_EQ(d.targetNumber, oldDarts[k][5]);
+        EXPECT_EQ(d.targetType, oldDarts[k][6]);
     }
     // Once upgraded, it is simply opened.
     EXPECT_EQ(dartHistoryC(dir / dartHistoryFileName).note(), "");
