@@ -160,6 +160,12 @@ TEST_F(Match, DartsUsedIsHeldToWhatCanMakeTheFinish) {
         EXPECT_EQ(m.fewestDartsForCheckout(), 0);
     }
     EXPECT_EQ(records("Ann").back().darts, 3);
+    // A typed 166 checks out, though no three darts make it: it is held to all three.
+    matchStateS at166;
+    at166.remaining = {166, 501};
+    MatchC m = make(settingsFor(false, false, 1, 1, 501), at166);
+    ASSERT_EQ(m.enterHumanVisit(166).result, VisitResult::CheckoutPending);
+    EXPECT_EQ(m.fewestDartsForCheckout(), 3);
 }
 
 TEST_F(Match, FailedSavesAreReportedAndThePlayGoesOn) {
