@@ -184,6 +184,14 @@ TEST(DartHistory, KeepsEveryDartAndTheFiguresByDay) {
     EXPECT_EQ(ann[2].darts, leg(101, lostLeg));
     EXPECT_FALSE(ann[2].won);
     EXPECT_EQ(ann[1].startScore, 101);
+    // Each leg's figures as kept beside its darts, every field, in the order written.
+    const auto stored = history.legFiguresOf("Ann", {2026, 12, 1}, {2026, 12, 3});
+    ASSERT_EQ(stored.size(), 3u);
+    for (std::size_t l = 0; l < stored.size(); ++l) {
+        EXPECT_EQ(stored[l].figures, legFigures(ann[l].darts)) << l;
+        EXPECT_EQ(stored[l].won, ann[l].won) << l;
+        EXPECT_EQ(stored[l].day, ann[l].day) << l;
+    }
 
     // Both ends of the range are in it.
     const auto range = [&](civilDate from, civilDate to) {
