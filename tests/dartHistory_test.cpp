@@ -14,6 +14,7 @@
 #include "match/x01Rules.h"
 #include "stats/dartFigures.h"
 #include "stats/dartHistoryC.h"
+#include "stats/dartPacking.h"
 #include "tempDir.h"
 
 using namespace qm;
@@ -184,6 +185,8 @@ TEST(DartHistory, KeepsEveryDartAndTheFiguresByDay) {
     EXPECT_EQ(ann[2].darts, leg(101, lostLeg));
     EXPECT_FALSE(ann[2].won);
     EXPECT_EQ(ann[1].startScore, 101);
+    // A first visit of one dart (a bust at 3 left) packs and unpacks as it was.
+    EXPECT_EQ(unpackDarts(packDarts(leg(3, "S2 | S1 D1"))), leg(3, "S2 | S1 D1"));
     // Each leg's figures as kept beside its darts, every field, in the order written.
     const auto stored = history.legFiguresOf("Ann", {2026, 12, 1}, {2026, 12, 3});
     ASSERT_EQ(stored.size(), 3u);
