@@ -13,7 +13,10 @@ MatchC::MatchC(const gameSettingsS& settings, matchContextS context)
     : settings_(settings),
       context_(std::move(context)),
       board_{ScoreBoardC(settings.startScore), ScoreBoardC(settings.startScore)},
-      gboard_(settings.bestOfSets, settings.bestOfLegs) {
+      gboard_(settings.bestOfSets, settings.bestOfLegs),
+      session_({{settings.names[0], settings.isComputer[0]},
+                {settings.names[1], settings.isComputer[1]}},
+               *this) {
     if (context_.chart == nullptr || context_.vBoard == nullptr) {
         throw std::invalid_argument("MatchC needs the checkout chart and the board geometry");
     }
@@ -47,13 +50,13 @@ MatchC::MatchC(const gameSettingsS& settings, matchContextS context, const match
     board_ = {ScoreBoardC(settings.startScore, from.remaining[0]),
               ScoreBoardC(settings.startScore, from.remaining[1])};
     gboard_ = GameBoardC(settings.bestOfSets, settings.bestOfLegs, from.legs, from.sets);
-    currentPlayer_ = from.toThrow;
+    session_.setToThrow(from.toThrow);
     legStarter_ = from.legStarter;
 }
 
 turnS MatchC::turn() const {
     using waitingFor = turnS::waitingFor;
-    const int p = currentPlayer_;
+    const int p = currentPlayer();
     if (matchOver_) {
         return {waitingFor::nothing, p};
     }
@@ -70,8 +73,8 @@ turnS MatchC::turn() const {
 }
 
 visitOutcomeS MatchC::enterHumanVisit(std::int32_t total) {
-    const int p = currentPlayer_;
-    if (!playing() || pendingCheckout_ || isComputer(p) || !entered_.empty()) {
+    const int p = currentPlayer();
+    if (!session_.humanMayEnter() || !enteredDarts().empty()) {
         return {VisitResult::Ignored, p, std::nullopt};
     }
     const visitOutcomeS outcome = scoreHumanVisit(total, false);
@@ -82,14 +85,14 @@ visitOutcomeS MatchC::enterHumanVisit(std::int32_t total) {
 }
 
 visitOutcomeS MatchC::scoreHumanVisit(std::int32_t total, bool unseenBust) {
-    const int p = currentPlayer_;
+    const int p = currentPlayer();
     if (!board_[p].addScore(unseenBust ? 0 : total, 3)) {
         return {VisitResult::Refused, p, std::nullopt};
     }
     gstats_[p].countHighScore(total);
     if (board_[p].remaining() != 0) {
         gstats_[p].addVisit(total, 3);
-        currentPlayer_ = other(p);
+        session_.passTurn();
         return {VisitResult::Scored, p, std::nullopt};
     }
     pendingCheckout_ = total;
@@ -109,47 +112,44 @@ std::int32_t sumOf(const std::vector<enteredDartS>& darts) {
 }  // namespace
 
 std::int32_t MatchC::remainingAfterEntered() const {
-    return board_[currentPlayer_].remaining() - sumOf(entered_);
+    return board_[currentPlayer()].remaining() - sumOf(enteredDarts());
+}
+
+bool MatchC::acceptsDart(const dartS& dart) const {
+    return isValidTarget(dart);
+}
+
+bool MatchC::visitEnds(int player, std::span<const dartS> darts) const {
+    return applyX01Visit(board_[player].remaining(), darts).result != x01Result::scores;
 }
 
 visitOutcomeS MatchC::enterHumanDart(const enteredDartS& dart) {
-    const int p = currentPlayer_;
-    if (!playing() || pendingCheckout_ || isComputer(p)) {
-        return {VisitResult::Ignored, p, std::nullopt};
+    const int p = currentPlayer();
+    switch (session_.enterDart(dart)) {
+        case dartEntry::ignored:
+            return {VisitResult::Ignored, p, std::nullopt};
+        case dartEntry::refused:
+            return {VisitResult::Refused, p, std::nullopt};
+        case dartEntry::goesOn:
+            return {VisitResult::DartEntered, p, std::nullopt};
+        case dartEntry::endsVisit:
+            break;
     }
-    if (!isValidTarget(dart.hit)) {
-        return {VisitResult::Refused, p, std::nullopt};
-    }
-    const x01DartS after = applyX01Dart(remainingAfterEntered(), dart.hit);
-    entered_.push_back(dart.hit.type == 0 ? enteredDartS{{0, 0}, dart.point} : dart);
-    if (after.result != x01Result::scores || entered_.size() == 3) {
-        return completeEnteredDarts();
-    }
-    return {VisitResult::DartEntered, p, std::nullopt};
-}
-
-bool MatchC::takeBackDart() {
-    if (entered_.empty()) {
-        return false;
-    }
-    entered_.pop_back();
-    return true;
+    return completeEnteredDarts();
 }
 
 visitOutcomeS MatchC::completeEnteredDarts() {
-    const int p = currentPlayer_;
-    if (!playing() || pendingCheckout_ || isComputer(p) || entered_.empty()) {
+    const int p = currentPlayer();
+    if (!session_.humanMayEnter() || enteredDarts().empty()) {
         return {VisitResult::Ignored, p, std::nullopt};
     }
-    std::int32_t left = board_[p].remaining();
+    const std::int32_t start = board_[p].remaining();
     const std::int32_t visit = board_[p].historyPos() + 1;
+    std::int32_t left = start;
     std::vector<dartS> hits;
-    for (const enteredDartS& dart : entered_) {
-        hits.push_back(dart.hit);
-    }
-    const x01VisitS played = applyX01Visit(left, hits);
     std::vector<dartRecordS> records;
-    for (const enteredDartS& dart : entered_) {
+    // Padded with misses where the visit did not end early.
+    for (const enteredDartS& dart : session_.takeVisit()) {
         dartRecordS record;
         record.visit = visit;
         record.order = static_cast<std::int32_t>(records.size()) + 1;
@@ -160,21 +160,12 @@ visitOutcomeS MatchC::completeEnteredDarts() {
             record.point = dartPointS{dart.point->x, dart.point->y};
         }
         records.push_back(record);
+        hits.push_back(dart.hit);
         left -= dart.hit.score();
     }
-    const bool ended = played.result != x01Result::scores;
-    // The darts not entered of a visit that did not end are misses.
-    while (!ended && records.size() < 3) {
-        dartRecordS miss;
-        miss.visit = visit;
-        miss.order = static_cast<std::int32_t>(records.size()) + 1;
-        miss.remainingBefore = left;
-        records.push_back(miss);
-    }
-    const std::int32_t total = sumOf(entered_);
-    entered_.clear();
+    const std::int32_t total = start - left;
     // Darts that reach 0 off a double bust, though their total alone would check out.
-    const bool unseenBust = played.result == x01Result::busts && total == board_[p].remaining();
+    const bool unseenBust = total == start && applyX01Visit(start, hits).result == x01Result::busts;
     const visitOutcomeS outcome = scoreHumanVisit(total, unseenBust);
     if (outcome.result == VisitResult::Refused) {
         return outcome;  // no three darts make a total the board refuses
@@ -187,7 +178,7 @@ visitOutcomeS MatchC::completeEnteredDarts() {
 }
 
 visitOutcomeS MatchC::setDartsUsed(std::int32_t darts) {
-    const int p = currentPlayer_;
+    const int p = currentPlayer();
     if (!pendingCheckout_) {
         return {VisitResult::Ignored, p, std::nullopt};
     }
@@ -203,20 +194,16 @@ visitOutcomeS MatchC::setDartsUsed(std::int32_t darts) {
 }
 
 turnStartS MatchC::beginComputerTurn() {
-    const int p = currentPlayer_;
+    const int p = currentPlayer();
     if (!playing()) {
         throw std::logic_error("beginComputerTurn between legs");
     }
     if (!isComputer(p) || visit_) {
         throw std::logic_error("beginComputerTurn while no computer turn is due");
     }
-    if (board_[p].canRedo()) {
-        board_[p].redo();
-        const visitS visit = board_[p].lastThrow();
-        gstats_[p].countHighScore(visit.points);
-        gstats_[p].addVisit(visit.points, visit.darts);
-        currentPlayer_ = other(p);
-        return {true, visit};
+    if (const std::optional<visitS> replayed = bringBackVisit(p)) {
+        session_.passTurn();
+        return {true, *replayed};
     }
     visit_.emplace(board_[p].remaining());
     return {};
@@ -231,7 +218,7 @@ aimedDartS MatchC::aimDart(int k) {
 }
 
 thrownDartS MatchC::throwDart(int k) {
-    tabledHandC* hand = hand_[static_cast<std::size_t>(currentPlayer_)];
+    tabledHandC* hand = hand_[static_cast<std::size_t>(currentPlayer())];
     if (!visit_ || hand == nullptr) {
         throw std::logic_error("throwDart without a computer visit");
     }
@@ -243,18 +230,18 @@ thrownDartS MatchC::throwDart(int k) {
 
 visitOutcomeS MatchC::playComputerTurn() {
     if (beginComputerTurn().replayed) {
-        return {VisitResult::Scored, other(currentPlayer_), std::nullopt};
+        return {VisitResult::Scored, other(currentPlayer()), std::nullopt};
     }
     std::uint32_t generator = generatorState();
     visit_->playOut(*context_.chart, *context_.vBoard,
-                    *hand_[static_cast<std::size_t>(currentPlayer_)], generator);
+                    *hand_[static_cast<std::size_t>(currentPlayer())], generator);
     keepGeneratorState(generator);
     return completeComputerVisit();
 }
 
 visitOutcomeS MatchC::completeComputerVisit() {
     if (!visit_) {
-        return {VisitResult::Ignored, currentPlayer_, std::nullopt};
+        return {VisitResult::Ignored, currentPlayer(), std::nullopt};
     }
     const int total = visit_->visitTotal();
     const int darts = visit_->visitDarts();
@@ -267,7 +254,7 @@ visitOutcomeS MatchC::completeComputerVisit() {
 }
 
 std::vector<dartRecordS> MatchC::computerVisitDarts() const {
-    const int p = currentPlayer_;
+    const int p = currentPlayer();
     std::vector<dartRecordS> records;
     std::int32_t left = board_[p].remaining();
     for (int k = 1; k <= visit_->visitDarts(); ++k) {
@@ -289,7 +276,7 @@ std::vector<dartRecordS> MatchC::computerVisitDarts() const {
 
 visitOutcomeS MatchC::completeVisit(std::int32_t total, std::int32_t darts,
                                     std::optional<std::vector<dartRecordS>> records) {
-    const int p = currentPlayer_;
+    const int p = currentPlayer();
     if (!playing() || pendingCheckout_) {
         return {VisitResult::Ignored, p, std::nullopt};
     }
@@ -301,7 +288,7 @@ visitOutcomeS MatchC::completeVisit(std::int32_t total, std::int32_t darts,
     gstats_[p].countHighScore(total);
     gstats_[p].addVisit(total, darts);
     if (board_[p].remaining() != 0) {
-        currentPlayer_ = other(p);
+        session_.passTurn();
         return {VisitResult::Scored, p, std::nullopt};
     }
     const bool matchWon = gboard_.legWon(p);
@@ -323,14 +310,9 @@ void MatchC::keepGeneratorState(std::uint32_t state) {
 }
 
 void MatchC::keepVisitDarts(int p, std::optional<std::vector<dartRecordS>> darts) {
-    if (!context_.writeLegDarts) {
-        return;
+    if (context_.writeLegDarts) {
+        session_.keepVisitDarts(p, std::move(darts));
     }
-    auto& visits = visitDarts_[static_cast<std::size_t>(p)];
-    // A visit after an undo replaces the ones redo could have brought back.
-    const auto position = static_cast<std::size_t>(board_[p].historyPos());
-    visits.resize(position + 1);
-    visits[position] = std::move(darts);
 }
 
 void MatchC::saveLeg(int winner, std::int32_t finishScore) {
@@ -352,27 +334,20 @@ void MatchC::saveLeg(int winner, std::int32_t finishScore) {
 void MatchC::saveLegDarts(int winner, const std::array<std::optional<std::int64_t>, 2>& places) {
     std::vector<legDartsS> legs;
     for (int p = 0; p < 2; ++p) {
-        const auto& visits = visitDarts_[static_cast<std::size_t>(p)];
-        const auto last = static_cast<std::size_t>(board_[p].historyPos());
+        std::optional<std::vector<dartRecordS>> darts = session_.legDarts(p);
+        if (!darts) {
+            continue;
+        }
         legDartsS leg;
         leg.player = settings_.names[static_cast<std::size_t>(p)];
         leg.day = context_.today();
         leg.startScore = settings_.startScore;
         leg.won = p == winner;
         leg.recordIndex = places[static_cast<std::size_t>(p)];
-        bool known = last >= 1 && visits.size() > last;
-        for (std::size_t v = 1; known && v <= last; ++v) {
-            if (!visits[v]) {
-                known = false;
-                break;
-            }
-            leg.darts.insert(leg.darts.end(), visits[v]->begin(), visits[v]->end());
-        }
-        if (known) {
-            leg.figures = legFigures(leg.darts);  // once, for the game and the history alike
-            figures_[static_cast<std::size_t>(p)].add(leg.figures);
-            legs.push_back(std::move(leg));
-        }
+        leg.darts = std::move(*darts);
+        leg.figures = legFigures(leg.darts);  // once, for the game and the history alike
+        figures_[static_cast<std::size_t>(p)].add(leg.figures);
+        legs.push_back(std::move(leg));
     }
     if (!legs.empty()) {
         context_.writeLegDarts(legs);
@@ -380,7 +355,7 @@ void MatchC::saveLegDarts(int winner, const std::array<std::optional<std::int64_
 }
 
 visitOutcomeS MatchC::finishLeg(std::int32_t finishScore, bool matchWon) {
-    const int winner = currentPlayer_;
+    const int winner = currentPlayer();
     legResultS leg;
     leg.winner = winner;
     leg.starter = legStarter_;
@@ -405,74 +380,28 @@ void MatchC::startNextLeg() {
     legOver_ = false;
     board_[0].reset();
     board_[1].reset();
-    visitDarts_[0].clear();
-    visitDarts_[1].clear();
     legStarter_ = other(legStarter_);
-    currentPlayer_ = legStarter_;
+    session_.startLeg(legStarter_);
 }
 
-bool MatchC::applyUndo(int p, undoResultS& result) {
+std::optional<visitS> MatchC::takeBackVisit(int p) {
     const visitS visit = board_[p].lastThrow();
     if (visit.points == 0 && visit.darts == 0) {
-        return false;
+        return std::nullopt;
     }
     gstats_[p].undoVisit(visit.points, visit.darts);
     board_[p].undo();
-    result.steps.push_back({p, visit});
-    return true;
+    return visit;
 }
 
-undoResultS MatchC::undo() {
-    undoResultS result;
-    if (takeBackDart()) {
-        result.outcome = undoResultS::status::DartTakenBack;
-        return result;
+std::optional<visitS> MatchC::bringBackVisit(int p) {
+    if (!board_[p].redo()) {
+        return std::nullopt;
     }
-    if (isComputer(0) && isComputer(1)) {
-        result.outcome = undoResultS::status::ComputerGame;
-        return result;
-    }
-    // While a computer is to throw its turn is already under way (or about to start); taking
-    // visits back then would leave its timers acting for the wrong player.
-    if (isComputer(currentPlayer_) || !playing() || pendingCheckout_) {
-        result.outcome = undoResultS::status::ComputerToThrow;
-        return result;
-    }
-    currentPlayer_ = other(currentPlayer_);
-    if (isComputer(currentPlayer_)) {
-        if (!applyUndo(currentPlayer_, result)) {
-            currentPlayer_ = other(currentPlayer_);
-            result.outcome = undoResultS::status::NothingToUndo;
-            return result;
-        }
-        currentPlayer_ = other(currentPlayer_);
-    }
-    if (!applyUndo(currentPlayer_, result)) {
-        currentPlayer_ = other(currentPlayer_);
-        result.outcome = undoResultS::status::NothingToUndo;
-        result.computerTurnStarts = isComputer(currentPlayer_);
-    }
-    return result;
-}
-
-redoResultS MatchC::redo() {
-    redoResultS result;
-    const int p = currentPlayer_;
-    result.player = p;
-    if (isComputer(p)) {
-        result.outcome = redoResultS::status::ComputerToThrow;
-        return result;
-    }
-    if (!playing() || pendingCheckout_ || !entered_.empty() || !board_[p].redo()) {
-        result.outcome = redoResultS::status::NothingToRedo;
-        return result;
-    }
-    result.visit = board_[p].lastThrow();
-    gstats_[p].countHighScore(result.visit.points);
-    gstats_[p].addVisit(result.visit.points, result.visit.darts);
-    currentPlayer_ = other(p);
-    result.computerTurnStarts = isComputer(currentPlayer_);
-    return result;
+    const visitS visit = board_[p].lastThrow();
+    gstats_[p].countHighScore(visit.points);
+    gstats_[p].addVisit(visit.points, visit.darts);
+    return visit;
 }
 
 }  // namespace qm

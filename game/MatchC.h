@@ -10,6 +10,8 @@
 #include "computer/ComputerVisitC.h"
 #include "computer/tabledHandC.h"
 #include "computer/throwC.h"
+#include "game/gameMode.h"
+#include "game/gameSession.h"
 #include "match/GameBoardC.h"
 #include "match/GameStatsC.h"
 #include "match/ScoreBoardC.h"
@@ -46,30 +48,6 @@ struct visitOutcomeS {
     std::optional<legResultS> leg;
 };
 
-struct undoStepS {
-    int player = 0;
-    visitS visit;
-};
-
-struct undoResultS {
-    // DartTakenBack: a dart of the visit under way was taken back, as Backspace does, and no
-    // visit was.
-    enum class status { Done, DartTakenBack, ComputerGame, ComputerToThrow, NothingToUndo };
-    status outcome = status::Done;
-    std::vector<undoStepS> steps;  // the visits taken back, in order
-    // The computer's visit was taken back but the human before it had nothing to take back
-    // (the computer began the leg): its turn starts again, replaying the visit.
-    bool computerTurnStarts = false;
-};
-
-struct redoResultS {
-    enum class status { Done, ComputerToThrow, NothingToRedo };
-    status outcome = status::Done;
-    int player = 0;
-    visitS visit;
-    bool computerTurnStarts = false;
-};
-
 struct turnStartS {
     bool replayed = false;  // a taken-back visit came back from the history instead
     visitS visit;
@@ -93,13 +71,6 @@ struct matchContextS {
     // Where each finished leg's darts go (both players' legs whose every dart is known, at
     // once); without it no dart is kept.
     std::function<void(const std::vector<legDartsS>&)> writeLegDarts;
-};
-
-// A dart a human entered: clicked on the board (where it landed is known) or by notation.
-struct enteredDartS {
-    dartS hit;
-    std::optional<boardPointS> point;
-    friend bool operator==(const enteredDartS&, const enteredDartS&) = default;
 };
 
 // A match taken up part-way: the scores left in the leg under way, the legs and sets won, who
@@ -137,10 +108,11 @@ struct turnS {
     int player = 0;
 };
 
-// One game: the two score boards and statistics, the match board, whose turn it is, the leg
-// records, undo and redo, and the computer's visits. Windows and the simulator drive it; it
-// never calls them.
-class MatchC {
+// The x01 match, the first mode: two players, the two score boards and statistics, the match
+// board, who begins each leg, the leg records, and the computer's visits. Its session keeps
+// whose turn it is, the darts entered and undo and redo. Windows and the simulator drive it;
+// it never calls them.
+class MatchC final : public gameModeC {
   public:
     MatchC(const gameSettingsS& settings, matchContextS context);
     // The match from a state part-way through it. A state the match cannot reach (a score
@@ -160,9 +132,11 @@ class MatchC {
     // Completes the visit with the darts entered so far; the darts not entered are misses.
     visitOutcomeS completeEnteredDarts();
     // Takes back the last dart entered; false when there is none.
-    bool takeBackDart();
-    void clearEnteredDarts() { entered_.clear(); }
-    [[nodiscard]] const std::vector<enteredDartS>& enteredDarts() const { return entered_; }
+    bool takeBackDart() { return session_.takeBackDart(); }
+    void clearEnteredDarts() { session_.clearEnteredDarts(); }
+    [[nodiscard]] const std::vector<enteredDartS>& enteredDarts() const {
+        return session_.enteredDarts();
+    }
     // The score left after the darts entered so far (the remaining score while none is).
     [[nodiscard]] std::int32_t remainingAfterEntered() const;
 
@@ -194,8 +168,8 @@ class MatchC {
 
     // With darts of a visit entered, undo takes back the last of them and redo does nothing (the
     // visit under way replaces what redo could bring back); with none, both move whole visits.
-    undoResultS undo();
-    redoResultS redo();
+    undoResultS undo() { return session_.undo(); }
+    redoResultS redo() { return session_.redo(); }
 
     // After a won leg (and whatever the window shows about it): both boards start afresh and
     // the other player than the last leg's starter begins.
@@ -208,10 +182,11 @@ class MatchC {
     [[nodiscard]] const ComputerVisitC* computerVisit() const {
         return visit_ ? &*visit_ : nullptr;
     }
-    [[nodiscard]] int currentPlayer() const { return currentPlayer_; }
+    [[nodiscard]] const gameSessionC& session() const { return session_; }
+    [[nodiscard]] int currentPlayer() const { return session_.toThrow(); }
     [[nodiscard]] int legStarter() const { return legStarter_; }
     [[nodiscard]] std::int32_t dartsUsed() const { return dartsUsed_; }
-    [[nodiscard]] bool isComputer(int p) const { return settings_.isComputer[p]; }
+    [[nodiscard]] bool isComputer(int p) const { return session_.isComputer(p); }
     // The dart figures of this game's finished legs whose every dart is known.
     [[nodiscard]] const dartFiguresS& dartFigures(int p) const { return figures_[p]; }
     [[nodiscard]] bool awaitingDartsUsed() const { return pendingCheckout_.has_value(); }
@@ -219,15 +194,25 @@ class MatchC {
     [[nodiscard]] bool legOver() const { return legOver_; }
     [[nodiscard]] static int other(int p) { return 1 - p; }
 
+    // The x01 rules as the session asks for them.
+    [[nodiscard]] bool acceptsDart(const dartS& dart) const override;
+    [[nodiscard]] bool visitEnds(int player, std::span<const dartS> darts) const override;
+    [[nodiscard]] bool acceptsVisits() const override { return playing() && !pendingCheckout_; }
+    [[nodiscard]] bool gameOver() const override { return matchOver_; }
+    [[nodiscard]] std::int32_t visitsKept(int player) const override {
+        return board_[player].historyPos();
+    }
+    std::optional<visitS> takeBackVisit(int player) override;
+    std::optional<visitS> bringBackVisit(int player) override;
+
   private:
     // A human visit's total on the score board. A bust the board cannot see (darts that reach
     // 0 off a double) is recorded as a bust with the darts' total in the statistics.
     visitOutcomeS scoreHumanVisit(std::int32_t total, bool unseenBust);
-    // The darts of the visit just added to player p's board (none: not known), kept in step
-    // with the board's history so that undo and redo take them back and put them back.
+    // The darts of the visit just added to player p's board (none: not known), kept by the
+    // session in step with the board's history, when the game keeps darts.
     void keepVisitDarts(int p, std::optional<std::vector<dartRecordS>> darts);
     [[nodiscard]] std::vector<dartRecordS> computerVisitDarts() const;
-    bool applyUndo(int p, undoResultS& result);
     visitOutcomeS finishLeg(std::int32_t finishScore, bool matchWon);
     // The leg records of a won leg; without a writer (a simulation that keeps no history),
     // nothing is written and nothing reported.
@@ -250,11 +235,8 @@ class MatchC {
     std::array<tabledHandC*, 2> hand_{};
     std::optional<ComputerVisitC> visit_;
     std::optional<std::int32_t> pendingCheckout_;
-    std::vector<enteredDartS> entered_;
-    // Per player, by history position (1 on): the darts of each visit, when known.
-    std::array<std::vector<std::optional<std::vector<dartRecordS>>>, 2> visitDarts_;
     std::array<dartFiguresS, 2> figures_{};
-    int currentPlayer_ = 0;
+    gameSessionC session_;
     int legStarter_ = 0;
     std::int32_t dartsUsed_ = 0;
     bool matchOver_ = false;

@@ -101,7 +101,6 @@ VisitResult TForm1::enterDart(const enteredDartS& dart) {
         dartMarks_.clear();  // a fresh board for a new visit
         clearAimLines();
     }
-    const std::vector<enteredDartS> before = game_->enteredDarts();
     const visitOutcomeS outcome = game_->enterHumanDart(dart);
     if (outcome.result == VisitResult::Ignored) {
         return outcome.result;
@@ -116,9 +115,8 @@ VisitResult TForm1::enterDart(const enteredDartS& dart) {
         showCheckoutHint();
         return outcome.result;
     }
-    std::vector<enteredDartS> visit = before;
-    visit.push_back(dart);
-    visitDone(outcome, visit);
+    // A copy: the game may end, and go, while the visit is shown.
+    visitDone(outcome, std::vector<enteredDartS>(game_->session().lastVisit()));
     return outcome.result;
 }
 
@@ -144,16 +142,11 @@ void TForm1::visitDone(const visitOutcomeS& outcome, const std::vector<enteredDa
 }
 
 void TForm1::completeEnteredDarts() {
-    const std::vector<enteredDartS> visit = game_->enteredDarts();
     const visitOutcomeS outcome = game_->completeEnteredDarts();
     if (outcome.result == VisitResult::Ignored) {
         return;
     }
-    std::vector<enteredDartS> padded = visit;
-    while (padded.size() < 3 && outcome.result == VisitResult::Scored) {
-        padded.push_back({});
-    }
-    visitDone(outcome, padded);
+    visitDone(outcome, std::vector<enteredDartS>(game_->session().lastVisit()));
 }
 
 void TForm1::takeBackDart() {

@@ -1,0 +1,167 @@
+#include "game/gameSession.h"
+
+#include <stdexcept>
+
+namespace qm {
+
+gameSessionC::gameSessionC(std::vector<sessionPlayerS> players, gameModeC& rules)
+    : players_(std::move(players)), rules_(rules), visitDarts_(players_.size()) {
+    if (players_.empty()) {
+        throw std::invalid_argument("a game needs a player");
+    }
+}
+
+const sessionPlayerS& gameSessionC::player(int p) const {
+    return players_.at(static_cast<std::size_t>(p));
+}
+
+void gameSessionC::setToThrow(int p) {
+    if (p < 0 || p >= playerCount()) {
+        throw std::invalid_argument("no such player to throw");
+    }
+    toThrow_ = p;
+}
+
+void gameSessionC::startLeg(int starter) {
+    setToThrow(starter);
+    entered_.clear();
+    for (auto& visits : visitDarts_) {
+        visits.clear();
+    }
+}
+
+bool gameSessionC::humanMayEnter() const {
+    return rules_.acceptsVisits() && !isComputer(toThrow_);
+}
+
+std::vector<dartS> gameSessionC::enteredHits() const {
+    std::vector<dartS> hits;
+    hits.reserve(entered_.size());
+    for (const enteredDartS& dart : entered_) {
+        hits.push_back(dart.hit);
+    }
+    return hits;
+}
+
+dartEntry gameSessionC::enterDart(const enteredDartS& dart) {
+    if (!humanMayEnter()) {
+        return dartEntry::ignored;
+    }
+    if (!rules_.acceptsDart(dart.hit)) {
+        return dartEntry::refused;
+    }
+    // Every miss is the same dart, wherever it landed.
+    entered_.push_back(dart.hit.type == 0 ? enteredDartS{{0, 0}, dart.point} : dart);
+    if (entered_.size() == 3 || rules_.visitEnds(toThrow_, enteredHits())) {
+        return dartEntry::endsVisit;
+    }
+    return dartEntry::goesOn;
+}
+
+bool gameSessionC::takeBackDart() {
+    if (entered_.empty()) {
+        return false;
+    }
+    entered_.pop_back();
+    return true;
+}
+
+const std::vector<enteredDartS>& gameSessionC::takeVisit() {
+    lastVisit_ = std::move(entered_);
+    entered_.clear();
+    std::vector<dartS> hits;
+    for (const enteredDartS& dart : lastVisit_) {
+        hits.push_back(dart.hit);
+    }
+    if (!rules_.visitEnds(toThrow_, hits)) {
+        lastVisit_.resize(3);
+    }
+    return lastVisit_;
+}
+
+void gameSessionC::keepVisitDarts(int p, std::optional<std::vector<dartRecordS>> darts) {
+    auto& visits = visitDarts_.at(static_cast<std::size_t>(p));
+    // A visit after an undo replaces the ones redo could have brought back.
+    const auto position = static_cast<std::size_t>(rules_.visitsKept(p));
+    visits.resize(position + 1);
+    visits[position] = std::move(darts);
+}
+
+std::optional<std::vector<dartRecordS>> gameSessionC::legDarts(int p) const {
+    const auto& visits = visitDarts_.at(static_cast<std::size_t>(p));
+    const auto last = static_cast<std::size_t>(rules_.visitsKept(p));
+    if (last == 0 || visits.size() <= last) {
+        return std::nullopt;
+    }
+    std::vector<dartRecordS> darts;
+    for (std::size_t v = 1; v <= last; ++v) {
+        if (!visits[v]) {
+            return std::nullopt;
+        }
+        darts.insert(darts.end(), visits[v]->begin(), visits[v]->end());
+    }
+    return darts;
+}
+
+undoResultS gameSessionC::undo() {
+    undoResultS result;
+    if (takeBackDart()) {
+        result.outcome = undoResultS::status::DartTakenBack;
+        return result;
+    }
+    bool anyHuman = false;
+    for (const sessionPlayerS& player : players_) {
+        anyHuman = anyHuman || !player.computer;
+    }
+    if (!anyHuman) {
+        result.outcome = undoResultS::status::ComputerGame;
+        return result;
+    }
+    // While a computer is to throw its turn is already under way (or about to start); taking
+    // visits back then would leave its timers acting for the wrong player.
+    if (isComputer(toThrow_) || !rules_.acceptsVisits()) {
+        result.outcome = undoResultS::status::ComputerToThrow;
+        return result;
+    }
+    // Back through the players before: every computer's visit on the way, then a human's. At
+    // most once round, as the one to throw is a human.
+    for (int p = before(toThrow_);; p = before(p)) {
+        const std::optional<visitS> visit = rules_.takeBackVisit(p);
+        if (!visit) {
+            // Nothing more to take back: the turn is with the player after it.
+            toThrow_ = after(p);
+            result.outcome = undoResultS::status::NothingToUndo;
+            result.computerTurnStarts = isComputer(toThrow_);
+            return result;
+        }
+        result.steps.push_back({p, *visit});
+        toThrow_ = p;
+        if (!isComputer(p)) {
+            return result;
+        }
+    }
+}
+
+redoResultS gameSessionC::redo() {
+    redoResultS result;
+    const int p = toThrow_;
+    result.player = p;
+    if (isComputer(p)) {
+        result.outcome = redoResultS::status::ComputerToThrow;
+        return result;
+    }
+    std::optional<visitS> visit;
+    if (rules_.acceptsVisits() && entered_.empty()) {
+        visit = rules_.bringBackVisit(p);
+    }
+    if (!visit) {
+        result.outcome = redoResultS::status::NothingToRedo;
+        return result;
+    }
+    result.visit = *visit;
+    passTurn();
+    result.computerTurnStarts = isComputer(toThrow_);
+    return result;
+}
+
+}  // namespace qm
