@@ -3,6 +3,8 @@
 #include <iostream>
 #include <stdexcept>
 
+#include "match/x01Rules.h"
+
 namespace qm {
 
 namespace {
@@ -84,13 +86,12 @@ dartS vPlayerC::setupCheck(int remaining) const {
         throw std::out_of_range("setupCheck is for 171 to 229 left, not " +
                                 std::to_string(remaining));
     }
-    auto finishable = [this](int score) { return score >= 0 && score <= 170 && !isNoCheck(score); };
     if (remaining == 195 || remaining == 192) {
         return bullsEye;
     }
     if (remaining >= 196) {
         for (int n = 20; n >= 15; --n) {
-            if (finishable(remaining - 3 * n)) {
+            if (isFinishable(remaining - 3 * n)) {
                 return {3, n};
             }
         }
@@ -98,10 +99,10 @@ dartS vPlayerC::setupCheck(int remaining) const {
     }
     for (int n = 20; n >= 11; --n) {
         const int afterSingle = remaining - n;
-        if (afterSingle > 170 || isNoCheck(afterSingle)) {
+        if (!isFinishable(afterSingle)) {
             continue;
         }
-        if (finishable(remaining - 3 * n)) {
+        if (isFinishable(remaining - 3 * n)) {
             return {3, n};
         }
     }

@@ -86,7 +86,7 @@ struct x01VisitS {
 // The fewest darts that can finish a leg from this score (1 to 3); 0 for a score that three
 // darts cannot finish.
 [[nodiscard]] std::int32_t dartsToFinish(std::int32_t score);
-// Whether three darts can finish it: 2 to 170 but 159, 162, 163, 165, 168 and 169.
+// Whether three darts can finish it: 2 to 170 but 159, 162, 163, 165, 166, 168 and 169.
 [[nodiscard]] inline bool isFinishable(std::int32_t score) {
     return dartsToFinish(score) != 0;
 }
