@@ -17,6 +17,7 @@
 #include "game/playerModel.h"
 #include "settings/settingsStoreC.h"
 #include "ui/boardWidget.h"
+#include "ui/modePanel.h"
 
 class QAction;
 class QLabel;
@@ -164,8 +165,6 @@ class TForm1 : public QMainWindow {
     void callGameOn();
     void buildTimers();
     void buildComputerPanels(QWidget* area);
-    void buildScoreTab(QWidget* score);
-    void buildStatisticsTab(QWidget* stats);
     void loadPictures();
     // The settings the next game uses, and the computer's pace that goes with them: every
     // way settings reach the window goes through here.
@@ -224,25 +223,11 @@ class TForm1 : public QMainWindow {
     boardWidget* board_ = nullptr;
     // The labels that show one player, by what they show; their object names are the
     // "Label<n>" the window has always had (1 and 2 headings, 47 and 48 the large scores, ...).
-    struct playerLabelsS {
-        QLabel* heading = nullptr;    // above the score list
-        QLabel* bigLeft = nullptr;    // the large score left below it
-        QLabel* turnMark = nullptr;   // "*" before the player to throw, on the score tab
-        QLabel* scoreName = nullptr;  // score tab: name, sets, legs, darts, score left
-        QLabel* sets = nullptr;
-        QLabel* legs = nullptr;
-        QLabel* darts = nullptr;
-        QLabel* left = nullptr;
-        QLabel* statsName = nullptr;  // statistics tab: name and PPD, 100+ ... 180, finish
-        std::array<QLabel*, 6> statistics{};
-    };
-    std::array<playerLabelsS, 2> playerLabels_{};
+    std::unique_ptr<modePanelC> panel_;  // the mode's scores and figures beside the board
     std::array<QLabel*, 3> aimLabel_{};  // the computer's visit: "Aiming at" per dart
     std::array<QLabel*, 3> hitLabel_{};  // and "Got" per dart
-    QLabel* formatLabel_ = nullptr;      // "Best of 5 legs (501)"
     QLabel* coordinatesLabel_ = nullptr;
     QLabel* resultLabel_ = nullptr;
-    std::array<QListWidget*, 2> ListBox{};
     QLineEdit* MaskEdit1 = nullptr;
     QLabel* checkoutHint_ = nullptr;
     QLabel* visitDarts_ = nullptr;  // the darts of the visit being entered, or of the last

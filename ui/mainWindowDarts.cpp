@@ -68,7 +68,7 @@ void TForm1::buildDartEntry(QWidget* area) {
 
 void TForm1::showDartFigures() {
     for (int p = 0; p < 2; ++p) {
-        dartFigureName_[p]->setText(playerLabels_[p].statsName->text());
+        dartFigureName_[p]->setText(panel_->rowName(p));
         const dartFiguresS figures = game_ ? game_->dartFigures(p) : dartFiguresS{};
         const std::array<QString, 4> shown{QString::fromStdString(first9Text(figures)),
                                            QString::fromStdString(checkoutText(figures)),

@@ -401,52 +401,14 @@ void TForm1::Redo1Click() {
 }
 
 void TForm1::refreshScoreList(int player) {
-    QListWidget* list = ListBox[player];
-    list->clear();
-    if (!game_) {
-        return;
-    }
-    for (const auto& line : scoreListLines(game_->board(player))) {
-        list->addItem(QString::fromStdString(line));
-    }
-    list->scrollToBottom();
+    panel_->showVisits(player, game_.get());
 }
 
 void TForm1::refreshScores() {
     if (!game_) {
         return;
     }
-    const gameSettingsS& s = game_->settings();
-    formatLabel_->setText(
-        s.bestOfSets == 1
-            ? QStringLiteral("Best of %1 legs (%2)").arg(s.bestOfLegs).arg(s.startScore)
-            : QStringLiteral("Best of %1 Sets, %2 legs (%3)")
-                  .arg(s.bestOfSets)
-                  .arg(s.bestOfLegs)
-                  .arg(s.startScore));
-    for (int p = 0; p < 2; ++p) {
-        const ScoreBoardC& board = game_->board(p);
-        const GameStatsC& stats = game_->gstats(p);
-        const playerLabelsS& row = playerLabels_[p];
-        row.sets->setText(QString::number(game_->gboard().sets(p)));
-        row.legs->setText(QString::number(game_->gboard().legs(p)));
-        row.darts->setText(QStringLiteral("(%1)").arg(board.darts()));
-        row.left->setText(QString::number(board.remaining()));
-        row.bigLeft->setText(QString::number(board.remaining()));
-        row.heading->setText(playerName(p));
-        const QString shown =
-            game_->isComputer(p) ? QStringLiteral("%1 [ai]").arg(playerName(p)) : playerName(p);
-        row.scoreName->setText(shown);
-        row.statsName->setText(shown);
-        row.turnMark->setText(game_->currentPlayer() == p ? QStringLiteral("*") : QString());
-        const std::array<QString, 6> figures{
-            twoDecimalsText(stats.ppd()),      QString::number(stats.count100()),
-            QString::number(stats.count120()), QString::number(stats.count140()),
-            QString::number(stats.count180()), QString::number(stats.bestFinish())};
-        for (std::size_t c = 0; c < figures.size(); ++c) {
-            row.statistics[c]->setText(figures[c]);
-        }
-    }
+    panel_->show(game_.get());
     showDartFigures();
     showEnteredDarts();
     showCheckoutHint();
@@ -454,10 +416,7 @@ void TForm1::refreshScores() {
 }
 
 void TForm1::showPlayerNames() {
-    for (int p = 0; p < 2; ++p) {
-        playerLabels_[p].heading->setText(playerName(p));
-        playerLabels_[p].scoreName->setText(playerName(p));
-    }
+    panel_->showNames();
 }
 
 void TForm1::clearAimLines() {

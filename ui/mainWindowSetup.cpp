@@ -21,8 +21,10 @@
 #include "ui/boardWidget.h"
 #include "ui/clientArea.h"
 #include "ui/dartsUsedDialog.h"
+#include "ui/gameModes.h"
 #include "ui/gameSettings.h"
 #include "ui/mainWindow.h"
+#include "ui/numberedLabel.h"
 #include "ui/promptService.h"
 #include "ui/soundPlayer.h"
 #include "ui/statsWindow.h"
@@ -47,13 +49,6 @@ QList<QKeySequence> standardAnd(QKeySequence::StandardKey standard, Qt::Key fall
 constexpr int clientWidth = 772;
 constexpr int clientHeight = 614;
 constexpr int statusHeight = 22;
-
-QLabel* makeLabel(QWidget* parent, int number, const QString& text, const QRect& place) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QStringLiteral("Label%1").arg(number));
-    label->setGeometry(place);
-    return label;
-}
 
 void fitFontTo(QLabel* label, const QString& widest) {
     QFont font = label->font();
@@ -94,46 +89,6 @@ void TForm1::buildComputerPanels(QWidget* area) {
     resultLabel_ = makeLabel(panel2, 25, QStringLiteral("Result"), {4, 32, 96, 20});
 }
 
-// The match format and each player's sets, legs, darts and score left.
-void TForm1::buildScoreTab(QWidget* score) {
-    formatLabel_ = makeLabel(score, 9, QStringLiteral("Best of  X legs"), {8, 2, 300, 18});
-    makeLabel(score, 10, QStringLiteral("Sets"), {210, 22, 40, 18});
-    makeLabel(score, 11, QStringLiteral("Legs"), {250, 22, 40, 18});
-    for (int p = 0; p < 2; ++p) {
-        playerLabelsS& row = playerLabels_[p];
-        const int y = 42 + 20 * p;
-        row.turnMark = makeLabel(score, 22 + p, QString(), {4, y, 12, 18});
-        row.turnMark->setStyleSheet(QStringLiteral("color: red; font-weight: bold"));
-        row.scoreName =
-            makeLabel(score, 12 + p, QStringLiteral("Player %1").arg(p + 1), {16, y, 190, 18});
-        row.sets = makeLabel(score, 14 + p, QStringLiteral("0"), {210, y, 36, 18});
-        row.legs = makeLabel(score, 16 + p, QStringLiteral("0"), {250, y, 36, 18});
-        row.darts = makeLabel(score, 18 + p, QStringLiteral("(0)"), {290, y, 40, 18});
-        row.left = makeLabel(score, 20 + p, QStringLiteral("501"), {332, y, 40, 18});
-    }
-}
-
-// Each player's figures for the game: points per dart, high scores and best finish.
-void TForm1::buildStatisticsTab(QWidget* stats) {
-    makeLabel(stats, 26, QStringLiteral("Statistics"), {4, 2, 120, 18});
-    const char* heads[] = {"PPD", "100+", "120+", "140+", "180", "Finish"};
-    const int columns[] = {140, 190, 225, 260, 295, 328};
-    for (int c = 0; c < 6; ++c) {
-        makeLabel(stats, 27 + c, QLatin1String(heads[c]), {columns[c], 22, 44, 18});
-    }
-    for (int p = 0; p < 2; ++p) {
-        playerLabelsS& row = playerLabels_[p];
-        const int y = 42 + 20 * p;
-        row.statsName =
-            makeLabel(stats, 33 + p, QStringLiteral("Player %1").arg(p + 1), {4, y, 134, 18});
-        // The labels of a column are numbered in pairs, player 1 first: 35 and 36 for PPD.
-        for (int c = 0; c < 6; ++c) {
-            row.statistics[c] =
-                makeLabel(stats, 35 + 2 * c + p, QStringLiteral("000"), {columns[c], y, 44, 18});
-        }
-    }
-}
-
 void TForm1::buildControls() {
     auto* area = new clientArea(this);
     clientArea_ = area;
@@ -153,31 +108,6 @@ void TForm1::buildControls() {
     board_->onTakeBack = [this] { takeBackDart(); };
     board_->onPointer = [this](QPoint at) { FormMouseMove(at.x(), at.y()); };
 
-    QFont listFont(QStringLiteral("DejaVu Sans Mono"));
-    listFont.setStyleHint(QFont::Monospace);
-    listFont.setPixelSize(12);
-    QFont large = font();
-    large.setPixelSize(30);
-    large.setBold(true);
-    for (int p = 0; p < 2; ++p) {
-        playerLabelsS& row = playerLabels_[p];
-        row.heading = makeLabel(area, 1 + p, QStringLiteral("Player %1").arg(p + 1),
-                                {22 + 144 * p, 2, 117, 16});
-        ListBox[p] = new QListWidget(area);
-        ListBox[p]->setObjectName(QStringLiteral("ListBox%1").arg(p + 1));
-        ListBox[p]->setGeometry(22 + 144 * p, 30, 117, 389);
-        ListBox[p]->setFont(listFont);
-        ListBox[p]->setFocusPolicy(Qt::NoFocus);
-        ListBox[p]->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        ListBox[p]->setTextElideMode(Qt::ElideNone);
-        ListBox[p]->setAccessibleName(QStringLiteral("Score list of player %1").arg(p + 1));
-        ListBox[p]->setAccessibleDescription(
-            QStringLiteral("Each line: the score before a visit and the points of the visit"));
-        row.bigLeft = makeLabel(area, 47 + p, QStringLiteral("501"), {12 + 144 * p, 432, 137, 40});
-        row.bigLeft->setFont(large);
-        row.bigLeft->setAlignment(Qt::AlignCenter);
-    }
-
     MaskEdit1 = new QLineEdit(area);
     MaskEdit1->setObjectName(QStringLiteral("MaskEdit1"));
     MaskEdit1->setGeometry(25, 558, 120, 24);
@@ -196,15 +126,8 @@ void TForm1::buildControls() {
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
     PageControl1->setTabPosition(QTabWidget::South);
     PageControl1->setGeometry(300, 474, 378, 116);
-    auto* score = new QWidget;
-    score->setObjectName(QStringLiteral("TabSheet1"));
-    auto* stats = new QWidget;
-    stats->setObjectName(QStringLiteral("TabSheet2"));
-    PageControl1->addTab(score, QStringLiteral("Score"));
-    PageControl1->addTab(stats, QStringLiteral("Statistics"));
-    PageControl1->setCurrentIndex(1);
-    buildScoreTab(score);
-    buildStatisticsTab(stats);
+    panel_ =
+        gameMode("x01").makePanel({area, PageControl1, [this](int p) { return playerName(p); }});
     buildDartEntry(area);
 
     StatusBar1 = new QStatusBar(area);
