@@ -2,6 +2,7 @@
 
 #include "match/GameBoardC.h"
 #include "match/ScoreBoardC.h"
+#include "match/x01Rules.h"
 
 using qm::GameBoardC;
 using qm::ScoreBoardC;
@@ -44,48 +45,19 @@ TEST(ScoreBoard, ScoresFinishesAndBusts) {
     }
 }
 
-TEST(ScoreBoard, FinishesAbove170AndImpossibleFinishesBust) {
-    struct finishCase {
-        int remaining;
-        bool finishes;
-    };
-    // Every impossible finish and each neighbour that is a finish.
-    for (const auto& c : {finishCase{170, true}, finishCase{180, false}, finishCase{171, false},
-                          finishCase{169, false}, finishCase{168, false}, finishCase{165, false},
-                          finishCase{163, false}, finishCase{162, false}, finishCase{159, false},
-                          finishCase{167, true}, finishCase{166, true}, finishCase{164, true},
-                          finishCase{161, true}, finishCase{160, true}, finishCase{158, true},
-                          finishCase{2, true}}) {
-        auto board = boardAt(c.remaining);
-        EXPECT_TRUE(board.addScore(c.remaining, 3));
-        EXPECT_EQ(board.remaining(), c.finishes ? 0 : c.remaining) << c.remaining;
+// The board takes a typed total as the rules say, from every score a leg can be on.
+TEST(ScoreBoard, EveryTotalFromEveryScoreAsTheRulesSay) {
+    for (int left = 2; left <= 501; left += left < 230 ? 1 : 271) {
+        for (int total = -1; total <= 181; ++total) {
+            ScoreBoardC board(501, left);
+            const qm::x01Result rule = qm::applyX01Total(left, total);
+            ASSERT_EQ(board.addScore(total, 3), rule != qm::x01Result::refused) << left << total;
+            const bool counts = rule == qm::x01Result::scores || rule == qm::x01Result::checksOut;
+            ASSERT_EQ(board.remaining(), counts ? left - total : left) << left << " " << total;
+            ASSERT_EQ(board.darts(), rule == qm::x01Result::refused ? 0 : 3);
+            ASSERT_EQ(board.lastThrow().points, counts ? total : 0);
+        }
     }
-}
-
-TEST(ScoreBoard, RefusesImpossibleTotalsUnlessTheyBust) {
-    for (int visit : {179, 178, 176, 175, 173, 172, 169, 166, 181, -1}) {  // every one of them
-        ScoreBoardC board(501);
-        EXPECT_FALSE(board.addScore(visit, 3)) << visit;
-        EXPECT_EQ(board.remaining(), 501);
-        EXPECT_EQ(board.darts(), 0);
-        EXPECT_EQ(board.historyPos(), 0);
-    }
-    // Their neighbours are totals that three darts make.
-    for (int visit : {180, 177, 174, 171, 170, 168, 167, 165, 163, 0}) {
-        ScoreBoardC board(501);
-        EXPECT_TRUE(board.addScore(visit, 3)) << visit;
-        EXPECT_EQ(board.remaining(), 501 - visit);
-    }
-
-    // The bust test comes before the impossible-total test.
-    auto low = boardAt(100);
-    EXPECT_TRUE(low.addScore(179, 3));
-    EXPECT_EQ(low.remaining(), 100);
-
-    ScoreBoardC zero(501);
-    EXPECT_TRUE(zero.addScore(0, 3));
-    EXPECT_EQ(zero.remaining(), 501);
-    EXPECT_EQ(zero.darts(), 3);
 }
 
 TEST(ScoreBoard, PointsPerDartOfTheLeg) {

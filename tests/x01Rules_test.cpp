@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <set>
 #include <span>
 #include <vector>
 
@@ -127,8 +128,16 @@ TEST(X01Rules, ValidTargetsAndTotalsAtTheirEdges) {
     EXPECT_TRUE(isThreeDartTotal(0) && isThreeDartTotal(180) && isThreeDartTotal(177));
     EXPECT_FALSE(isThreeDartTotal(-1) || isThreeDartTotal(181) || isThreeDartTotal(179) ||
                  isThreeDartTotal(163));
-    EXPECT_EQ(applyX01Total(501, 181), x01Result::refused);
-    EXPECT_EQ(applyX01Total(501, -1), x01Result::refused);
-    EXPECT_EQ(applyX01Total(501, 180), x01Result::scores);
-    EXPECT_EQ(applyX01Total(501, 0), x01Result::scores);
+    // The game's lists for typed totals: refused from any score, and checkouts that bust.
+    const std::set<int> refused{-1, 166, 169, 172, 173, 175, 176, 178, 179, 181};
+    const std::set<int> unfinishable{159, 162, 163, 165, 168, 169};  // and all above 170
+    for (int total = -1; total <= 181; ++total) {
+        EXPECT_EQ(applyX01Total(501, total) == x01Result::refused, refused.count(total) == 1);
+        if (total >= 158 && total <= 180) {
+            const bool busts = total > 170 || unfinishable.count(total) == 1;
+            EXPECT_EQ(applyX01Total(total, total), busts ? x01Result::busts : x01Result::checksOut)
+                << total;
+        }
+    }
+    EXPECT_EQ(applyX01Total(100, 179), x01Result::busts);  // the overshoot is seen first
 }
