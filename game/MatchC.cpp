@@ -16,7 +16,7 @@ MatchC::MatchC(const gameSettingsS& settings, matchContextS context)
       gboard_(settings.bestOfSets, settings.bestOfLegs),
       session_({{settings.names[0], settings.isComputer[0]},
                 {settings.names[1], settings.isComputer[1]}},
-               *this) {
+               *this, std::move(context_.writeLegDarts)) {
     if (context_.chart == nullptr || context_.vBoard == nullptr) {
         throw std::invalid_argument("MatchC needs the checkout chart and the board geometry");
     }
@@ -79,7 +79,7 @@ visitOutcomeS MatchC::enterHumanVisit(std::int32_t total) {
     }
     const visitOutcomeS outcome = scoreHumanVisit(total, false);
     if (outcome.result != VisitResult::Refused) {
-        keepVisitDarts(p, std::nullopt);
+        session_.keepVisitDarts(p, std::nullopt);
     }
     return outcome;
 }
@@ -170,7 +170,7 @@ visitOutcomeS MatchC::completeEnteredDarts() {
     if (outcome.result == VisitResult::Refused) {
         return outcome;  // no three darts make a total the board refuses
     }
-    keepVisitDarts(p, records);
+    session_.keepVisitDarts(p, records);
     if (outcome.result != VisitResult::CheckoutPending) {
         return outcome;
     }
@@ -246,7 +246,7 @@ visitOutcomeS MatchC::completeComputerVisit() {
     const int total = visit_->visitTotal();
     const int darts = visit_->visitDarts();
     std::optional<std::vector<dartRecordS>> records;
-    if (context_.writeLegDarts) {
+    if (session_.keepsDarts()) {
         records = computerVisitDarts();
     }
     visit_.reset();
@@ -284,7 +284,7 @@ visitOutcomeS MatchC::completeVisit(std::int32_t total, std::int32_t darts,
     if (!board_[p].addScore(total, darts)) {
         return {VisitResult::Refused, p, std::nullopt};
     }
-    keepVisitDarts(p, std::move(records));
+    session_.keepVisitDarts(p, std::move(records));
     gstats_[p].countHighScore(total);
     gstats_[p].addVisit(total, darts);
     if (board_[p].remaining() != 0) {
@@ -309,12 +309,6 @@ void MatchC::keepGeneratorState(std::uint32_t state) {
     }
 }
 
-void MatchC::keepVisitDarts(int p, std::optional<std::vector<dartRecordS>> darts) {
-    if (context_.writeLegDarts) {
-        session_.keepVisitDarts(p, std::move(darts));
-    }
-}
-
 void MatchC::saveLeg(int winner, std::int32_t finishScore) {
     savedLegS saved;
     if (!context_.writeLegRecord) {
@@ -326,32 +320,14 @@ void MatchC::saveLeg(int winner, std::int32_t finishScore) {
         saved = saveStatistics({winner, finishScore, context_.today()}, board_, gstats_,
                                settings_.names, context_.writeLegRecord, context_.reportError);
     }
-    if (context_.writeLegDarts) {
-        saveLegDarts(winner, saved.places);
-    }
-}
-
-void MatchC::saveLegDarts(int winner, const std::array<std::optional<std::int64_t>, 2>& places) {
-    std::vector<legDartsS> legs;
-    for (int p = 0; p < 2; ++p) {
-        std::optional<std::vector<dartRecordS>> darts = session_.legDarts(p);
-        if (!darts) {
-            continue;
-        }
-        legDartsS leg;
-        leg.player = settings_.names[static_cast<std::size_t>(p)];
+    session_.handOverLeg(winner, [&](int p, legDartsS& leg) {
+        const auto player = static_cast<std::size_t>(p);
         leg.day = context_.today();
         leg.startScore = settings_.startScore;
-        leg.won = p == winner;
-        leg.recordIndex = places[static_cast<std::size_t>(p)];
-        leg.darts = std::move(*darts);
+        leg.recordIndex = saved.places[player];
         leg.figures = legFigures(leg.darts);  // once, for the game and the history alike
-        figures_[static_cast<std::size_t>(p)].add(leg.figures);
-        legs.push_back(std::move(leg));
-    }
-    if (!legs.empty()) {
-        context_.writeLegDarts(legs);
-    }
+        figures_[player].add(leg.figures);
+    });
 }
 
 visitOutcomeS MatchC::finishLeg(std::int32_t finishScore, bool matchWon) {

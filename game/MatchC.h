@@ -209,17 +209,11 @@ class MatchC final : public gameModeC {
     // A human visit's total on the score board. A bust the board cannot see (darts that reach
     // 0 off a double) is recorded as a bust with the darts' total in the statistics.
     visitOutcomeS scoreHumanVisit(std::int32_t total, bool unseenBust);
-    // The darts of the visit just added to player p's board (none: not known), kept by the
-    // session in step with the board's history, when the game keeps darts.
-    void keepVisitDarts(int p, std::optional<std::vector<dartRecordS>> darts);
     [[nodiscard]] std::vector<dartRecordS> computerVisitDarts() const;
     visitOutcomeS finishLeg(std::int32_t finishScore, bool matchWon);
     // The leg records of a won leg; without a writer (a simulation that keeps no history),
     // nothing is written and nothing reported.
     void saveLeg(int winner, std::int32_t finishScore);
-    // Both players' darts of the won leg, for each whose every visit's darts are known, with
-    // the places their records went to.
-    void saveLegDarts(int winner, const std::array<std::optional<std::int64_t>, 2>& places);
     // The generator the darts draw from: the context's own, or the process-wide one.
     [[nodiscard]] std::uint32_t generatorState() const;
     void keepGeneratorState(std::uint32_t state);

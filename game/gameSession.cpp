@@ -4,8 +4,12 @@
 
 namespace qm {
 
-gameSessionC::gameSessionC(std::vector<sessionPlayerS> players, gameModeC& rules)
-    : players_(std::move(players)), rules_(rules), visitDarts_(players_.size()) {
+gameSessionC::gameSessionC(std::vector<sessionPlayerS> players, gameModeC& rules,
+                           legDartsWriter writeLegDarts)
+    : players_(std::move(players)),
+      rules_(rules),
+      writeLegDarts_(std::move(writeLegDarts)),
+      visitDarts_(players_.size()) {
     if (players_.empty()) {
         throw std::invalid_argument("a game needs a player");
     }
@@ -80,6 +84,9 @@ const std::vector<enteredDartS>& gameSessionC::takeVisit() {
 }
 
 void gameSessionC::keepVisitDarts(int p, std::optional<std::vector<dartRecordS>> darts) {
+    if (!keepsDarts()) {
+        return;
+    }
     auto& visits = visitDarts_.at(static_cast<std::size_t>(p));
     // A visit after an undo replaces the ones redo could have brought back.
     const auto position = static_cast<std::size_t>(rules_.visitsKept(p));
@@ -101,6 +108,26 @@ std::optional<std::vector<dartRecordS>> gameSessionC::legDarts(int p) const {
         darts.insert(darts.end(), visits[v]->begin(), visits[v]->end());
     }
     return darts;
+}
+
+void gameSessionC::handOverLeg(int winner,
+                               const std::function<void(int player, legDartsS&)>& complete) {
+    std::vector<legDartsS> legs;
+    for (int p = 0; p < playerCount(); ++p) {
+        std::optional<std::vector<dartRecordS>> darts = legDarts(p);
+        if (!darts) {
+            continue;
+        }
+        legDartsS leg;
+        leg.player = player(p).name;
+        leg.won = p == winner;
+        leg.darts = std::move(*darts);
+        complete(p, leg);
+        legs.push_back(std::move(leg));
+    }
+    if (!legs.empty()) {
+        writeLegDarts_(legs);
+    }
 }
 
 undoResultS gameSessionC::undo() {

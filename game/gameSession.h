@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -61,8 +62,13 @@ enum class dartEntry {
 // tells it when a visit is played.
 class gameSessionC {
   public:
+    // Where the darts of each finished leg go (the recorder), all players' at once; without it
+    // the session keeps no darts.
+    using legDartsWriter = std::function<void(const std::vector<legDartsS>&)>;
+
     // No players throws std::invalid_argument.
-    gameSessionC(std::vector<sessionPlayerS> players, gameModeC& rules);
+    gameSessionC(std::vector<sessionPlayerS> players, gameModeC& rules,
+                 legDartsWriter writeLegDarts = {});
 
     [[nodiscard]] int playerCount() const { return static_cast<int>(players_.size()); }
     [[nodiscard]] const sessionPlayerS& player(int p) const;
@@ -89,12 +95,19 @@ class gameSessionC {
     const std::vector<enteredDartS>& takeVisit();
     [[nodiscard]] const std::vector<enteredDartS>& lastVisit() const { return lastVisit_; }
 
+    // Whether the darts of visits are kept: a run that keeps none pays nothing for them.
+    [[nodiscard]] bool keepsDarts() const { return static_cast<bool>(writeLegDarts_); }
     // The darts of player p's visit just played (none: not known), kept beside the mode's
     // visits so that undo and redo take them back and bring them back.
     void keepVisitDarts(int p, std::optional<std::vector<dartRecordS>> darts);
     // Player p's darts of the leg so far, every visit's in order; none where a visit's darts
     // are not known (or no visit was played).
     [[nodiscard]] std::optional<std::vector<dartRecordS>> legDarts(int p) const;
+    // Hands the finished leg to the recorder: for each player whose every visit's darts are
+    // known, their name, whether they won and the darts, which `complete` fills in with the
+    // mode's part (the day, the start, the figures, the place of a record). Nothing is handed
+    // over when no player's darts are known.
+    void handOverLeg(int winner, const std::function<void(int player, legDartsS&)>& complete);
 
     // With darts of a visit entered, undo takes back the last of them and redo does nothing
     // (the visit under way replaces what redo could bring back). With none, undo goes back
@@ -108,6 +121,7 @@ class gameSessionC {
 
     std::vector<sessionPlayerS> players_;
     gameModeC& rules_;
+    legDartsWriter writeLegDarts_;
     int toThrow_ = 0;
     std::vector<enteredDartS> entered_;
     std::vector<enteredDartS> lastVisit_;

@@ -94,7 +94,9 @@ TEST(GameSession, UndoWalksBackThroughTheComputersToAHuman) {
 
 TEST(GameSession, OnePlayerDartsVisitsAndTheLegsDarts) {
     tallyMode rules(1);
-    gameSessionC session({{"Ann", false}}, rules);
+    std::vector<legDartsS> handed;
+    gameSessionC session({{"Ann", false}}, rules,
+                         [&](const std::vector<legDartsS>& legs) { handed = legs; });
     EXPECT_EQ(session.enterDart({{1, 13}, std::nullopt}), dartEntry::refused);
     EXPECT_EQ(session.enterDart({{0, 7}, boardPointS{1, 2}}), dartEntry::goesOn);
     EXPECT_EQ(session.enteredDarts()[0], (enteredDartS{{0, 0}, boardPointS{1, 2}}));
@@ -126,6 +128,12 @@ TEST(GameSession, OnePlayerDartsVisitsAndTheLegsDarts) {
     rules.play(session, 7);  // in place of the 6 taken back
     EXPECT_EQ(session.legDarts(0)->back().visit, 7);
     EXPECT_EQ(session.legDarts(0)->size(), 2u);
+    session.handOverLeg(0, [](int p, legDartsS& leg) { leg.startScore = 100 + p; });
+    ASSERT_EQ(handed.size(), 1u);
+    EXPECT_EQ(handed[0].player, "Ann");
+    EXPECT_TRUE(handed[0].won);
+    EXPECT_EQ(handed[0].startScore, 100);  // the mode's part, filled in for player 0
+    EXPECT_EQ(handed[0].darts.size(), 2u);
     gameSessionC nextLeg = session;
     nextLeg.startLeg(0);
     EXPECT_FALSE(nextLeg.legDarts(0).has_value());  // a new leg keeps none of the last one's
