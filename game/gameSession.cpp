@@ -102,10 +102,11 @@ std::optional<std::vector<dartRecordS>> gameSessionC::legDarts(int p) const {
     }
     std::vector<dartRecordS> darts;
     for (std::size_t v = 1; v <= last; ++v) {
-        if (!visits[v]) {
+        const std::optional<std::vector<dartRecordS>>& visit = visits.at(v);
+        if (!visit) {
             return std::nullopt;
         }
-        darts.insert(darts.end(), visits[v]->begin(), visits[v]->end());
+        darts.insert(darts.end(), visit->begin(), visit->end());
     }
     return darts;
 }

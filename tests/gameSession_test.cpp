@@ -27,14 +27,17 @@ class tallyMode final : public gameModeC {
         const bool none = kept_[p] == std::ssize(visits_[p]);
         return none ? std::nullopt : std::optional(visits_[p][kept_[p]++]);
     }
-    void play(gameSessionC& session, std::int32_t points) {
+    // A visit of `points`, its darts kept by the session unless `keep` is false.
+    void play(gameSessionC& session, std::int32_t points, bool keep = true) {
         const int p = session.toThrow();
         visits_[p].resize(kept_[p]);
         visits_[p].push_back({points, 3});
         ++kept_[p];
         dartRecordS dart;
         dart.visit = points;  // marks which visit the darts came with
-        session.keepVisitDarts(p, std::vector<dartRecordS>(1, dart));
+        if (keep) {
+            session.keepVisitDarts(p, std::vector<dartRecordS>(1, dart));
+        }
         session.passTurn();
     }
     bool open = true;
@@ -138,6 +141,10 @@ TEST(GameSession, OnePlayerDartsVisitsAndTheLegsDarts) {
     nextLeg.startLeg(0);
     EXPECT_FALSE(nextLeg.legDarts(0).has_value());  // a new leg keeps none of the last one's
     session.keepVisitDarts(0, std::nullopt);  // the last visit's darts are not known after all
+    EXPECT_FALSE(session.legDarts(0).has_value());
+    session.keepVisitDarts(0, std::vector<dartRecordS>(1));  // known again
+    ASSERT_TRUE(session.legDarts(0).has_value());
+    rules.play(session, 8, false);  // a visit whose darts the session never heard of
     EXPECT_FALSE(session.legDarts(0).has_value());
     session.startLeg(0);
     EXPECT_THROW(session.setToThrow(1), std::invalid_argument);
