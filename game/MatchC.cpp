@@ -33,20 +33,25 @@ MatchC::MatchC(const gameSettingsS& settings, matchContextS context)
     }
 }
 
-MatchC::MatchC(const gameSettingsS& settings, matchContextS context, const matchStateS& from)
-    : MatchC(settings, std::move(context)) {
+void checkMatchState(const gameSettingsS& settings, const matchStateS& state) {
     const std::int32_t legsNeeded = (settings.bestOfLegs + 1) / 2;
     const std::int32_t setsNeeded = (settings.bestOfSets + 1) / 2;
     for (int p = 0; p < 2; ++p) {
-        if (from.remaining[p] < 2 || from.remaining[p] > settings.startScore || from.legs[p] < 0 ||
-            from.legs[p] >= legsNeeded || from.sets[p] < 0 || from.sets[p] >= setsNeeded) {
+        if (state.remaining[p] < 2 || state.remaining[p] > settings.startScore ||
+            state.legs[p] < 0 || state.legs[p] >= legsNeeded || state.sets[p] < 0 ||
+            state.sets[p] >= setsNeeded) {
             throw std::invalid_argument("a match state no match can reach");
         }
     }
-    if ((from.toThrow != 0 && from.toThrow != 1) ||
-        (from.legStarter != 0 && from.legStarter != 1)) {
+    if ((state.toThrow != 0 && state.toThrow != 1) ||
+        (state.legStarter != 0 && state.legStarter != 1)) {
         throw std::invalid_argument("a player other than 0 or 1 in the match state");
     }
+}
+
+MatchC::MatchC(const gameSettingsS& settings, matchContextS context, const matchStateS& from)
+    : MatchC(settings, std::move(context)) {
+    checkMatchState(settings, from);
     board_ = {ScoreBoardC(settings.startScore, from.remaining[0]),
               ScoreBoardC(settings.startScore, from.remaining[1])};
     gboard_ = GameBoardC(settings.bestOfSets, settings.bestOfLegs, from.legs, from.sets);

@@ -83,6 +83,11 @@ struct matchStateS {
     int legStarter = 0;
 };
 
+// Throws std::invalid_argument for a state no match of these settings can reach: a score
+// outside 2 to the start score, legs or sets that would already have won, a player other than
+// 0 or 1.
+void checkMatchState(const gameSettingsS& settings, const matchStateS& state);
+
 // A computer's dart as the window shows it: where it was aimed, and where it landed.
 struct aimedDartS {
     dartS target;

@@ -67,6 +67,9 @@ tallyS playOn(const oddsQuestionS& question, long long count, std::uint32_t seed
 }  // namespace
 
 std::optional<oddsS> matchOdds(const oddsQuestionS& question, const std::atomic<bool>* cancelled) {
+    if (question.partWay) {
+        throw std::invalid_argument("the sampled odds start at the beginning of a visit");
+    }
     // Refuses a state no match can reach before any thread starts.
     {
         const vPlayerC chart;
