@@ -1,27 +1,49 @@
 // The time to one match-odds figure, as the window asks for it: 501, best of 11 legs, from the
-// first visit, and at a later state. Prints the best and the median of a few rounds.
+// first visit, at a later state and part-way through a visit. Each figure is worked out exactly
+// (the first time with the pair's tables, then from them) and by sampling, side by side.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <functional>
+#include <optional>
 #include <vector>
 
+#include "game/exactOdds.h"
 #include "game/matchOdds.h"
 
 namespace {
 
-void timeFigure(const char* what, const qm::oddsQuestionS& question) {
-    std::vector<double> seconds;
+using clockType = std::chrono::steady_clock;
+
+double millisecondsSince(clockType::time_point start) {
+    return std::chrono::duration<double, std::milli>(clockType::now() - start).count();
+}
+
+// Best and median of `rounds` timings of `figure`, which returns player 1's chance.
+void timeFigure(const char* what, int rounds, const std::function<double()>& figure) {
+    std::vector<double> times;
     double chance = 0.0;
-    for (int round = 0; round < 9; ++round) {
-        const auto start = std::chrono::steady_clock::now();
-        chance = qm::matchOdds(question)->chance[0];
-        const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-        seconds.push_back(took.count());
+    for (int round = 0; round < rounds; ++round) {
+        const auto start = clockType::now();
+        chance = figure();
+        times.push_back(millisecondsSince(start));
     }
-    std::sort(seconds.begin(), seconds.end());
-    std::printf("%-44s best %6.1f ms  median %6.1f ms  (%lld continuations, player 1 %.1f%%)\n",
-                what, 1000.0 * seconds.front(), 1000.0 * seconds[seconds.size() / 2],
-                question.continuations, 100.0 * chance);
+    std::sort(times.begin(), times.end());
+    std::printf("  %-10s best %8.3f ms  median %8.3f ms  player 1 %.2f%%\n", what, times.front(),
+                times[times.size() / 2], 100.0 * chance);
+}
+
+void compare(const char* what, const qm::oddsQuestionS& question) {
+    std::printf("%s\n", what);
+    qm::exactOddsC exact;
+    const auto first = clockType::now();
+    const double firstChance = exact.odds(question).chance[0];
+    std::printf("  %-10s %8.3f ms the first time, tables included; player 1 %.2f%%\n", "exact",
+                millisecondsSince(first), 100.0 * firstChance);
+    timeFigure("exact", 101, [&] { return exact.odds(question).chance[0]; });
+    if (!question.partWay) {
+        timeFigure("sampled", 9, [&] { return qm::matchOdds(question)->chance[0]; });
+    }
 }
 
 }  // namespace
@@ -32,10 +54,18 @@ int main() {
     question.bestOfLegs = 11;
     question.strengths = {40, 40};
     question.state.remaining = {501, 501};
-    timeFigure("501, best of 11, 40 v 40, first visit", question);
+    compare("501, best of 11, 40 v 40, first visit", question);
     question.state.remaining = {321, 381};
     question.state.legs = {3, 2};
     question.state.toThrow = 1;
-    timeFigure("the same at 3-2 in legs, 321 v 381 left", question);
+    compare("the same at 3-2 in legs, 321 v 381 left", question);
+    question.state.remaining = {321, 121};
+    question.partWay = qm::visitPartWayS{181, 1};
+    compare("the same, 121 left after one dart of a visit begun at 181", question);
+    question.partWay.reset();
+    question.strengths = {12, 55};
+    question.state.remaining = {501, 501};
+    question.state.legs = {0, 0};
+    compare("12 v 55, first visit", question);
     return 0;
 }

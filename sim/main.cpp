@@ -148,6 +148,11 @@ int run(const qm::sim::oddsOptions& options) {
     return outputStatus();
 }
 
+int run(const qm::sim::expectedOptions& options) {
+    std::cout << qm::sim::expectedJson(options) << '\n';
+    return outputStatus();
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {

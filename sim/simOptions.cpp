@@ -212,6 +212,27 @@ calibrateOptions parseCalibrate(const std::vector<std::string>& args) {
     return result;
 }
 
+expectedOptions parseExpected(const std::vector<std::string>& args) {
+    expectedOptions result;
+    bool strength = false;
+    optionReader reader(args);
+    std::string option;
+    while (reader.next(option)) {
+        if (option == "--strength") {
+            result.strength = parseStrength(option, reader.value(option));
+            strength = true;
+        } else if (option == "--start") {
+            result.start = parseChoice(option, reader.value(option), startScoreChoices);
+        } else {
+            throw std::invalid_argument("unknown option " + option);
+        }
+    }
+    if (!strength) {
+        throw std::invalid_argument("expected needs --strength");
+    }
+    return result;
+}
+
 oddsOptions parseOdds(const std::vector<std::string>& args) {
     oddsOptions result;
     std::array<bool, 4> have{};
@@ -241,6 +262,12 @@ oddsOptions parseOdds(const std::vector<std::string>& args) {
                 throw std::invalid_argument(option + " must be 1 or 2");
             }
             (option == "--next" ? result.next : result.starter.emplace()) = player;
+        } else if (option == "--method") {
+            const std::string how = reader.value(option);
+            if (how != "exact" && how != "sample") {
+                throw std::invalid_argument("--method must be exact or sample");
+            }
+            result.how = how == "exact" ? oddsOptions::method::exact : oddsOptions::method::sample;
         } else if (option == "--continuations") {
             result.continuations = parseCount(option, reader.value(option), maxContinuations);
         } else if (option == "--seed") {
@@ -308,15 +335,17 @@ const char* usageText() {
            "[--left2 Y]\n"
            "                           [--legs-won1 A] [--legs-won2 B] [--sets-won1 C] "
            "[--sets-won2 D]\n"
-           "                           [--next 1|2] [--starter 1|2] [--continuations 12000] "
-           "[--seed 1]\n"
+           "                           [--next 1|2] [--starter 1|2] [--method exact|sample]\n"
+           "                           [--continuations 12000] [--seed 1]\n"
+           "       quivermark-sim expected --strength S [--start 501]\n"
            "       quivermark-sim --help\n"
            "See quivermark-sim(6) for what each command prints.\n";
 }
 
 simCommand parseOptions(const std::vector<std::string>& args) {
     if (args.empty()) {
-        throw std::invalid_argument("usage: quivermark-sim throws|match|calibrate|odds [options]");
+        throw std::invalid_argument(
+            "usage: quivermark-sim throws|match|calibrate|odds|expected [options]");
     }
     if (args[0] == "throws") {
         return parseThrows(args);
@@ -330,8 +359,11 @@ simCommand parseOptions(const std::vector<std::string>& args) {
     if (args[0] == "odds") {
         return parseOdds(args);
     }
+    if (args[0] == "expected") {
+        return parseExpected(args);
+    }
     throw std::invalid_argument("unknown command " + args[0] +
-                                " (use throws, match, calibrate or odds)");
+                                " (use throws, match, calibrate, odds or expected)");
 }
 
 }  // namespace qm::sim

@@ -56,8 +56,10 @@ struct calibrateOptions {
     int start = 501;
 };
 
-// Each player's chance to win a match from a state, by playing it on many times.
+// Each player's chance to win a match from a state: worked out exactly from the model's
+// distributions, or by playing the match on many times.
 struct oddsOptions {
+    enum class method { exact, sample };
     std::array<std::string, 2> names;
     std::array<int, 2> strengths{};
     int start = 501;
@@ -70,9 +72,18 @@ struct oddsOptions {
     std::optional<int> starter;  // who began the leg under way; default: who throws next
     long long continuations = 12'000;
     std::uint32_t seed = 1;
+    method how = method::exact;
 };
 
-using simCommand = std::variant<throwsOptions, matchOptions, calibrateOptions, oddsOptions>;
+// What one strength scores, worked out exactly: the darts it needs from every score, and the
+// three-dart average of its legs against itself.
+struct expectedOptions {
+    int strength = 0;
+    int start = 501;
+};
+
+using simCommand =
+    std::variant<throwsOptions, matchOptions, calibrateOptions, oddsOptions, expectedOptions>;
 
 // Reads the command line (without the program name). Throws std::invalid_argument with a
 // one-line message for anything it cannot accept.

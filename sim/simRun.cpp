@@ -11,6 +11,8 @@
 #include "computer/hitTable.h"
 #include "computer/tabledHandC.h"
 #include "game/MatchC.h"
+#include "game/exactOdds.h"
+#include "game/expectedFigures.h"
 #include "game/matchOdds.h"
 #include "sim/calibration.h"
 #include "stats/dartHistoryC.h"
@@ -338,7 +340,8 @@ std::string oddsJson(const oddsOptions& options) {
     question.state.legStarter = options.starter.value_or(options.next) - 1;
     question.continuations = options.continuations;
     question.seed = options.seed;
-    const oddsS odds = *matchOdds(question);
+    const bool exact = options.how == oddsOptions::method::exact;
+    const oddsS odds = exact ? exactOddsC().odds(question) : *matchOdds(question);
     const std::array<double, 2> chance = oddsRounded(odds, 4);  // printed to four places
     std::string out = "{\"players\":[";
     for (int p = 0; p < 2; ++p) {
@@ -347,8 +350,29 @@ std::string oddsJson(const oddsOptions& options) {
                ",\"strength\":" + std::to_string(options.strengths[p]) +
                ",\"chance\":" + jsonNumber(chance[p]) + "}";
     }
-    return out + "],\"continuations\":" + std::to_string(odds.continuations) +
+    if (exact) {
+        return out + "],\"method\":\"exact\"}";
+    }
+    return out + "],\"method\":\"sample\",\"continuations\":" + std::to_string(odds.continuations) +
            ",\"standard_error\":" + jsonNumber(odds.standardError) + "}";
+}
+
+std::string expectedJson(const expectedOptions& options) {
+    const virtualBoardC board;
+    const vPlayerC chart;
+    dartChancesC darts(static_cast<float>(options.strength), board);
+    const visitChancesC visits(darts, chart, options.start);
+    const std::vector<double> expected = expectedDartsToFinish(visits);
+    char number[32];
+    std::snprintf(number, sizeof number, "%.4f", headToHeadAverage(visits));
+    std::string out = "{\"strength\":" + std::to_string(options.strength) +
+                      ",\"start\":" + std::to_string(options.start) +
+                      ",\"three_dart_average\":" + number + ",\"expected_darts\":{";
+    for (std::int32_t score = 2; score <= options.start; ++score) {
+        std::snprintf(number, sizeof number, "%.3f", expected[static_cast<std::size_t>(score)]);
+        out += (score > 2 ? ",\"" : "\"") + std::to_string(score) + "\":" + number;
+    }
+    return out + "}}";
 }
 
 std::string throwsJson(const throwsOptions& options, const throwsResult& result) {

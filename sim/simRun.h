@@ -79,9 +79,14 @@ matchRunResult runMatchesPlain(const matchOptions& options, const std::filesyste
 // reproduced on its own.
 std::string calibrationJson(const calibrateOptions& options, int strength);
 
-// {"players":[{"name":N,"strength":S,"chance":C},...],"continuations":K,"standard_error":E}
-// for the state the options give; chances are shares from 0 to 1, four decimals.
+// {"players":[{"name":N,"strength":S,"chance":C},...],"method":"exact"} for the state the
+// options give, or with "method":"sample" and then "continuations":K,"standard_error":E;
+// chances are shares from 0 to 1, four decimals.
 std::string oddsJson(const oddsOptions& options);
+
+// {"strength":S,"start":501,"three_dart_average":A,"expected_darts":{"2":D,...}}: A to four
+// decimals, each D to three.
+std::string expectedJson(const expectedOptions& options);
 
 std::string throwsJson(const throwsOptions& options, const throwsResult& result);
 std::string matchJson(const matchOptions& options, const matchRunResult& result);

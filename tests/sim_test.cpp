@@ -134,6 +134,11 @@ TEST(SimOptions, BadArgumentsAreRefusedWithAMessage) {
          "--continuations", "0"},
         {"odds", "--player1", "A", "--strength1", "40", "--player2", "B", "--strength2", "40",
          "--legs-won1", "-1"},
+        {"odds", "--player1", "A", "--strength1", "40", "--player2", "B", "--strength2", "40",
+         "--method", "Exact"},
+        {"expected", "--start", "501"},
+        {"expected", "--strength", "61"},
+        {"expected", "--strength", "40", "--legs", "5"},
     };
     for (const auto& args : bad) {
         EXPECT_THROW(parseOptions(args), std::invalid_argument) << args.size();
@@ -735,31 +740,27 @@ TEST(MatchOdds, ShownPercentagesAddUpAndKeepTheEndsForADecidedMatch) {
     EXPECT_NEAR(rounded[1], 0.9917, 1e-12);
 }
 
-TEST(SimRun, OddsAgreeWithPlayedMatchesAndFollowTheState) {
+TEST(SimRun, OddsFollowTheStateByEitherMethod) {
     oddsOptions odds = oddsBetween(30, 38);
     odds.start = 301;
     odds.legs = 3;
     odds.seed = 4;
-    const std::string json = oddsJson(odds);
-    EXPECT_EQ(json.rfind("{\"players\":[{\"name\":\"A\",\"strength\":30,\"chance\":0.", 0), 0u)
-        << json;
-    EXPECT_NE(json.find("},{\"name\":\"B\",\"strength\":38,\"chance\":0."), std::string::npos);
-    EXPECT_NE(json.find("],\"continuations\":12000,\"standard_error\":0.00"), std::string::npos);
-    EXPECT_EQ(oddsJson(odds), json);  // the same seed, the same figure
-
-    matchOptions played;
-    played.names = {"A", "B"};
-    played.strengths = {30, 38};
-    played.start = 301;
-    played.legs = 3;
-    played.matches = 12'000;
-    played.seed = 9;
-    const auto result = runMatches(played, {});
-    const double share = static_cast<double>(result.players[0].matchesWon) / 12'000.0;
-    const double oddsShare = chanceOfFirst(odds);
-    // Two shares of 12,000 each: their difference has a standard error of at most 0.0065.
-    EXPECT_NEAR(oddsShare, share, 0.026);
-    EXPECT_LT(oddsShare, 0.45);  // the weaker player
+    const std::string exact = oddsJson(odds);
+    EXPECT_EQ(exact.rfind("{\"players\":[{\"name\":\"A\",\"strength\":30,\"chance\":0.", 0), 0u)
+        << exact;
+    EXPECT_NE(exact.find("},{\"name\":\"B\",\"strength\":38,\"chance\":0."), std::string::npos);
+    EXPECT_NE(exact.find("}],\"method\":\"exact\"}"), std::string::npos) << exact;
+    odds.how = oddsOptions::method::sample;
+    const std::string sampled = oddsJson(odds);
+    EXPECT_NE(
+        sampled.find("],\"method\":\"sample\",\"continuations\":12000,\"standard_error\":0.00"),
+        std::string::npos)
+        << sampled;
+    EXPECT_EQ(oddsJson(odds), sampled);  // the same seed, the same figure
+    // Two figures for one question: the sampled one's standard error is at most 0.0046.
+    EXPECT_NEAR(chanceOfFirst(odds), 0.2765, 0.014);
+    odds.how = oddsOptions::method::exact;
+    EXPECT_NEAR(chanceOfFirst(odds), 0.2765, 0.00005);  // the weaker player
 
     // One dart at 2 left against 501 in the deciding leg: all but certain.
     oddsOptions oneDart = oddsBetween(40, 40);

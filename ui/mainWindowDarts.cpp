@@ -113,6 +113,7 @@ VisitResult TForm1::enterDart(const enteredDartS& dart) {
     if (outcome.result == VisitResult::DartEntered) {
         showEnteredDarts();
         showCheckoutHint();
+        showOdds();
         return outcome.result;
     }
     // A copy: the game may end, and go, while the visit is shown.
@@ -159,6 +160,7 @@ void TForm1::takeBackDart() {
 void TForm1::takeBackDartShown() {
     showEnteredDarts();
     showCheckoutHint();
+    showOdds();
 }
 
 void TForm1::forgetLastVisit() {
@@ -175,6 +177,7 @@ void TForm1::clearEnteredDarts() {
     game_->clearEnteredDarts();
     showEnteredDarts();
     showCheckoutHint();
+    showOdds();
 }
 
 void TForm1::showEnteredDarts() {

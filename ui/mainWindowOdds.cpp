@@ -1,6 +1,6 @@
 // The match odds beside the score display: each player's chance to win the match from the
-// state on the board, worked out off the GUI thread by playing the match on many times with
-// the game's own model, and the Options item that turns them on and off.
+// state on the board (a visit part-way included), worked out exactly off the GUI thread from
+// the game's own model of each player, and the Options item that turns them on and off.
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
@@ -26,7 +26,8 @@ std::uint32_t seedOf(const oddsQuestionS& q) {
     for (const std::int32_t v :
          {q.state.remaining[0], q.state.remaining[1], q.state.legs[0], q.state.legs[1],
           q.state.sets[0], q.state.sets[1], q.state.toThrow, q.state.legStarter, q.strengths[0],
-          q.strengths[1], q.startScore, q.bestOfLegs, q.bestOfSets}) {
+          q.strengths[1], q.startScore, q.bestOfLegs, q.bestOfSets,
+          q.partWay ? q.partWay->start : 0, q.partWay ? q.partWay->thrown + 1 : 0}) {
         h = (h ^ static_cast<std::uint32_t>(v)) * 16777619u;
     }
     return h;
@@ -142,6 +143,12 @@ void TForm1::showOdds() {
     }
     question.state.legStarter = between ? MatchC::other(game_->legStarter()) : game_->legStarter();
     question.state.toThrow = between ? question.state.legStarter : game_->currentPlayer();
+    if (const auto thrown = static_cast<int>(game_->enteredDarts().size()); thrown > 0) {
+        // A human part-way through a visit: the figure follows each dart entered.
+        const auto p = static_cast<std::size_t>(game_->currentPlayer());
+        question.partWay = visitPartWayS{question.state.remaining[p], thrown};
+        question.state.remaining[p] = game_->remainingAfterEntered();
+    }
 
     const std::array<oddsModelS, 2> models{oddsModel(0), oddsModel(1)};
     oddsTip_ = models[0].how + QLatin1Char('\n') + models[1].how;
@@ -169,10 +176,8 @@ void TForm1::showOddsFigure(const oddsS& odds) {
                                   QString::fromStdString(percent[1]));
     matchOdds_->setText(text);
     QString tip = oddsTip_;
-    if (odds.continuations > 0) {
-        tip += QStringLiteral("\nFrom %1 continuations of the match, standard error %2 points")
-                   .arg(odds.continuations)
-                   .arg(100.0 * odds.standardError, 0, 'f', 2);
+    if (odds.exact) {
+        tip += QStringLiteral("\nWorked out exactly from both models' darts, visits and legs");
     }
     matchOdds_->setToolTip(tip);
     matchOdds_->setAccessibleDescription(text);

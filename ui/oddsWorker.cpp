@@ -16,8 +16,8 @@ void oddsWorker::stop() {
     if (cancelled_) {
         cancelled_->store(true);
     }
-    // The computation looks at its flag every few dozen continuations: this waits a
-    // fraction of a millisecond.
+    // A figure takes a millisecond once the pair's tables are built; building them, a few
+    // tens of milliseconds, is waited for.
     if (thread_.joinable()) {
         thread_.join();
     }
@@ -36,11 +36,11 @@ std::uint64_t oddsWorker::ask(const oddsQuestionS& question) {
     thread_ = std::thread([this, question, number, cancelled = cancelled_] {
         std::optional<oddsS> odds;
         try {
-            odds = matchOdds(question, cancelled.get());
+            odds = exact_->odds(question);
         } catch (const std::exception&) {
             // A state the window should never ask about: no figure rather than no program.
         }
-        if (!odds) {
+        if (!odds || cancelled->load()) {
             return;
         }
         // Posted to this object, which outlives the thread (its destructor joins it); an

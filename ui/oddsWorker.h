@@ -7,13 +7,16 @@
 #include <memory>
 #include <thread>
 
+#include "game/exactOdds.h"
 #include "game/matchOdds.h"
 
 namespace qm {
 
-// Works out match odds off the GUI thread, one question at a time: a newer question cancels
-// the one still being worked on, whose answer is then never delivered. The answer comes back
-// on the GUI thread, through `answered`, with the number the question was asked under.
+// Works out match odds off the GUI thread, one question at a time, exactly: the first figure
+// of a pair of players builds their tables (tens of milliseconds), every later one reads them.
+// A newer question drops the one still being worked on, whose answer is then never delivered.
+// The answer comes back on the GUI thread, through `answered`, with the number the question
+// was asked under.
 class oddsWorker : public QObject {
   public:
     using answerHandler = std::function<void(std::uint64_t number, const oddsS& odds)>;
@@ -32,6 +35,8 @@ class oddsWorker : public QObject {
     void stop();
 
     answerHandler answered_;
+    // Only the worker's thread uses it, one question at a time: ask() joins the last first.
+    std::unique_ptr<exactOddsC> exact_ = std::make_unique<exactOddsC>();
     std::thread thread_;
     std::shared_ptr<std::atomic<bool>> cancelled_;
     std::uint64_t asked_ = 0;

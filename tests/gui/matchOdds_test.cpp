@@ -59,7 +59,7 @@ TEST_F(matchOddsTest, TheFigureFollowsTheGameAndTheModelOfEachPlayer) {
                                               "this game")))
         << oddsTip().toStdString();
     EXPECT_TRUE(oddsTip().contains("Bob: computer player of strength 45"));
-    EXPECT_TRUE(oddsTip().contains("From 12000 continuations"));
+    EXPECT_TRUE(oddsTip().contains("Worked out exactly"));
 
     // Turned off: nothing shown, and remembered in a section of its own.
     QAction* item = window->findChild<QAction*>(QStringLiteral("MatchOdds1"));
@@ -73,6 +73,24 @@ TEST_F(matchOddsTest, TheFigureFollowsTheGameAndTheModelOfEachPlayer) {
     waitForOdds();
     EXPECT_TRUE(figure.match(odds()).hasMatch());
     EXPECT_TRUE(store.readMatchOdds());
+}
+
+// Each dart a human enters moves the figure; taking it back brings the figure back.
+TEST_F(matchOddsTest, TheFigureFollowsEachDartEntered) {
+    window->transferSettings(humans(3), true);
+    for (int visit = 0; visit < 6; ++visit) {
+        enter("60");  // nine darts each: both modelled alike
+    }
+    waitForOdds();
+    const QString before = odds();
+    auto* darts = find<QLineEdit>("DartsEdit");
+    QTest::keyClicks(darts, "T20");
+    QTest::keyClick(darts, Qt::Key_Return);
+    waitForOdds();
+    EXPECT_NE(odds(), before);
+    QTest::keyClick(darts, Qt::Key_Escape);
+    waitForOdds();
+    EXPECT_EQ(odds(), before);
 }
 
 TEST_F(matchOddsTest, AFinishedMatchIsAllOrNothing) {
