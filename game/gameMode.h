@@ -31,6 +31,9 @@ class gameModeC {
     [[nodiscard]] virtual bool acceptsVisits() const = 0;
     // Whether the game is over.
     [[nodiscard]] virtual bool gameOver() const = 0;
+    // Whether the player's turns are passed over: they have nothing more to throw (a drill
+    // they have finished while others play on).
+    [[nodiscard]] virtual bool passesTurns(int /*player*/) const { return false; }
 
     // The player's visits of the leg under way, as undo and redo move in them: how many count
     // now (the position of the last, 0 for none), taking the last back, and bringing back the

@@ -26,8 +26,17 @@ void gameSessionC::setToThrow(int p) {
     toThrow_ = p;
 }
 
+void gameSessionC::passTurn() {
+    played_.push_back(toThrow_);
+    const int thrower = toThrow_;
+    do {
+        toThrow_ = after(toThrow_);
+    } while (toThrow_ != thrower && rules_.passesTurns(toThrow_));
+}
+
 void gameSessionC::startLeg(int starter) {
     setToThrow(starter);
+    played_.clear();
     entered_.clear();
     for (auto& visits : visitDarts_) {
         visits.clear();
@@ -151,23 +160,24 @@ undoResultS gameSessionC::undo() {
         result.outcome = undoResultS::status::ComputerToThrow;
         return result;
     }
-    // Back through the players before: every computer's visit on the way, then a human's. At
-    // most once round, as the one to throw is a human.
-    for (int p = before(toThrow_);; p = before(p)) {
+    // Back through the leg's visits: every computer's on the way, then a human's.
+    while (!played_.empty()) {
+        const int p = played_.back();
         const std::optional<visitS> visit = rules_.takeBackVisit(p);
         if (!visit) {
-            // Nothing more to take back: the turn is with the player after it.
-            toThrow_ = after(p);
-            result.outcome = undoResultS::status::NothingToUndo;
-            result.computerTurnStarts = isComputer(toThrow_);
-            return result;
+            break;
         }
+        played_.pop_back();
         result.steps.push_back({p, *visit});
         toThrow_ = p;
         if (!isComputer(p)) {
             return result;
         }
     }
+    // Nothing more to take back: a computer whose visit was taken back throws again.
+    result.outcome = undoResultS::status::NothingToUndo;
+    result.computerTurnStarts = !result.steps.empty();
+    return result;
 }
 
 redoResultS gameSessionC::redo() {

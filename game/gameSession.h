@@ -76,10 +76,11 @@ class gameSessionC {
     [[nodiscard]] int toThrow() const { return toThrow_; }
     // The player after p in the order of play.
     [[nodiscard]] int after(int p) const { return (p + 1) % playerCount(); }
-    void passTurn() { toThrow_ = after(toThrow_); }
+    // The visit of the player to throw is over: the next player who still throws is to throw.
+    void passTurn();
     // A player outside the session throws std::invalid_argument.
     void setToThrow(int p);
-    // A new leg begins with `starter` to throw, and no darts of the last one.
+    // A new leg begins with `starter` to throw, and no visits or darts of the last one.
     void startLeg(int starter);
 
     // Whether the player to throw is a human who may enter darts now.
@@ -111,18 +112,17 @@ class gameSessionC {
 
     // With darts of a visit entered, undo takes back the last of them and redo does nothing
     // (the visit under way replaces what redo could bring back). With none, undo goes back
-    // through the players before the one to throw, taking back each computer's visit, until it
-    // has taken back a human's; redo brings back the visit of the human to throw.
+    // through the visits of the leg, last first, taking back each computer's, until it has
+    // taken back a human's; redo brings back the visit of the human to throw.
     undoResultS undo();
     redoResultS redo();
 
   private:
-    [[nodiscard]] int before(int p) const { return (p + playerCount() - 1) % playerCount(); }
-
     std::vector<sessionPlayerS> players_;
     gameModeC& rules_;
     legDartsWriter writeLegDarts_;
     int toThrow_ = 0;
+    std::vector<int> played_;  // who threw each visit of the leg, in order
     std::vector<enteredDartS> entered_;
     std::vector<enteredDartS> lastVisit_;
     // Per player, by the mode's visit position (1 on): the darts of each visit, when known.

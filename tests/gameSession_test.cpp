@@ -1,6 +1,7 @@
 // The session's own rules, for any number of players, over a mode that only tallies visits.
 #include <gtest/gtest.h>
 
+#include <set>
 #include <stdexcept>
 
 #include "game/gameSession.h"
@@ -19,6 +20,7 @@ class tallyMode final : public gameModeC {
     }
     bool acceptsVisits() const override { return open; }
     bool gameOver() const override { return false; }
+    bool passesTurns(int player) const override { return done.count(player) == 1; }
     std::int32_t visitsKept(int p) const override { return kept_[p]; }
     std::optional<visitS> takeBackVisit(int p) override {
         return kept_[p] == 0 ? std::nullopt : std::optional(visits_[p][--kept_[p]]);
@@ -41,6 +43,7 @@ class tallyMode final : public gameModeC {
         session.passTurn();
     }
     bool open = true;
+    std::set<int> done;  // players whose turns are passed over
 
   private:
     std::vector<std::vector<visitS>> visits_;
@@ -74,10 +77,17 @@ TEST(GameSession, UndoWalksBackThroughTheComputersToAHuman) {
     EXPECT_TRUE(again.computerTurnStarts);  // Cy's turn: it throws again
     EXPECT_EQ(session.toThrow(), 1);
     EXPECT_EQ(session.redo().outcome, redoResultS::status::ComputerToThrow);
-    // Back past the leg's start: Di has nothing left, and the turn stays with Ann after her.
-    session.setToThrow(0);
-    session.undo();
-    const undoResultS start = session.undo();
+    // Di has finished: her turns are passed over, and undo goes back through the visits as
+    // they were thrown.
+    rules.done = {2};
+    rules.play(session, 23);
+    EXPECT_EQ(session.toThrow(), 0);
+    const undoResultS skip = session.undo();  // Cy's 23, then Ann's 20
+    ASSERT_EQ(skip.steps.size(), 2u);
+    EXPECT_EQ(skip.steps[0].visit.points, 23);
+    EXPECT_EQ(skip.steps[1].visit.points, 20);
+    EXPECT_EQ(session.undo().steps.size(), 3u);  // Di's 12, Cy's 11, Ann's 10
+    const undoResultS start = session.undo();    // the leg's start
     EXPECT_EQ(start.outcome, undoResultS::status::NothingToUndo);
     EXPECT_TRUE(start.steps.empty());
     EXPECT_FALSE(start.computerTurnStarts);
