@@ -14,6 +14,7 @@
 #include "settings/dataLocation.h"
 #include "settings/gameSettingsS.h"
 #include "settings/settingsStoreC.h"
+#include "sim/practiceRun.h"
 #include "sim/simOptions.h"
 #include "sim/simRun.h"
 
@@ -145,6 +146,11 @@ int run(const qm::sim::calibrateOptions& options) {
 
 int run(const qm::sim::oddsOptions& options) {
     std::cout << qm::sim::oddsJson(options) << '\n';
+    return outputStatus();
+}
+
+int run(const qm::sim::practiceOptions& options) {
+    std::cout << qm::sim::practiceJson(options, qm::sim::runPractice(options)) << '\n';
     return outputStatus();
 }
 

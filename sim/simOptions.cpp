@@ -233,6 +233,108 @@ expectedOptions parseExpected(const std::vector<std::string>& args) {
     return result;
 }
 
+// The drill, its variant and its target, as the command line names them.
+drillKind parseDrill(const std::string& text) {
+    static const std::array<std::pair<const char*, drillKind>, 6> names{{
+        {"around-the-clock", drillKind::aroundTheClock},
+        {"bobs-27", drillKind::bobs27},
+        {"checkout-121", drillKind::checkout121},
+        {"doubles", drillKind::doubles},
+        {"scoring", drillKind::scoring},
+        {"finishes", drillKind::finishes},
+    }};
+    for (const auto& [name, kind] : names) {
+        if (text == name) {
+            return kind;
+        }
+    }
+    throw std::invalid_argument(
+        "--drill must be around-the-clock, bobs-27, checkout-121, "
+        "doubles, scoring or finishes");
+}
+
+int parseVariant(drillKind kind, const std::string& text) {
+    const std::vector<std::string> variants =
+        kind == drillKind::aroundTheClock ? std::vector<std::string>{"any", "doubles", "trebles"}
+        : kind == drillKind::finishes     ? std::vector<std::string>{"2-40", "41-100", "101-170"}
+                                          : std::vector<std::string>{};
+    const auto found = std::find(variants.begin(), variants.end(), text);
+    if (found == variants.end()) {
+        throw std::invalid_argument("--variant " + text + " is not one of this drill's");
+    }
+    return static_cast<int>(found - variants.begin());
+}
+
+// Doubles: D1 to D20, Bull or round; Scoring: T20, T19, T18 or Bull.
+int parseDrillTarget(drillKind kind, const std::string& text) {
+    if (kind == drillKind::doubles && text == "round") {
+        return 0;
+    }
+    if (text == "Bull" && (kind == drillKind::doubles || kind == drillKind::scoring)) {
+        return 25;
+    }
+    const char ring = kind == drillKind::doubles ? 'D' : 'T';
+    if ((kind == drillKind::doubles || kind == drillKind::scoring) && text.size() >= 2 &&
+        text[0] == ring) {
+        const int number = parseNumber<int>("--target", text.substr(1));
+        const bool ok =
+            kind == drillKind::doubles ? number >= 1 && number <= 20 : number >= 18 && number <= 20;
+        if (ok) {
+            return number;
+        }
+    }
+    throw std::invalid_argument("--target " + text + " is not one of this drill's");
+}
+
+practiceOptions parsePractice(const std::vector<std::string>& args) {
+    practiceOptions result;
+    std::optional<std::string> drill, variant, target;
+    bool strength = false;
+    optionReader reader(args);
+    std::string option;
+    while (reader.next(option)) {
+        if (option == "--drill") {
+            drill = reader.value(option);
+        } else if (option == "--variant") {
+            variant = reader.value(option);
+        } else if (option == "--target") {
+            target = reader.value(option);
+        } else if (option == "--darts") {
+            result.setup.darts =
+                parseChoice(option, reader.value(option), std::array<std::int32_t, 3>{30, 60, 99});
+        } else if (option == "--strength") {
+            result.strength = parseStrength(option, reader.value(option));
+            strength = true;
+        } else if (option == "--sessions") {
+            result.sessions = parseCount(option, reader.value(option), maxSessions);
+        } else if (option == "--seed") {
+            result.seed = parseNumber<std::uint32_t>(option, reader.value(option));
+        } else {
+            throw std::invalid_argument("unknown option " + option);
+        }
+    }
+    if (!drill || !strength || result.sessions == 0) {
+        throw std::invalid_argument("practice needs --drill, --strength and --sessions");
+    }
+    result.drillText = *drill;
+    result.setup.kind = parseDrill(*drill);
+    const drillKind kind = result.setup.kind;
+    if (variant) {
+        result.setup.variant = parseVariant(kind, *variant);
+    } else if (target) {
+        result.setup.variant = parseDrillTarget(kind, *target);
+    } else if (kind == drillKind::doubles || kind == drillKind::scoring) {
+        result.setup.variant = 20;  // D20, T20
+    }
+    if (variant && target) {
+        throw std::invalid_argument("--variant and --target do not go together");
+    }
+    if (kind == drillKind::scoring) {
+        result.setup.darts = 99;
+    }
+    return result;
+}
+
 oddsOptions parseOdds(const std::vector<std::string>& args) {
     oddsOptions result;
     std::array<bool, 4> have{};
@@ -338,6 +440,9 @@ const char* usageText() {
            "                           [--next 1|2] [--starter 1|2] [--method exact|sample]\n"
            "                           [--continuations 12000] [--seed 1]\n"
            "       quivermark-sim expected --strength S [--start 501]\n"
+           "       quivermark-sim practice --drill NAME [--variant V | --target T] "
+           "[--darts 30|60|99]\n"
+           "                               --strength S --sessions K [--seed X]\n"
            "       quivermark-sim --help\n"
            "See quivermark-sim(6) for what each command prints.\n";
 }
@@ -345,7 +450,7 @@ const char* usageText() {
 simCommand parseOptions(const std::vector<std::string>& args) {
     if (args.empty()) {
         throw std::invalid_argument(
-            "usage: quivermark-sim throws|match|calibrate|odds|expected [options]");
+            "usage: quivermark-sim throws|match|calibrate|odds|expected|practice [options]");
     }
     if (args[0] == "throws") {
         return parseThrows(args);
@@ -362,8 +467,11 @@ simCommand parseOptions(const std::vector<std::string>& args) {
     if (args[0] == "expected") {
         return parseExpected(args);
     }
+    if (args[0] == "practice") {
+        return parsePractice(args);
+    }
     throw std::invalid_argument("unknown command " + args[0] +
-                                " (use throws, match, calibrate, odds or expected)");
+                                " (use throws, match, calibrate, odds, expected or practice)");
 }
 
 }  // namespace qm::sim

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "match/dart.h"
+#include "match/drill.h"
 
 namespace qm::sim {
 
@@ -82,8 +83,18 @@ struct expectedOptions {
     int start = 501;
 };
 
-using simCommand =
-    std::variant<throwsOptions, matchOptions, calibrateOptions, oddsOptions, expectedOptions>;
+// A drill played many times by a computer of one strength.
+struct practiceOptions {
+    drillSetupS setup;
+    std::string drillText;  // as given
+    int strength = 0;
+    long long sessions = 0;
+    std::uint32_t seed = 1;
+};
+inline constexpr long long maxSessions = 10'000'000;
+
+using simCommand = std::variant<throwsOptions, matchOptions, calibrateOptions, oddsOptions,
+                                expectedOptions, practiceOptions>;
 
 // Reads the command line (without the program name). Throws std::invalid_argument with a
 // one-line message for anything it cannot accept.

@@ -138,6 +138,10 @@ TEST(ExactOdds, AVisitPartWayIsTheVisitDartByDart) {
         EXPECT_NEAR(leg.firstWinsPartWay(a, b, true, a, 0), leg.firstWins(a, b, true), 1e-12);
         EXPECT_NEAR(leg.firstWinsPartWay(b, a, false, a, 0), leg.firstWins(b, a, false), 1e-12);
     }
+    for (const auto& [a, b] : {std::pair{1, 77}, {77, 1}, {502, 77}, {77, 502}}) {
+        EXPECT_THROW((void)leg.firstWins(a, b, true), std::out_of_range) << a << " " << b;
+    }
+    EXPECT_NO_THROW((void)leg.firstWins(501, 2, true));
     oddsQuestionS q;
     q.state.remaining = {121, 501};
     q.partWay = visitPartWayS{120, 1};  // a visit cannot have gone up
@@ -159,11 +163,17 @@ TEST(ExpectedFigures, TheStrengthTableAgreesWithTheExactAverage) {
         gameRandom::seed(1);
         const sim::calibrationRowS row = sim::calibrateStrength(strength, 501, 25'000);
         dartChancesC darts(static_cast<float>(strength), shared);
+        testing::internal::CaptureStdout();
         const visitChancesC visits(darts, chart, 501);
+        EXPECT_EQ(testing::internal::GetCapturedStdout(), "");  // the chart asked within range
+        EXPECT_THROW((void)visits.from(1), std::out_of_range);
+        EXPECT_THROW((void)visits.from(502), std::out_of_range);
         EXPECT_NEAR(headToHeadAverage(visits), row.threeDartAverage(), 3.0 * row.standardError)
             << strength;
         // Alone from 2 every dart is aimed at double 1, a bust changes nothing, and the first
         // hit ends the leg: the darts it takes are those of the first success of a coin.
-        EXPECT_NEAR(expectedDartsToFinish(visits)[2], 1.0 / chanceOf(darts, {2, 1}, {2, 1}), 1e-9);
+        const std::vector<double> toFinish = expectedDartsToFinish(visits);
+        EXPECT_NEAR(toFinish[2], 1.0 / chanceOf(darts, {2, 1}, {2, 1}), 1e-9);
+        EXPECT_GT(toFinish[501], toFinish[401] + 2.0);  // every score up to the start
     }
 }

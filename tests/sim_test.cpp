@@ -15,6 +15,7 @@
 #include "game/playerModel.h"
 #include "match/legFigures.h"
 #include "sim/calibration.h"
+#include "sim/practiceRun.h"
 #include "sim/simOptions.h"
 #include "sim/simRun.h"
 #include "stats/dartHistoryC.h"
@@ -59,6 +60,19 @@ std::string fileText(const std::filesystem::path& path) {
 }  // namespace
 
 TEST(SimOptions, TargetsAreReadStrictly) {
+    // A drill's variant and target, as the practice command names them.
+    const auto variantOf = [](const std::string& drill, const std::string& option,
+                              const std::string& value) {
+        return std::get<practiceOptions>(parseOptions({"practice", "--drill", drill, option, value,
+                                                       "--strength", "9", "--sessions", "1"}))
+            .setup.variant;
+    };
+    EXPECT_EQ(variantOf("doubles", "--target", "D16"), 16);
+    EXPECT_EQ(variantOf("doubles", "--target", "round"), 0);
+    EXPECT_EQ(variantOf("scoring", "--target", "Bull"), 25);
+    EXPECT_EQ(variantOf("scoring", "--target", "T18"), 18);
+    EXPECT_EQ(variantOf("around-the-clock", "--variant", "trebles"), 2);
+    EXPECT_EQ(variantOf("finishes", "--variant", "41-100"), 1);
     EXPECT_EQ(parseTarget("Triple 20"), (dartS{3, 20}));
     EXPECT_EQ(parseTarget("Double 25"), (dartS{2, 25}));
     for (const char* bad : {"Triple 25", "triple 20", "Triple20", "Double 0", "Single 21",
@@ -80,6 +94,7 @@ TEST(SimOptions, CountsAreBoundedSoThatNoRunIsWithoutEnd) {
         {with(with({"match"}, players), {"--matches"}), maxMatches},
         {{"calibrate", "--legs"}, maxCalibrationLegs},
         {with(with({"odds"}, players), {"--continuations"}), maxContinuations},
+        {{"practice", "--drill", "bobs-27", "--strength", "40", "--sessions"}, maxSessions},
     };
     for (const auto& [args, most] : counts) {
         EXPECT_NO_THROW(parseOptions(with(args, {std::to_string(most)})));
@@ -139,6 +154,15 @@ TEST(SimOptions, BadArgumentsAreRefusedWithAMessage) {
         {"expected", "--start", "501"},
         {"expected", "--strength", "61"},
         {"expected", "--strength", "40", "--legs", "5"},
+        {"practice", "--drill", "bobs-27", "--strength", "40"},
+        {"practice", "--drill", "Bob's 27", "--strength", "40", "--sessions", "5"},
+        {"practice", "--drill", "doubles", "--target", "T20", "--strength", "40", "--sessions",
+         "5"},
+        {"practice", "--drill", "scoring", "--target", "T17", "--strength", "40", "--sessions",
+         "5"},
+        {"practice", "--drill", "around-the-clock", "--variant", "2-40", "--strength", "40",
+         "--sessions", "5"},
+        {"practice", "--drill", "doubles", "--darts", "50", "--strength", "40", "--sessions", "5"},
     };
     for (const auto& args : bad) {
         EXPECT_THROW(parseOptions(args), std::invalid_argument) << args.size();
@@ -171,6 +195,12 @@ TEST(SimOptions, BadArgumentsAreRefusedWithAMessage) {
         parseOptions({"odds", "--player1", "A", "--strength1", "40", "--player2", "B",
                       "--strength2", "35", "--start", "301", "--left1", "141", "--next", "2"}));
     EXPECT_EQ(odds.left, (std::array<int, 2>{141, 301}));  // a score not given is the start
+    EXPECT_EQ(odds.how, oddsOptions::method::exact);
+    EXPECT_EQ(std::get<oddsOptions>(
+                  parseOptions({"odds", "--player1", "A", "--strength1", "4", "--player2", "B",
+                                "--strength2", "5", "--method", "sample"}))
+                  .how,
+              oddsOptions::method::sample);
     EXPECT_EQ(std::get<oddsOptions>(
                   parseOptions({"odds", "--player1", "A", "--strength1", "4", "--player2", "B",
                                 "--strength2", "5", "--legs-won1", "0", "--sets-won2", "0"}))

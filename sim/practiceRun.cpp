@@ -1,0 +1,57 @@
+#include "sim/practiceRun.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "computer/gameRandom.h"
+#include "computer/tabledHandC.h"
+#include "game/practiceC.h"
+
+namespace qm::sim {
+
+practiceRunS runPractice(const practiceOptions& options) {
+    const vPlayerC chart;
+    const virtualBoardC board;
+    tabledHandC hand(static_cast<float>(options.strength), board);
+    gameRandom::seed(options.seed);
+    std::uint32_t generator = gameRandom::state();
+    const bool fewerIsBetter = options.setup.kind == drillKind::aroundTheClock;
+    practiceRunS run;
+    double sum = 0.0;
+    double squares = 0.0;
+    for (long long session = 0; session < options.sessions; ++session) {
+        drillSetupS setup = options.setup;
+        setup.seed = options.seed * 2654435761u + static_cast<std::uint32_t>(session);
+        drillC drill(setup);
+        while (!drill.finished()) {
+            const dartS aim = drillAim(drill, chart);
+            drill.dart(
+                hand.throwAt(aim, board.getCoordinates(aim.type, aim.number), generator).hit);
+        }
+        const double value = drill.score().value;
+        sum += value;
+        squares += value * value;
+        run.best = session == 0
+                       ? value
+                       : (fewerIsBetter ? std::min(run.best, value) : std::max(run.best, value));
+    }
+    gameRandom::setState(generator);
+    const auto n = static_cast<double>(options.sessions);
+    run.sessions = options.sessions;
+    run.mean = sum / n;
+    run.spread = n > 1 ? std::sqrt(std::max(0.0, (squares - sum * sum / n) / (n - 1))) : 0.0;
+    return run;
+}
+
+std::string practiceJson(const practiceOptions& options, const practiceRunS& run) {
+    char figures[160];
+    std::snprintf(figures, sizeof figures, "\"mean\":%.4f,\"spread\":%.4f,\"best\":%.4g", run.mean,
+                  run.spread, run.best);
+    return std::string("{\"drill\":\"") + options.drillText +
+           "\",\"variant\":" + std::to_string(options.setup.variant) +
+           ",\"strength\":" + std::to_string(options.strength) +
+           ",\"sessions\":" + std::to_string(run.sessions) + "," + figures + "}";
+}
+
+}  // namespace qm::sim

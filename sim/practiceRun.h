@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+
+#include "sim/simOptions.h"
+
+namespace qm::sim {
+
+// A drill played `sessions` times by a computer of one strength: each session's score, as the
+// drill scores it, summed up.
+struct practiceRunS {
+    long long sessions = 0;
+    double mean = 0.0;
+    double spread = 0.0;  // the sessions' standard deviation
+    double best = 0.0;    // the lowest darts in Around the Clock, else the highest score
+};
+
+// The computer aims and throws as in a game; the darts draw from the process-wide generator,
+// seeded with the options' seed. Each session's Finishes are drawn with a seed of its own,
+// from the options' seed.
+practiceRunS runPractice(const practiceOptions& options);
+
+// {"drill":D,"variant":V,"strength":S,"sessions":K,"mean":M,"spread":SD,"best":B}
+std::string practiceJson(const practiceOptions& options, const practiceRunS& run);
+
+}  // namespace qm::sim
