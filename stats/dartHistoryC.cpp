@@ -8,73 +8,12 @@
 #include <system_error>
 
 #include "stats/dartPacking.h"
+#include "stats/sqliteStatement.h"
 #include "stats/statsReader.h"
 
 namespace qm {
 
 namespace {
-
-// A prepared statement, finalized however the scope is left.
-class statementC {
-  public:
-    statementC(sqlite3* db, const char* sql) {
-        if (sqlite3_prepare_v2(db, sql, -1, &stmt_, nullptr) != SQLITE_OK) {
-            stmt_ = nullptr;
-        }
-    }
-    ~statementC() { sqlite3_finalize(stmt_); }
-    statementC(const statementC&) = delete;
-    statementC& operator=(const statementC&) = delete;
-
-    [[nodiscard]] bool ok() const { return stmt_ != nullptr; }
-    sqlite3_stmt* get() const { return stmt_; }
-    void bind(int i, std::int64_t value) { sqlite3_bind_int64(stmt_, i, value); }
-    void bind(int i, const std::string& text) {
-        sqlite3_bind_text(stmt_, i, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
-    }
-    void bindBlob(int i, const std::string& bytes) {
-        sqlite3_bind_blob(stmt_, i, bytes.data(), static_cast<int>(bytes.size()), SQLITE_STATIC);
-    }
-    template <typename T>
-    void bindOptional(int i, const std::optional<T>& value) {
-        if (value) {
-            bind(i, *value);
-        } else {
-            sqlite3_bind_null(stmt_, i);
-        }
-    }
-    void bindPoint(int i, const std::optional<dartPointS>& point) {
-        if (point) {
-            sqlite3_bind_double(stmt_, i, point->x);
-            sqlite3_bind_double(stmt_, i + 1, point->y);
-        } else {
-            sqlite3_bind_null(stmt_, i);
-            sqlite3_bind_null(stmt_, i + 1);
-        }
-    }
-    // One step of a statement that returns no rows, ready to be bound again.
-    bool run() {
-        const int code = sqlite3_step(stmt_);
-        sqlite3_reset(stmt_);
-        return code == SQLITE_DONE;
-    }
-    std::int64_t integer(int column) const { return sqlite3_column_int64(stmt_, column); }
-    double real(int column) const { return sqlite3_column_double(stmt_, column); }
-    bool isNull(int column) const { return sqlite3_column_type(stmt_, column) == SQLITE_NULL; }
-    std::string_view blob(int column) const {
-        const void* bytes = sqlite3_column_blob(stmt_, column);
-        return bytes == nullptr
-                   ? std::string_view()
-                   : std::string_view(
-                         static_cast<const char*>(bytes),
-                         static_cast<std::size_t>(sqlite3_column_bytes(stmt_, column)));
-    }
-    // One step of a query; true while it has a row.
-    bool row() { return sqlite3_step(stmt_) == SQLITE_ROW; }
-
-  private:
-    sqlite3_stmt* stmt_ = nullptr;
-};
 
 // Layout 1 kept a day as YYYYMMDD.
 civilDate fromDayKey(std::int64_t key) {
@@ -95,10 +34,6 @@ std::optional<std::int32_t> integerAt(const statementC& row, int column) {
         return std::nullopt;
     }
     return static_cast<std::int32_t>(row.integer(column));
-}
-
-bool exec(sqlite3* db, const char* sql) {
-    return sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
 }
 
 // Layout 2. A player's legs are kept together and in day order (the figures of a range are

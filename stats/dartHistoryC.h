@@ -8,6 +8,7 @@
 
 #include "stats/dartFigures.h"
 #include "stats/dartRecord.h"
+#include "stats/drillRecord.h"
 
 struct sqlite3;
 
@@ -63,6 +64,16 @@ class dartHistoryC {
                                                        const civilDate& from, const civilDate& to);
     // One player's legs with their darts, in the order written (for tests and exports).
     [[nodiscard]] std::vector<legDartsS> legsOf(const std::string& player);
+
+    // Practice drills, in tables of their own beside the legs (made at the first drill kept:
+    // a history of a program that plays no drills reads and writes as before). Writes the
+    // drills in one transaction: all or none.
+    bool writeDrills(const std::vector<drillRecordS>& drills);
+    // One player's drills of one kind from `from` to `to`, in the order written; with their
+    // darts when `withDarts`. None where no drill was ever kept.
+    [[nodiscard]] std::vector<drillRecordS> drillsOf(const std::string& player, std::int32_t drill,
+                                                     const civilDate& from, const civilDate& to,
+                                                     bool withDarts = false);
 
   private:
     bool open(mode how, int busyMilliseconds);

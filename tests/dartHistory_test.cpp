@@ -378,3 +378,40 @@ TEST(DartHistory, AKillOrAFullDiskLeavesEveryCommittedLegWhole) {
     EXPECT_TRUE(again.usable()) << again.problem();
     EXPECT_TRUE(again.write(one));
 }
+
+// Drills beside the legs: each kept whole with its darts and targets, read back by player,
+// kind and days; an abandoned one without a score; a history that never kept one has none.
+TEST(DartHistory, KeepsPracticeDrillsBesideTheLegs) {
+    tempDir dir;
+    dartHistoryC history(dir / dartHistoryFileName);
+    ASSERT_TRUE(history.write({playerLeg("Ann", {2026, 12, 1}, 101, withBusts)}));
+    EXPECT_TRUE(history.drillsOf("Ann", 1, {2026, 1, 1}, {2026, 12, 31}).empty());
+    dartRecordS dart;
+    dart.visit = 1, dart.order = 1, dart.type = 2, dart.number = 1;
+    dart.targetType = 2, dart.targetNumber = 1;
+    dart.point = dartPointS{10.0f, -3.5f};
+    dartRecordS second = dart;
+    second.order = 2;
+    const std::vector<drillRecordS> drills{
+        {"Ann", {2026, 12, 8}, 1, 0, true, 301.0, 63, 12, {dart}},
+        {"Bob", {2026, 12, 8}, 1, 0, true, 99.0, 63, 4, {}},
+        {"Ann", {2026, 12, 9}, 1, 0, false, 0.0, 9, 1, {dart, second}},  // abandoned
+        {"Ann", {2026, 12, 9}, 4, 20, true, 61.5, 99, 30, {}},           // another drill
+        {"Ann", {2026, 12, 10}, 1, 0, true, 27.0, 63, 0, {}},            // after the range
+    };
+    ASSERT_TRUE(history.writeDrills(drills));
+    const auto ann = history.drillsOf("Ann", 1, {2026, 12, 8}, {2026, 12, 9}, true);
+    ASSERT_EQ(ann.size(), 2u);
+    EXPECT_EQ(ann[0].day, (civilDate{2026, 12, 8}));
+    EXPECT_EQ(ann[0].score, 301.0);
+    EXPECT_EQ(ann[0].darts, 63);
+    EXPECT_EQ(ann[0].hits, 12);
+    ASSERT_EQ(ann[0].thrown.size(), 1u);
+    EXPECT_EQ(ann[0].thrown[0].targetNumber, 1);
+    EXPECT_EQ(ann[0].thrown[0].point->y, -3.5f);
+    EXPECT_FALSE(ann[1].finished);
+    EXPECT_EQ(ann[1].thrown.size(), 2u);
+    EXPECT_TRUE(history.drillsOf("Ann", 1, {2026, 12, 8}, {2026, 12, 9})[0].thrown.empty());
+    EXPECT_EQ(history.drillsOf("Ann", 4, {2026, 1, 1}, {2026, 12, 31})[0].variant, 20);
+    EXPECT_EQ(history.legsOf("Ann").size(), 1u);  // the legs as they were
+}

@@ -1,0 +1,119 @@
+// The dart history's practice drills: a row a drill, its darts packed in a table of their own.
+#include "stats/dartHistoryC.h"
+#include "stats/dartPacking.h"
+#include "stats/sqliteStatement.h"
+
+namespace qm {
+
+namespace {
+
+constexpr const char* createDrillTables = R"(
+CREATE TABLE IF NOT EXISTS drills (
+    player INTEGER NOT NULL,
+    drill INTEGER NOT NULL,
+    day INTEGER NOT NULL,
+    id INTEGER NOT NULL,
+    variant INTEGER NOT NULL,
+    finished INTEGER NOT NULL,
+    score REAL,
+    darts INTEGER NOT NULL,
+    hits INTEGER NOT NULL,
+    PRIMARY KEY (player, drill, day, id)
+) WITHOUT ROWID;
+CREATE TABLE IF NOT EXISTS drill_darts (
+    drill INTEGER PRIMARY KEY,
+    darts BLOB NOT NULL
+);
+)";
+
+}  // namespace
+
+bool dartHistoryC::writeDrills(const std::vector<drillRecordS>& drills) {
+    if (db_ == nullptr) {
+        busy_ = false;
+        return false;
+    }
+    const std::string writeProblem = "cannot write the dart history " + file_.string();
+    if (!exec(db_, "BEGIN IMMEDIATE")) {
+        return fail(writeProblem);
+    }
+    bool written = exec(db_, createDrillTables);
+    statementC player(db_, "INSERT OR IGNORE INTO players (name) VALUES (?1)");
+    statementC packed(db_, "INSERT INTO drill_darts (darts) VALUES (?1)");
+    statementC row(db_,
+                   "INSERT INTO drills (player, drill, day, id, variant, finished, score, darts, "
+                   "hits) VALUES ((SELECT id FROM players WHERE name = ?1), ?2, ?3, ?4, ?5, ?6, "
+                   "?7, ?8, ?9)");
+    written = written && player.ok() && packed.ok() && row.ok();
+    for (const drillRecordS& drill : drills) {
+        if (!written) {
+            break;
+        }
+        // Bound without a copy: the bytes must outlive the statement's run.
+        const std::string bytes = packDarts(drill.thrown);
+        player.bind(1, drill.player);
+        packed.bindBlob(1, bytes);
+        written = player.run() && packed.run();
+        row.bind(1, drill.player);
+        row.bind(2, drill.drill);
+        row.bind(3, dayNumber(drill.day));
+        row.bind(4, sqlite3_last_insert_rowid(db_));
+        row.bind(5, drill.variant);
+        row.bind(6, drill.finished ? 1 : 0);
+        if (drill.finished) {
+            sqlite3_bind_double(row.get(), 7, drill.score);
+        } else {
+            sqlite3_bind_null(row.get(), 7);
+        }
+        row.bind(8, drill.darts);
+        row.bind(9, drill.hits);
+        written = written && row.run();
+    }
+    if (!written || !exec(db_, "COMMIT")) {
+        fail(writeProblem);
+        exec(db_, "ROLLBACK");
+        return false;
+    }
+    busy_ = false;
+    return true;
+}
+
+std::vector<drillRecordS> dartHistoryC::drillsOf(const std::string& player, std::int32_t drill,
+                                                 const civilDate& from, const civilDate& to,
+                                                 bool withDarts) {
+    std::vector<drillRecordS> out;
+    if (db_ == nullptr) {
+        return out;
+    }
+    statementC query(
+        db_,
+        "SELECT d.day, d.variant, d.finished, d.score, d.darts, d.hits, p.darts "
+        "FROM drills d JOIN players ON players.id = d.player JOIN drill_darts p ON p.drill = d.id "
+        "WHERE players.name = ?1 AND d.drill = ?2 AND d.day BETWEEN ?3 AND ?4 "
+        "ORDER BY d.id");
+    if (!query.ok()) {
+        return out;  // no drill kept yet: no tables
+    }
+    query.bind(1, player);
+    query.bind(2, drill);
+    query.bind(3, dayNumber(from));
+    query.bind(4, dayNumber(to));
+    while (query.row()) {
+        drillRecordS r;
+        r.player = player;
+        r.day = fromDayNumber(query.integer(0));
+        r.drill = drill;
+        r.variant = static_cast<std::int32_t>(query.integer(1));
+        r.finished = query.integer(2) != 0;
+        r.score = query.isNull(3) ? 0.0 : query.real(3);
+        r.darts = static_cast<std::int32_t>(query.integer(4));
+        r.hits = static_cast<std::int32_t>(query.integer(5));
+        if (withDarts) {
+            r.thrown = unpackDarts(query.blob(6)).value_or(std::vector<dartRecordS>{});
+        }
+        out.push_back(std::move(r));
+    }
+    return out;
+}
+
+}  // namespace qm
