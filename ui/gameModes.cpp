@@ -4,6 +4,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "ui/practicePanel.h"
 #include "ui/x01Panel.h"
 
 namespace qm {
@@ -15,8 +16,9 @@ std::unique_ptr<modePanelC> makePanel(const modePanelPlaceS& place) {
     return std::make_unique<panel>(place);
 }
 
-const std::array<gameModeEntryS, 1> modes{{
+const std::array<gameModeEntryS, 2> modes{{
     {"x01", &makePanel<x01PanelC>},
+    {"practice", &makePanel<practicePanelC>},
 }};
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -15,6 +16,7 @@
 #include "game/MatchC.h"
 #include "game/matchOdds.h"
 #include "game/playerModel.h"
+#include "game/practiceC.h"
 #include "settings/settingsStoreC.h"
 #include "ui/boardWidget.h"
 #include "ui/modePanel.h"
@@ -37,6 +39,8 @@ class TForm2;
 class TForm3;
 class TForm4;
 class TForm5;
+class practiceDialog;
+struct practiceChoiceS;
 
 // What the main window works with, handed in by main() or by a test.
 struct mainWindowContext {
@@ -67,6 +71,9 @@ class TForm1 : public QMainWindow {
 
     // Menu commands.
     void Start1Click();
+    // Game / Practice...: the practice dialog, and a drill started from it (mainWindowPractice).
+    void Practice1Click();
+    void startPractice(const practiceChoiceS& choice);
     void Stop1Click();
     void Exit1Click();
     void Undo1Click();
@@ -115,6 +122,8 @@ class TForm1 : public QMainWindow {
     void refuse(const QString& message);
 
     [[nodiscard]] const MatchC* game() const { return game_.get(); }
+    [[nodiscard]] const practiceC* practice() const { return practice_.get(); }
+    [[nodiscard]] practiceDialog* practiceChooser() const { return practiceDialog_; }
     // Waits at most `timeout` until the darts of every finished leg are in the history (or it
     // has failed); true when none is waiting. For tests, which read the history behind it.
     bool dartsWritten(std::chrono::milliseconds timeout);
@@ -204,11 +213,31 @@ class TForm1 : public QMainWindow {
     // Darts 1 and 2: throw, then aim the next dart or complete an ended visit.
     void dartTick(int k);
     void playSound(const char* name);
+    // Practice (mainWindowPractice.cpp): the drill under way takes the darts entered, undo,
+    // redo and Terminate while it lasts.
+    [[nodiscard]] bool practising() const { return practice_ && !practice_->gameOver(); }
+    void buildPractice(QMenu* game);
+    void practiceDart(const enteredDartS& dart);
+    void practiceStepDone(practiceStep step);
+    void practiceComputerTick();
+    void practiceUndo();
+    void practiceRedo();
+    void practiceTakeBack(bool all);
+    // The notation field's line for the drill: its darts, until one ends the visit.
+    void practiceTyped();
+    void endPractice(bool abandoned);
+    void showPractice();
+    void paintPracticeTargets(QPainter& painter) const;
+    [[nodiscard]] modePanelC& panel(std::string_view mode) const;
     QString playerName(int player) const;
 
     mainWindowContext context_;
     gameSettingsS activeSettings_;
     std::unique_ptr<MatchC> game_;
+    std::unique_ptr<practiceC> practice_;           // the drill under way, or the last one shown
+    std::vector<practiceResultS> practiceResults_;  // handed over by the drill, to be kept
+    practiceDialog* practiceDialog_ = nullptr;
+    QTimer* practiceTimer_ = nullptr;
     std::uint64_t gameSerial_ = 0;
     bool terminatePending_ = false;
     bool firstShow_ = true;
@@ -223,7 +252,8 @@ class TForm1 : public QMainWindow {
     boardWidget* board_ = nullptr;
     // The labels that show one player, by what they show; their object names are the
     // "Label<n>" the window has always had (1 and 2 headings, 47 and 48 the large scores, ...).
-    std::unique_ptr<modePanelC> panel_;  // the mode's scores and figures beside the board
+    // Each mode's scores and figures beside the board, by the mode's id.
+    std::map<std::string, std::unique_ptr<modePanelC>, std::less<>> panels_;
     std::array<QLabel*, 3> aimLabel_{};  // the computer's visit: "Aiming at" per dart
     std::array<QLabel*, 3> hitLabel_{};  // and "Got" per dart
     QLabel* coordinatesLabel_ = nullptr;

@@ -68,7 +68,7 @@ void TForm1::buildDartEntry(QWidget* area) {
 
 void TForm1::showDartFigures() {
     for (int p = 0; p < 2; ++p) {
-        dartFigureName_[p]->setText(panel_->rowName(p));
+        dartFigureName_[p]->setText(panel("x01").rowName(p));
         const dartFiguresS figures = game_ ? game_->dartFigures(p) : dartFiguresS{};
         const std::array<QString, 4> shown{QString::fromStdString(first9Text(figures)),
                                            QString::fromStdString(checkoutText(figures)),
@@ -85,6 +85,10 @@ bool TForm1::humanToThrow() const {
 }
 
 void TForm1::BoardClick(boardPointS point, dartS hit) {
+    if (practising()) {
+        practiceDart({hit, point});
+        return;
+    }
     if (!game_) {
         refuse(QStringLiteral("Game not started yet, go to menu Game/Start"));
         return;
@@ -151,6 +155,10 @@ void TForm1::completeEnteredDarts() {
 }
 
 void TForm1::takeBackDart() {
+    if (practising()) {
+        practiceTakeBack(false);
+        return;
+    }
     if (!game_ || !game_->takeBackDart()) {
         return;
     }
@@ -171,6 +179,10 @@ void TForm1::forgetLastVisit() {
 }
 
 void TForm1::clearEnteredDarts() {
+    if (practising()) {
+        practiceTakeBack(true);
+        return;
+    }
     if (!game_ || game_->enteredDarts().empty()) {
         return;
     }
@@ -224,6 +236,10 @@ bool TForm1::DartsEditKeyDown(int key) {
     }
     if (key != Qt::Key_Return && key != Qt::Key_Enter) {
         return false;
+    }
+    if (practising()) {
+        practiceTyped();
+        return true;
     }
     if (!game_) {
         refuse(QStringLiteral("Game not started yet, go to menu Game/Start"));

@@ -121,6 +121,10 @@ bool TForm1::stillPlaying(std::uint64_t serial) const {
 }
 
 void TForm1::Start1Click() {
+    if (practising()) {
+        refuse(QStringLiteral("A drill is on: Game/Terminate ends it first"));
+        return;
+    }
     if (!game_ && activeSettings_.startScore == 0) {
         // No settings were ever handed over: start from the stored ones, never from zeros.
         context_.settings->loadSettings();
@@ -130,6 +134,13 @@ void TForm1::Start1Click() {
 }
 
 void TForm1::Stop1Click() {
+    if (practising()) {
+        if (context_.prompts->confirm(this, QStringLiteral("Are you sure you want to break off "
+                                                           "the drill"))) {
+            endPractice(true);
+        }
+        return;
+    }
     if (!game_) {
         refuse(QStringLiteral("No game in progress, unable to terminate game"));
         return;
@@ -207,6 +218,10 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool TForm1::MaskEdit1KeyDown(int key) {
+    if (practising() && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+        refuse(QStringLiteral("In a drill, enter each dart: click the board or type T20 D16"));
+        return true;
+    }
     if (!game_) {
         refuse(QStringLiteral("Game not started yet, go to menu Game/Start"));
         return false;
@@ -341,6 +356,10 @@ void TForm1::announceTurn() {
 }
 
 void TForm1::Undo1Click() {
+    if (practising()) {
+        practiceUndo();
+        return;
+    }
     if (!game_) {
         refuse(QStringLiteral("No game in progress, unable to undo"));
         return;
@@ -376,6 +395,10 @@ void TForm1::Undo1Click() {
 }
 
 void TForm1::Redo1Click() {
+    if (practising()) {
+        practiceRedo();
+        return;
+    }
     if (!game_) {
         refuse(QStringLiteral("No game in progress, unable to redo"));
         return;
@@ -401,14 +424,14 @@ void TForm1::Redo1Click() {
 }
 
 void TForm1::refreshScoreList(int player) {
-    panel_->showVisits(player, game_.get());
+    panel("x01").showVisits(player, game_.get());
 }
 
 void TForm1::refreshScores() {
     if (!game_) {
         return;
     }
-    panel_->show(game_.get());
+    panel("x01").show(game_.get());
     showDartFigures();
     showEnteredDarts();
     showCheckoutHint();
@@ -416,7 +439,7 @@ void TForm1::refreshScores() {
 }
 
 void TForm1::showPlayerNames() {
-    panel_->showNames();
+    panel("x01").showNames();
 }
 
 void TForm1::clearAimLines() {

@@ -126,8 +126,10 @@ void TForm1::buildControls() {
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
     PageControl1->setTabPosition(QTabWidget::South);
     PageControl1->setGeometry(300, 474, 378, 116);
-    panel_ =
-        gameMode("x01").makePanel({area, PageControl1, [this](int p) { return playerName(p); }});
+    const modePanelPlaceS place{area, PageControl1, [this](int p) { return playerName(p); }};
+    for (const gameModeEntryS& mode : gameModes()) {
+        panels_.emplace(std::string(mode.id), mode.makePanel(place));
+    }
     buildDartEntry(area);
 
     StatusBar1 = new QStatusBar(area);
@@ -157,6 +159,7 @@ void TForm1::buildMenu() {
     QMenu* game = menuBar()->addMenu(QStringLiteral("&Game"));
     addItem(game, "Start1", QStringLiteral("&Start"), {QKeySequence(Qt::CTRL | Qt::Key_N)},
             &TForm1::Start1Click);
+    buildPractice(game);
     addItem(game, "Stop1", QStringLiteral("&Terminate"), {QKeySequence(Qt::CTRL | Qt::Key_E)},
             &TForm1::Stop1Click);
     addItem(game, "Exit1", QStringLiteral("E&xit"), standardAnd(QKeySequence::Quit, Qt::Key_Q),
