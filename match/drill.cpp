@@ -66,6 +66,24 @@ const char* drillName(drillKind kind) {
     return "";
 }
 
+const char* drillId(drillKind kind) {
+    switch (kind) {
+        case drillKind::aroundTheClock:
+            return "around-the-clock";
+        case drillKind::bobs27:
+            return "bobs-27";
+        case drillKind::checkout121:
+            return "checkout-121";
+        case drillKind::doubles:
+            return "doubles";
+        case drillKind::scoring:
+            return "scoring";
+        case drillKind::finishes:
+            return "finishes";
+    }
+    return "";
+}
+
 drillC::drillC(const drillSetupS& setup) : setup_(setup) {
     if (!validSetup(setup)) {
         throw std::invalid_argument(std::string("no such ") + drillName(setup.kind) + " drill");

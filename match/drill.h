@@ -98,7 +98,13 @@ class drillC {
     std::vector<std::int32_t> finishes_;
 };
 
+// Every drill, in the order the game offers them.
+inline constexpr std::array<drillKind, 6> drillKinds{
+    drillKind::aroundTheClock, drillKind::bobs27,  drillKind::checkout121,
+    drillKind::doubles,        drillKind::scoring, drillKind::finishes};
 // The drills' names as the game shows them ("Around the Clock", "Bob's 27", ...).
 [[nodiscard]] const char* drillName(drillKind kind);
+// And as the simulator's command line and the shipped table name them ("bobs-27", ...).
+[[nodiscard]] const char* drillId(drillKind kind);
 
 }  // namespace qm

@@ -235,22 +235,13 @@ expectedOptions parseExpected(const std::vector<std::string>& args) {
 
 // The drill, its variant and its target, as the command line names them.
 drillKind parseDrill(const std::string& text) {
-    static const std::array<std::pair<const char*, drillKind>, 6> names{{
-        {"around-the-clock", drillKind::aroundTheClock},
-        {"bobs-27", drillKind::bobs27},
-        {"checkout-121", drillKind::checkout121},
-        {"doubles", drillKind::doubles},
-        {"scoring", drillKind::scoring},
-        {"finishes", drillKind::finishes},
-    }};
-    for (const auto& [name, kind] : names) {
-        if (text == name) {
+    for (const drillKind kind : drillKinds) {
+        if (text == drillId(kind)) {
             return kind;
         }
     }
-    throw std::invalid_argument(
-        "--drill must be around-the-clock, bobs-27, checkout-121, "
-        "doubles, scoring or finishes");
+    throw std::invalid_argument("--drill must be around-the-clock, bobs-27, checkout-121, "
+                                "doubles, scoring or finishes");
 }
 
 int parseVariant(drillKind kind, const std::string& text) {

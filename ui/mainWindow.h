@@ -80,6 +80,8 @@ class TForm1 : public QMainWindow {
     void Redo1Click();
     void Settings1Click();
     void Statistics1Click();
+    // Options / Practice statistics: the statistics window's practice page.
+    void PracticeStatistics1Click();
     void About1Click();
     // Options / Checkout hints: shows or hides the route and remembers the choice.
     void CheckoutHints1Click(bool on);

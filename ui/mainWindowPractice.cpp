@@ -16,6 +16,7 @@
 #include "ui/practiceDialog.h"
 #include "ui/practicePanel.h"
 #include "ui/promptService.h"
+#include "ui/statsWindow.h"
 
 namespace qm {
 
@@ -54,6 +55,11 @@ void TForm1::buildPractice(QMenu* game) {
     practiceTimer_->setSingleShot(true);
     connect(practiceTimer_, &QTimer::timeout, this, &TForm1::practiceComputerTick);
     board_->addLayer([this](QPainter& painter) { paintPracticeTargets(painter); });
+}
+
+void TForm1::PracticeStatistics1Click() {
+    playSound("OPEN");
+    statisticsWindow_->showPractice();
 }
 
 void TForm1::Practice1Click() {

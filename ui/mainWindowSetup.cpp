@@ -174,6 +174,8 @@ void TForm1::buildMenu() {
             standardAnd(QKeySequence::Preferences, Qt::Key_Comma), &TForm1::Settings1Click);
     addItem(options, "Statistics1", QStringLiteral("S&tatistics"),
             {QKeySequence(Qt::CTRL | Qt::Key_T)}, &TForm1::Statistics1Click);
+    addItem(options, "PracticeStatistics1", QStringLiteral("&Practice statistics\u2026"), {},
+            &TForm1::PracticeStatistics1Click);
     buildHints(clientArea_, options);
     buildOdds(clientArea_, options);
     buildCaller(options);

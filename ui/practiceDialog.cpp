@@ -15,12 +15,11 @@ namespace qm {
 
 namespace {
 
-constexpr std::array<drillKind, 6> drills{drillKind::aroundTheClock, drillKind::bobs27,
-                                          drillKind::checkout121,    drillKind::doubles,
-                                          drillKind::scoring,        drillKind::finishes};
+constexpr const auto& drills = drillKinds;
 
-// Each drill's variants or targets as the list shows them, with the number the drill takes.
-std::vector<std::pair<QString, int>> variantsOf(drillKind kind) {
+}  // namespace
+
+std::vector<std::pair<QString, int>> drillVariants(drillKind kind) {
     switch (kind) {
         case drillKind::aroundTheClock:
             return {{QStringLiteral("Any"), 0},
@@ -49,8 +48,6 @@ std::vector<std::pair<QString, int>> variantsOf(drillKind kind) {
     }
     return {};
 }
-
-}  // namespace
 
 practiceDialog::practiceDialog(const settingsStoreC& store, QWidget* parent)
     : QDialog(parent), store_(store) {
@@ -149,7 +146,7 @@ void practiceDialog::playerChosen(int row) {
 void practiceDialog::drillChanged() {
     const drillKind kind = drills.at(static_cast<std::size_t>(std::max(0, drill_->currentIndex())));
     variant_->clear();
-    for (const auto& [text, value] : variantsOf(kind)) {
+    for (const auto& [text, value] : drillVariants(kind)) {
         variant_->addItem(text, value);
     }
     variant_->setEnabled(variant_->count() > 0);

@@ -14,6 +14,10 @@ class QSpinBox;
 
 namespace qm {
 
+// Each drill's variants or targets as the game lists them, with the number the drill takes
+// (none for Bob's 27 and Checkout 121).
+std::vector<std::pair<QString, int>> drillVariants(drillKind kind);
+
 // What the practice dialog chose: the drill and its players.
 struct practiceChoiceS {
     drillSetupS setup;

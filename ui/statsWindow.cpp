@@ -18,6 +18,7 @@
 #include <algorithm>
 
 #include "settings/settingsStoreC.h"
+#include "ui/practiceView.h"
 #include "ui/queuedReportSink.h"
 #include "ui/soundPlayer.h"
 
@@ -152,6 +153,10 @@ void TForm4::buildControls() {
     ProgressBar1->setGeometry(444, 152, 220, 22);
     ProgressBar1->setRange(0, 100);
     buildDartFigures();
+    // The practice page, a window of its own over the drills kept in the dart history: Ctrl+P
+    // here, and Options / Practice statistics in the main window.
+    auto* practice = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_P), this);
+    connect(practice, &QShortcut::activated, this, &TForm4::showPractice);
     Button1 = new QPushButton(QStringLiteral("Close"), this);
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setGeometry(680, 150, 97, 26);
@@ -397,6 +402,16 @@ void TForm4::seriesRead(bool whole, const std::vector<double>& series, QDate sta
     chartStart_ = start;
     chartEnd_ = end;
     update();
+}
+
+void TForm4::showPractice() {
+    if (practiceView_ == nullptr) {
+        practiceView_ = new practiceView(store_, dataDir_, this);
+    }
+    practiceView_->refreshPlayers();
+    practiceView_->refresh();
+    practiceView_->show();
+    practiceView_->raise();
 }
 
 void TForm4::paintEvent(QPaintEvent*) {

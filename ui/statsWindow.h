@@ -15,7 +15,10 @@
 #include "stats/statsReader.h"
 #include "stats/statsSummaryC.h"
 
+class QBrush;
 class QComboBox;
+class QFont;
+class QPainter;
 class QDateEdit;
 class QFrame;
 class QLabel;
@@ -27,6 +30,7 @@ class QStatusBar;
 namespace qm {
 
 class promptService;
+class practiceView;
 class settingsStoreC;
 class soundPlayer;
 
@@ -50,6 +54,11 @@ struct dartFiguresReadS {
 dartFiguresReadS readDartFigures(const std::filesystem::path& dataDir, const std::string& player,
                                  QDate from, QDate to);
 
+// A series laid out by layoutPpdChart, painted as the points-per-dart chart is: `title` at the
+// top of the value axis, the first and last day under the time axis.
+void paintSeriesChart(QPainter& painter, const ppdChartS& chart, const QString& title, QDate start,
+                      QDate end, const QFont& base, const QBrush& fill);
+
 class TForm4 : public QWidget, private statsReportSink {
     Q_OBJECT
   public:
@@ -63,6 +72,9 @@ class TForm4 : public QWidget, private statsReportSink {
     void ComboBox2Select();
     void Button3Click();
     void drawPpdChart();
+    // The practice page: each player's drills, their best and average, and their chart.
+    void showPractice();
+    [[nodiscard]] practiceView* practicePage() const { return practiceView_; }
 
     [[nodiscard]] QString infoText() const;
     [[nodiscard]] QString systemInfoText() const;
@@ -147,6 +159,7 @@ class TForm4 : public QWidget, private statsReportSink {
     QDateEdit* DateTimePicker2 = nullptr;
     QPushButton* Button3 = nullptr;
     QPushButton* Button1 = nullptr;
+    practiceView* practiceView_ = nullptr;  // made at its first opening
     QProgressBar* ProgressBar1 = nullptr;
     QStatusBar* StatusBar1 = nullptr;
     std::array<QLabel*, 2> panels_{};

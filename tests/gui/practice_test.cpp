@@ -2,12 +2,15 @@
 // computer to the drill's end, with the rows kept in the dart history.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QPushButton>
 #include <QSpinBox>
 
 #include "stats/dartHistoryC.h"
 #include "ui/boardWidget.h"
 #include "ui/practiceDialog.h"
+#include "ui/practiceView.h"
+#include "ui/statsWindow.h"
 #include "windowFixture.h"
 
 using namespace qm;
@@ -95,4 +98,46 @@ TEST_F(practiceTest, BobsTwentySevenClickedAgainstAComputerToTheEnd) {
     EXPECT_EQ(bot[0].score, window->practice()->drill(1).score().value);
     EXPECT_TRUE(bot[0].thrown.back().point.has_value());
     EXPECT_EQ(sounds.played.back(), "WON");
+}
+
+// The practice page: the finished drills of a player, drill and variant in the days chosen,
+// their best (the fewest darts in Around the Clock) and average, and the strength that is.
+TEST_F(practiceTest, ThePracticePageSumsUpAPlayersDrills) {
+    ASSERT_TRUE(store.addComputerPlayer("Bot", 45).ok);
+    {
+        dartHistoryC history(dir / dartHistoryFileName);
+        const auto bob = static_cast<std::int32_t>(drillKind::bobs27);
+        const auto clock = static_cast<std::int32_t>(drillKind::aroundTheClock);
+        ASSERT_TRUE(history.writeDrills({
+            {"Bot", {2026, 12, 1}, bob, 0, true, 301.0, 63, 20, {}},
+            {"Bot", {2026, 12, 2}, bob, 0, true, 499.0, 63, 30, {}},
+            {"Bot", {2026, 12, 3}, bob, 0, false, 0.0, 12, 1, {}},  // abandoned: no result
+            {"Bot", {2026, 12, 3}, clock, 1, true, 60.0, 60, 21, {}},
+            {"Bot", {2026, 12, 4}, clock, 1, true, 48.0, 48, 21, {}},
+            {"Bot", {2026, 12, 4}, clock, 0, true, 22.0, 22, 21, {}},  // another variant
+        }));
+    }
+    window->findChild<QAction*>(QStringLiteral("PracticeStatistics1"))->trigger();
+    auto* page = window->statisticsWindow()->practicePage();
+    ASSERT_NE(page, nullptr);
+    page->findChild<QDateEdit*>("PracticeViewFrom")->setDate({2026, 11, 1});
+    page->findChild<QDateEdit*>("PracticeViewTo")->setDate({2026, 12, 31});
+    page->findChild<QComboBox*>("PracticeViewPlayer")->setCurrentText("Bot");
+    page->findChild<QComboBox*>("PracticeViewDrill")->setCurrentIndex(1);  // Bob's 27
+    const QString bob = page->findChild<QLabel*>("PracticeViewSummary")->text();
+    EXPECT_TRUE(bob.startsWith("2 results: best 499, average 400.00 (\u2248 strength "))
+        << bob.toStdString();
+    const int strength = bob.section(' ', -1).chopped(1).toInt();
+    EXPECT_EQ(nearestStrength(400.0, drillMeans(drillKind::bobs27, 0)), strength);
+    page->findChild<QComboBox*>("PracticeViewDrill")->setCurrentIndex(0);    // Around the Clock
+    page->findChild<QComboBox*>("PracticeViewVariant")->setCurrentIndex(1);  // doubles
+    EXPECT_TRUE(page->findChild<QLabel*>("PracticeViewSummary")
+                    ->text()
+                    .startsWith("2 results: best 48, average 54.00"));
+    page->findChild<QDateEdit*>("PracticeViewTo")->setDate({2026, 12, 3});
+    EXPECT_TRUE(
+        page->findChild<QLabel*>("PracticeViewSummary")->text().startsWith("1 result: best 60"));
+    page->findChild<QComboBox*>("PracticeViewDrill")->setCurrentIndex(5);
+    EXPECT_EQ(page->findChild<QLabel*>("PracticeViewSummary")->text(),
+              "No Finishes results in these days");
 }
