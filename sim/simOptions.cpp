@@ -240,8 +240,9 @@ drillKind parseDrill(const std::string& text) {
             return kind;
         }
     }
-    throw std::invalid_argument("--drill must be around-the-clock, bobs-27, checkout-121, "
-                                "doubles, scoring or finishes");
+    throw std::invalid_argument(
+        "--drill must be around-the-clock, bobs-27, checkout-121, "
+        "doubles, scoring or finishes");
 }
 
 int parseVariant(drillKind kind, const std::string& text) {
