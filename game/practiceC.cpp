@@ -110,12 +110,8 @@ dartS drillAim(const drillC& drill, const vPlayerC& chart) {
     return drill.target();
 }
 
-dartS practiceC::aim() const {
-    return drillAim(underWay(), *context_.chart);
-}
-
-dartRecordS practiceC::record(const drillC& drill, int visit, const dartS& hit,
-                              const std::optional<boardPointS>& point) const {
+dartRecordS drillDart(const drillC& drill, int visit, const dartS& hit,
+                      const std::optional<boardPointS>& point, const vPlayerC& chart) {
     dartRecordS r;
     r.visit = visit;
     r.order = drill.dartsInVisit() + 1;
@@ -125,10 +121,14 @@ dartRecordS practiceC::record(const drillC& drill, int visit, const dartS& hit,
     if (point) {
         r.point = dartPointS{point->x, point->y};
     }
-    const dartS aim = drillAim(drill, *context_.chart);
+    const dartS aim = drillAim(drill, chart);
     r.targetType = aim.type;
     r.targetNumber = aim.number;
     return r;
+}
+
+dartS practiceC::aim() const {
+    return drillAim(underWay(), *context_.chart);
 }
 
 practiceStep practiceC::enterHumanDart(const enteredDartS& dart) {
@@ -154,7 +154,7 @@ practiceStep practiceC::completeEnteredDarts() {
     drillC copy = progress.drill;
     std::vector<dartRecordS> darts;
     for (const enteredDartS& dart : session_.takeVisit()) {
-        darts.push_back(record(copy, visit, dart.hit, dart.point));
+        darts.push_back(drillDart(copy, visit, dart.hit, dart.point, *context_.chart));
         copy.dart(dart.hit);
     }
     return playVisit(std::move(darts));
@@ -177,7 +177,7 @@ practiceC::computerDartS practiceC::throwComputerDart() {
         gameRandom::setState(generator);
     }
     const int visit = static_cast<int>(progress_[static_cast<std::size_t>(p)].kept) + 1;
-    visitUnderWay_.push_back(record(now, visit, landed.hit, landed.point));
+    visitUnderWay_.push_back(drillDart(now, visit, landed.hit, landed.point, *context_.chart));
     computerDartS out{target, landed.point, landed.hit, practiceStep::dartEntered};
     drillC after = now;
     if (after.dart(landed.hit)) {

@@ -46,6 +46,10 @@ struct practiceContextS {
 // Where a computer aims the next dart of a drill: at the drill's target, or in a checkout
 // drill at the chart's dart for the score left and the dart of the visit, as in a match.
 [[nodiscard]] dartS drillAim(const drillC& drill, const vPlayerC& chart);
+// The record of one dart as the history keeps it: thrown in `visit` of the drill as it stood
+// before the dart, at the target drillAim gives, hitting `hit` (at `point`, when known).
+[[nodiscard]] dartRecordS drillDart(const drillC& drill, int visit, const dartS& hit,
+                                    const std::optional<boardPointS>& point, const vPlayerC& chart);
 
 // What a dart or a visit did in a drill.
 enum class practiceStep {
@@ -123,9 +127,6 @@ class practiceC final : public gameModeC {
     void replay(progressS& progress) const;
     // The player's drill with the darts of the visit under way played on a copy.
     [[nodiscard]] drillC underWay() const;
-    // A dart's record, aimed as `drill` stands before it.
-    [[nodiscard]] dartRecordS record(const drillC& drill, int visit, const dartS& hit,
-                                     const std::optional<boardPointS>& point) const;
     void handOver(bool finished);
 
     drillSetupS setup_;

@@ -149,8 +149,31 @@ int run(const qm::sim::oddsOptions& options) {
     return outputStatus();
 }
 
-int run(const qm::sim::practiceOptions& options) {
-    std::cout << qm::sim::practiceJson(options, qm::sim::runPractice(options)) << '\n';
+int run(const qm::sim::practiceOptions& options, const char* argv0) {
+    std::filesystem::path dataDir;
+    if (options.saveDarts) {
+        const qm::dataDirChoiceS decided =
+            qm::decideDataDir(options.dataDir, qm::programDirectory(argv0));
+        if (!decided.problem.empty()) {
+            std::cerr << "quivermark-sim: " << decided.problem << '\n';
+            return 2;
+        }
+        dataDir = decided.dir;
+        std::error_code ignored;  // a folder that cannot be made fails the first write
+        std::filesystem::create_directories(dataDir, ignored);
+        qm::settingsStoreC store(dataDir / qm::iniFileName);
+        // The game's practice page lists the player among its computers.
+        const qm::saveOutcomeS added = store.addComputerPlayer(options.player, options.strength);
+        if (!added.ok) {
+            return keepingFailed(added.message);
+        }
+    }
+    const qm::sim::practiceRunS result = qm::sim::runPractice(options, dataDir);
+    if (!result.problem.empty()) {
+        std::cerr << "quivermark-sim: " << result.problem << '\n';
+        return 1;
+    }
+    std::cout << qm::sim::practiceJson(options, result) << '\n';
     return outputStatus();
 }
 
@@ -174,8 +197,9 @@ int main(int argc, char* argv[]) {
         const auto options = qm::sim::parseOptions(args);
         return std::visit(
             [argv](const auto& chosen) {
-                if constexpr (std::is_same_v<std::decay_t<decltype(chosen)>,
-                                             qm::sim::matchOptions>) {
+                using chosenType = std::decay_t<decltype(chosen)>;
+                if constexpr (std::is_same_v<chosenType, qm::sim::matchOptions> ||
+                              std::is_same_v<chosenType, qm::sim::practiceOptions>) {
                     return run(chosen, argv[0]);  // its data folder depends on where it runs
                 } else {
                     return run(chosen);

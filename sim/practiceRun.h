@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
 
 #include "sim/simOptions.h"
@@ -13,12 +14,14 @@ struct practiceRunS {
     double mean = 0.0;
     double spread = 0.0;  // the sessions' standard deviation
     double best = 0.0;    // the lowest darts in Around the Clock, else the highest score
+    std::string problem;  // the dart history could not keep the drills
 };
 
 // The computer aims and throws as in a game; the darts draw from the process-wide generator,
 // seeded with the options' seed. Each session's Finishes are drawn with a seed of its own,
-// from the options' seed.
-practiceRunS runPractice(const practiceOptions& options);
+// from the options' seed. With saveDarts, every drill goes to the dart history in `dataDir`,
+// in batches; `problem` says why they could not all be kept.
+practiceRunS runPractice(const practiceOptions& options, const std::filesystem::path& dataDir = {});
 
 // {"drill":D,"variant":V,"strength":S,"sessions":K,"mean":M,"spread":SD,"best":B}
 std::string practiceJson(const practiceOptions& options, const practiceRunS& run);

@@ -301,12 +301,26 @@ practiceOptions parsePractice(const std::vector<std::string>& args) {
             result.sessions = parseCount(option, reader.value(option), maxSessions);
         } else if (option == "--seed") {
             result.seed = parseNumber<std::uint32_t>(option, reader.value(option));
+        } else if (option == "--save-darts") {
+            result.saveDarts = true;
+        } else if (option == "--player") {
+            result.player = reader.value(option);
+        } else if (option == "--data-dir") {
+            result.dataDir = reader.value(option);
         } else {
             throw std::invalid_argument("unknown option " + option);
         }
     }
     if (!drill || !strength || result.sessions == 0) {
         throw std::invalid_argument("practice needs --drill, --strength and --sessions");
+    }
+    if (result.saveDarts) {
+        if (result.player.empty()) {
+            throw std::invalid_argument("--save-darts needs --player, the name they are kept by");
+        }
+        if (const std::string problem = playerNameProblem(result.player); !problem.empty()) {
+            throw std::invalid_argument(problem);
+        }
     }
     result.drillText = *drill;
     result.setup.kind = parseDrill(*drill);
@@ -435,6 +449,7 @@ const char* usageText() {
            "       quivermark-sim practice --drill NAME [--variant V | --target T] "
            "[--darts 30|60|99]\n"
            "                               --strength S --sessions K [--seed X]\n"
+           "                               [--save-darts --player NAME] [--data-dir DIR]\n"
            "       quivermark-sim --help\n"
            "See quivermark-sim(6) for what each command prints.\n";
 }

@@ -90,6 +90,11 @@ struct practiceOptions {
     int strength = 0;
     long long sessions = 0;
     std::uint32_t seed = 1;
+    // Every drill and its darts into the dart history, under the player's name (a computer
+    // player of the INI file).
+    bool saveDarts = false;
+    std::string player;
+    std::optional<std::string> dataDir;
 };
 inline constexpr long long maxSessions = 10'000'000;
 

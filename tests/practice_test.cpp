@@ -8,6 +8,8 @@
 #include "computer/gameRandom.h"
 #include "game/practiceC.h"
 #include "sim/practiceRun.h"
+#include "stats/dartHistoryC.h"
+#include "tempDir.h"
 
 using namespace qm;
 
@@ -126,4 +128,38 @@ TEST(PracticeRun, MeansAgreeWithTheScattersHitRates) {
         const sim::practiceRunS s = sim::runPractice(scoring);
         EXPECT_NEAR(s.mean, 3.0 * points, 4.0 * s.spread / std::sqrt(2000.0)) << strength;
     }
+}
+
+// Kept: every drill a computer plays, with each dart's visit, target and landing point.
+TEST(PracticeRun, SavedDrillsKeepEveryDartAndItsTarget) {
+    tempDir dir;
+    sim::practiceOptions options;
+    options.setup = {drillKind::checkout121};
+    options.strength = 30;
+    options.sessions = 3;
+    options.saveDarts = true;
+    options.player = "Cy";
+    const sim::practiceRunS run = sim::runPractice(options, dir.path());
+    EXPECT_TRUE(run.problem.empty());
+    dartHistoryC history(dir / dartHistoryFileName, dartHistoryC::mode::readOnly);
+    const auto drills = history.drillsOf("Cy", static_cast<int>(drillKind::checkout121),
+                                         {1900, 1, 1}, {9999, 12, 31}, true);
+    ASSERT_EQ(drills.size(), 3u);
+    const vPlayerC chart;
+    double sum = 0.0;
+    for (const drillRecordS& d : drills) {
+        sum += d.score;
+        ASSERT_EQ(static_cast<int>(d.thrown.size()), d.darts);
+        // Replayed, the darts make the drill again, each aimed as the chart says.
+        drillC replay(options.setup);
+        for (const dartRecordS& dart : d.thrown) {
+            EXPECT_EQ(dart.targetNumber, drillAim(replay, chart).number);
+            EXPECT_EQ(dart.remainingBefore, replay.checkoutLeft());
+            EXPECT_TRUE(dart.point.has_value());
+            replay.dart({dart.type, dart.number});
+        }
+        EXPECT_TRUE(replay.finished());
+        EXPECT_EQ(replay.score().value, d.score);
+    }
+    EXPECT_NEAR(sum / 3.0, run.mean, 1e-9);
 }

@@ -163,6 +163,7 @@ TEST(SimOptions, BadArgumentsAreRefusedWithAMessage) {
         {"practice", "--drill", "around-the-clock", "--variant", "2-40", "--strength", "40",
          "--sessions", "5"},
         {"practice", "--drill", "doubles", "--darts", "50", "--strength", "40", "--sessions", "5"},
+        {"practice", "--drill", "bobs-27", "--strength", "40", "--sessions", "5", "--save-darts"},
     };
     for (const auto& args : bad) {
         EXPECT_THROW(parseOptions(args), std::invalid_argument) << args.size();
