@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <string>
 #include <type_traits>
 #include <vector>
@@ -72,6 +73,21 @@ int registerPlayers(const qm::sim::matchOptions& options, const std::filesystem:
     return 0;
 }
 
+// The data folder of a run that keeps something, made if it is not there: the game decides its
+// folder by the same rule, so both keep one history. None, said on standard error, when it
+// cannot be decided.
+std::optional<std::filesystem::path> dataFolder(const std::optional<std::string>& given,
+                                                const char* argv0) {
+    const qm::dataDirChoiceS decided = qm::decideDataDir(given, qm::programDirectory(argv0));
+    if (!decided.problem.empty()) {
+        std::cerr << "quivermark-sim: " << decided.problem << '\n';
+        return std::nullopt;
+    }
+    std::error_code ignored;  // a folder that cannot be made fails the first write
+    std::filesystem::create_directories(decided.dir, ignored);
+    return decided.dir;
+}
+
 // Copies the legs streamed during the run into the output's "legs" array.
 void printStreamedLegs(std::FILE* legs) {
     std::rewind(legs);
@@ -100,16 +116,11 @@ int run(qm::sim::matchOptions options, const char* argv0) {
     options.legTraceStream = legs.get();
     std::filesystem::path dataDir;
     if (options.saveStats || options.saveDarts) {
-        // The game decides its folder by the same rule, so both keep one history.
-        const qm::dataDirChoiceS decided =
-            qm::decideDataDir(options.dataDir, qm::programDirectory(argv0));
-        if (!decided.problem.empty()) {
-            std::cerr << "quivermark-sim: " << decided.problem << '\n';
+        const std::optional<std::filesystem::path> decided = dataFolder(options.dataDir, argv0);
+        if (!decided) {
             return 2;
         }
-        dataDir = decided.dir;
-        std::error_code ignored;  // a folder that cannot be made fails the first record
-        std::filesystem::create_directories(dataDir, ignored);
+        dataDir = *decided;
         if (const int status = registerPlayers(options, dataDir); status != 0) {
             return status;
         }
@@ -152,15 +163,11 @@ int run(const qm::sim::oddsOptions& options) {
 int run(const qm::sim::practiceOptions& options, const char* argv0) {
     std::filesystem::path dataDir;
     if (options.saveDarts) {
-        const qm::dataDirChoiceS decided =
-            qm::decideDataDir(options.dataDir, qm::programDirectory(argv0));
-        if (!decided.problem.empty()) {
-            std::cerr << "quivermark-sim: " << decided.problem << '\n';
+        const std::optional<std::filesystem::path> decided = dataFolder(options.dataDir, argv0);
+        if (!decided) {
             return 2;
         }
-        dataDir = decided.dir;
-        std::error_code ignored;  // a folder that cannot be made fails the first write
-        std::filesystem::create_directories(dataDir, ignored);
+        dataDir = *decided;
         qm::settingsStoreC store(dataDir / qm::iniFileName);
         // The game's practice page lists the player among its computers.
         const qm::saveOutcomeS added = store.addComputerPlayer(options.player, options.strength);

@@ -380,7 +380,7 @@ bool dartHistoryC::upgradeToTwo() {
     return true;
 }
 
-bool dartHistoryC::write(const std::vector<legDartsS>& legs) {
+bool dartHistoryC::inWriteTransaction(const std::function<bool()>& rows) {
     if (db_ == nullptr) {
         busy_ = false;
         return false;
@@ -389,49 +389,48 @@ bool dartHistoryC::write(const std::vector<legDartsS>& legs) {
     if (!exec(db_, "BEGIN IMMEDIATE")) {
         return fail(writeProblem);
     }
-    statementC player(db_, "INSERT OR IGNORE INTO players (name) VALUES (?1)");
-    statementC packed(db_, "INSERT INTO leg_darts (darts) VALUES (?1)");
-    statementC leg(db_,
-                   "INSERT INTO legs (player, day, id, record, start_score, won, darts, points, "
-                   "first9_points, first9_darts, at_double, doubles_hit, checkout) VALUES "
-                   "((SELECT id FROM players WHERE name = ?1), ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, "
-                   "?10, ?11, ?12, ?13)");
-    bool written = player.ok() && packed.ok() && leg.ok();
-    for (const legDartsS& one : legs) {
-        if (!written) {
-            break;
-        }
-        const std::string bytes = packDarts(one.darts);
-        player.bind(1, one.player);
-        packed.bindBlob(1, bytes);
-        written = player.run() && packed.run();
-        const legFiguresS& figures = one.figures;
-        leg.bind(1, one.player);
-        leg.bind(2, dayNumber(one.day));
-        leg.bind(3, sqlite3_last_insert_rowid(db_));
-        if (one.recordIndex) {
-            leg.bind(4, *one.recordIndex);
-        } else {
-            sqlite3_bind_null(leg.get(), 4);
-        }
-        leg.bind(5, one.startScore);
-        leg.bind(6, one.won ? 1 : 0);
-        leg.bind(7, figures.darts);
-        leg.bind(8, figures.points);
-        leg.bind(9, figures.first9Points);
-        leg.bind(10, figures.first9Darts);
-        leg.bind(11, figures.atDouble);
-        leg.bind(12, figures.doublesHit);
-        leg.bind(13, figures.checkout);
-        written = written && leg.run();
-    }
-    if (!written || !exec(db_, "COMMIT")) {
+    if (!rows() || !exec(db_, "COMMIT")) {
         fail(writeProblem);
         exec(db_, "ROLLBACK");
         return false;
     }
     busy_ = false;
     return true;
+}
+
+bool dartHistoryC::write(const std::vector<legDartsS>& legs) {
+    return inWriteTransaction([this, &legs] {
+        statementC leg(db_,
+                       "INSERT INTO legs (player, day, id, record, start_score, won, darts, "
+                       "points, first9_points, first9_darts, at_double, doubles_hit, checkout) "
+                       "VALUES ((SELECT id FROM players WHERE name = ?1), ?2, ?3, ?4, ?5, ?6, ?7, "
+                       "?8, ?9, ?10, ?11, ?12, ?13)");
+        packedDartsWriter darts(db_, "leg_darts");
+        bool written = leg.ok() && darts.ok();
+        for (const legDartsS& one : legs) {
+            const std::optional<std::int64_t> id =
+                written ? darts.add(one.player, one.darts) : std::nullopt;
+            if (!id) {
+                return false;
+            }
+            const legFiguresS& figures = one.figures;
+            leg.bind(1, one.player);
+            leg.bind(2, dayNumber(one.day));
+            leg.bind(3, *id);
+            leg.bindOptional(4, one.recordIndex);
+            leg.bind(5, one.startScore);
+            leg.bind(6, one.won ? 1 : 0);
+            leg.bind(7, figures.darts);
+            leg.bind(8, figures.points);
+            leg.bind(9, figures.first9Points);
+            leg.bind(10, figures.first9Darts);
+            leg.bind(11, figures.atDouble);
+            leg.bind(12, figures.doublesHit);
+            leg.bind(13, figures.checkout);
+            written = leg.run();
+        }
+        return written;
+    });
 }
 
 std::optional<dartFiguresS> dartHistoryC::figures(const std::string& player, const civilDate& from,

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -81,6 +82,9 @@ class dartHistoryC {
     // Layout 1 (a row a dart, no record key) to 2, inside the open write transaction.
     bool upgradeToTwo();
     bool fail(const std::string& what);
+    // Runs `rows` in one write transaction: committed when it returns true, else rolled back
+    // and the failure kept in `problem`.
+    bool inWriteTransaction(const std::function<bool()>& rows);
 
     sqlite3* db_ = nullptr;
     std::filesystem::path file_;

@@ -1,6 +1,5 @@
 // The dart history's practice drills: a row a drill, its darts packed in a table of their own.
 #include "stats/dartHistoryC.h"
-#include "stats/dartPacking.h"
 #include "stats/sqliteStatement.h"
 
 namespace qm {
@@ -29,53 +28,39 @@ CREATE TABLE IF NOT EXISTS drill_darts (
 }  // namespace
 
 bool dartHistoryC::writeDrills(const std::vector<drillRecordS>& drills) {
-    if (db_ == nullptr) {
-        busy_ = false;
-        return false;
-    }
-    const std::string writeProblem = "cannot write the dart history " + file_.string();
-    if (!exec(db_, "BEGIN IMMEDIATE")) {
-        return fail(writeProblem);
-    }
-    bool written = exec(db_, createDrillTables);
-    statementC player(db_, "INSERT OR IGNORE INTO players (name) VALUES (?1)");
-    statementC packed(db_, "INSERT INTO drill_darts (darts) VALUES (?1)");
-    statementC row(db_,
-                   "INSERT INTO drills (player, drill, day, id, variant, finished, score, darts, "
-                   "hits) VALUES ((SELECT id FROM players WHERE name = ?1), ?2, ?3, ?4, ?5, ?6, "
-                   "?7, ?8, ?9)");
-    written = written && player.ok() && packed.ok() && row.ok();
-    for (const drillRecordS& drill : drills) {
-        if (!written) {
-            break;
+    return inWriteTransaction([this, &drills] {
+        if (!exec(db_, createDrillTables)) {
+            return false;
         }
-        // Bound without a copy: the bytes must outlive the statement's run.
-        const std::string bytes = packDarts(drill.thrown);
-        player.bind(1, drill.player);
-        packed.bindBlob(1, bytes);
-        written = player.run() && packed.run();
-        row.bind(1, drill.player);
-        row.bind(2, drill.drill);
-        row.bind(3, dayNumber(drill.day));
-        row.bind(4, sqlite3_last_insert_rowid(db_));
-        row.bind(5, drill.variant);
-        row.bind(6, drill.finished ? 1 : 0);
-        if (drill.finished) {
-            sqlite3_bind_double(row.get(), 7, drill.score);
-        } else {
-            sqlite3_bind_null(row.get(), 7);
+        statementC row(db_,
+                       "INSERT INTO drills (player, drill, day, id, variant, finished, score, "
+                       "darts, hits) VALUES ((SELECT id FROM players WHERE name = ?1), ?2, ?3, "
+                       "?4, ?5, ?6, ?7, ?8, ?9)");
+        packedDartsWriter darts(db_, "drill_darts");
+        bool written = row.ok() && darts.ok();
+        for (const drillRecordS& drill : drills) {
+            const std::optional<std::int64_t> id =
+                written ? darts.add(drill.player, drill.thrown) : std::nullopt;
+            if (!id) {
+                return false;
+            }
+            row.bind(1, drill.player);
+            row.bind(2, drill.drill);
+            row.bind(3, dayNumber(drill.day));
+            row.bind(4, *id);
+            row.bind(5, drill.variant);
+            row.bind(6, drill.finished ? 1 : 0);
+            if (drill.finished) {
+                sqlite3_bind_double(row.get(), 7, drill.score);
+            } else {
+                sqlite3_bind_null(row.get(), 7);  // an abandoned drill has no score
+            }
+            row.bind(8, drill.darts);
+            row.bind(9, drill.hits);
+            written = row.run();
         }
-        row.bind(8, drill.darts);
-        row.bind(9, drill.hits);
-        written = written && row.run();
-    }
-    if (!written || !exec(db_, "COMMIT")) {
-        fail(writeProblem);
-        exec(db_, "ROLLBACK");
-        return false;
-    }
-    busy_ = false;
-    return true;
+        return written;
+    });
 }
 
 std::vector<drillRecordS> dartHistoryC::drillsOf(const std::string& player, std::int32_t drill,

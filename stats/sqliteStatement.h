@@ -8,7 +8,9 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "stats/dartPacking.h"
 #include "stats/dartRecord.h"
 
 namespace qm {
@@ -78,5 +80,32 @@ class statementC {
 inline bool exec(sqlite3* db, const char* sql) {
     return sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
 }
+
+// Adds a player's name, when new, and a row of packed darts to `table` (a table of
+// `darts` blobs): the row's id, or none when either failed.
+class packedDartsWriter {
+  public:
+    packedDartsWriter(sqlite3* db, const std::string& table)
+        : db_(db),
+          player_(db, "INSERT OR IGNORE INTO players (name) VALUES (?1)"),
+          packed_(db, ("INSERT INTO " + table + " (darts) VALUES (?1)").c_str()) {}
+    [[nodiscard]] bool ok() const { return player_.ok() && packed_.ok(); }
+    std::optional<std::int64_t> add(const std::string& player,
+                                    const std::vector<dartRecordS>& darts) {
+        // Bound without a copy: the bytes must outlive the statement's run.
+        const std::string bytes = packDarts(darts);
+        player_.bind(1, player);
+        packed_.bindBlob(1, bytes);
+        if (!player_.run() || !packed_.run()) {
+            return std::nullopt;
+        }
+        return sqlite3_last_insert_rowid(db_);
+    }
+
+  private:
+    sqlite3* db_;
+    statementC player_;
+    statementC packed_;
+};
 
 }  // namespace qm

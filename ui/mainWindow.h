@@ -223,6 +223,8 @@ class TForm1 : public QMainWindow {
     void practiceStepDone(practiceStep step);
     void practiceComputerTick();
     void practiceUndo();
+    // Undo refused, for a computer game or a computer to throw: said, and true.
+    bool undoRefused(const undoResultS& result);
     void practiceRedo();
     void practiceTakeBack(bool all);
     // The notation field's line for the drill: its darts, until one ends the visit.

@@ -369,12 +369,7 @@ void TForm1::Undo1Click() {
         takeBackDartShown();
         return;
     }
-    if (result.outcome == undoResultS::status::ComputerGame) {
-        refuse(QStringLiteral("Unable to undo computer player game"));
-        return;
-    }
-    if (result.outcome == undoResultS::status::ComputerToThrow) {
-        refuse(QStringLiteral("Unable to undo current ai player"));
+    if (undoRefused(result)) {
         return;
     }
     if (!result.steps.empty()) {
@@ -392,6 +387,18 @@ void TForm1::Undo1Click() {
         // The computer began the leg: its turn starts again and replays the visit.
         aiTimer->start();
     }
+}
+
+bool TForm1::undoRefused(const undoResultS& result) {
+    if (result.outcome == undoResultS::status::ComputerGame) {
+        refuse(QStringLiteral("Unable to undo computer player game"));
+        return true;
+    }
+    if (result.outcome == undoResultS::status::ComputerToThrow) {
+        refuse(QStringLiteral("Unable to undo current ai player"));
+        return true;
+    }
+    return false;
 }
 
 void TForm1::Redo1Click() {

@@ -197,12 +197,7 @@ void TForm1::practiceTakeBack(bool all) {
 
 void TForm1::practiceUndo() {
     const undoResultS result = practice_->undo();
-    if (result.outcome == undoResultS::status::ComputerGame) {
-        refuse(QStringLiteral("Unable to undo computer player game"));
-        return;
-    }
-    if (result.outcome == undoResultS::status::ComputerToThrow) {
-        refuse(QStringLiteral("Unable to undo current ai player"));
+    if (undoRefused(result)) {
         return;
     }
     if (result.outcome != undoResultS::status::DartTakenBack) {
