@@ -44,15 +44,6 @@ class statementC {
             sqlite3_bind_null(stmt_, i);
         }
     }
-    void bindPoint(int i, const std::optional<dartPointS>& point) {
-        if (point) {
-            sqlite3_bind_double(stmt_, i, point->x);
-            sqlite3_bind_double(stmt_, i + 1, point->y);
-        } else {
-            sqlite3_bind_null(stmt_, i);
-            sqlite3_bind_null(stmt_, i + 1);
-        }
-    }
     // One step of a statement that returns no rows, ready to be bound again.
     bool run() {
         const int code = sqlite3_step(stmt_);
