@@ -152,11 +152,14 @@ TEST(PracticeRun, SavedDrillsKeepEveryDartAndItsTarget) {
         ASSERT_EQ(static_cast<int>(d.thrown.size()), d.darts);
         // Replayed, the darts make the drill again, each aimed as the chart says.
         drillC replay(options.setup);
+        int visit = 1;
         for (const dartRecordS& dart : d.thrown) {
             EXPECT_EQ(dart.targetNumber, drillAim(replay, chart).number);
             EXPECT_EQ(dart.remainingBefore, replay.checkoutLeft());
+            EXPECT_EQ(dart.visit, visit);
+            EXPECT_EQ(dart.order, replay.dartsInVisit() + 1);
             EXPECT_TRUE(dart.point.has_value());
-            replay.dart({dart.type, dart.number});
+            visit += replay.dart({dart.type, dart.number}) ? 1 : 0;
         }
         EXPECT_TRUE(replay.finished());
         EXPECT_EQ(replay.score().value, d.score);
