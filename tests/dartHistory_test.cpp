@@ -410,6 +410,7 @@ TEST(DartHistory, KeepsPracticeDrillsBesideTheLegs) {
     EXPECT_EQ(ann[0].thrown[0].targetNumber, 1);
     EXPECT_EQ(ann[0].thrown[0].point->y, -3.5f);
     EXPECT_FALSE(ann[1].finished);
+    EXPECT_EQ(ann[1].score, 0.0);  // no score, though the drill written before it had one
     EXPECT_EQ(ann[1].thrown.size(), 2u);
     EXPECT_TRUE(history.drillsOf("Ann", 1, {2026, 12, 8}, {2026, 12, 9})[0].thrown.empty());
     EXPECT_EQ(history.drillsOf("Ann", 4, {2026, 1, 1}, {2026, 12, 31})[0].variant, 20);
