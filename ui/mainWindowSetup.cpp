@@ -280,6 +280,9 @@ void TForm1::closeEvent(QCloseEvent* event) {
             return;
         }
     }
+    if (practising()) {
+        endPractice(true);  // the drill's darts are kept, with no result
+    }
     endGame();
     QMainWindow::closeEvent(event);
 }

@@ -100,6 +100,19 @@ TEST_F(practiceTest, BobsTwentySevenClickedAgainstAComputerToTheEnd) {
     EXPECT_EQ(sounds.played.back(), "WON");
 }
 
+// Quitting in the middle of a drill keeps its darts, as Terminate does, with no result.
+TEST_F(practiceTest, QuittingMidDrillKeepsItsDarts) {
+    window->startPractice({{drillKind::bobs27}, {{"Ann"}}});
+    click(2, 1);
+    click(2, 1);
+    click(1, 20);
+    window->close();
+    const auto ann = kept("Ann");
+    ASSERT_EQ(ann.size(), 1u);
+    EXPECT_FALSE(ann[0].finished);
+    EXPECT_EQ(ann[0].thrown.size(), 3u);
+}
+
 // The practice page: the finished drills of a player, drill and variant in the days chosen,
 // their best (the fewest darts in Around the Clock) and average, and the strength that is.
 TEST_F(practiceTest, ThePracticePageSumsUpAPlayersDrills) {
