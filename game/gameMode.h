@@ -32,8 +32,10 @@ class gameModeC {
     // Whether the game is over.
     [[nodiscard]] virtual bool gameOver() const = 0;
     // Whether the player's turns are passed over: they have nothing more to throw (a drill
-    // they have finished while others play on).
+    // they have finished while others play on). Asked only of a mode that says it may pass
+    // turns: a match asks nothing per visit.
     [[nodiscard]] virtual bool passesTurns(int /*player*/) const { return false; }
+    [[nodiscard]] bool mayPassTurns() const { return mayPassTurns_; }
 
     // The player's visits of the leg under way, as undo and redo move in them: how many count
     // now (the position of the last, 0 for none), taking the last back, and bringing back the
@@ -43,8 +45,12 @@ class gameModeC {
     virtual std::optional<visitS> bringBackVisit(int player) = 0;
 
   protected:
+    explicit gameModeC(bool mayPassTurns) : mayPassTurns_(mayPassTurns) {}
     gameModeC(gameModeC&&) = default;
     gameModeC& operator=(gameModeC&&) = default;
+
+  private:
+    bool mayPassTurns_ = false;
 };
 
 }  // namespace qm

@@ -31,7 +31,7 @@ void gameSessionC::passTurn() {
     const int thrower = toThrow_;
     do {
         toThrow_ = after(toThrow_);
-    } while (toThrow_ != thrower && rules_.passesTurns(toThrow_));
+    } while (toThrow_ != thrower && rules_.mayPassTurns() && rules_.passesTurns(toThrow_));
 }
 
 void gameSessionC::startLeg(int starter) {

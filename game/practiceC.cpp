@@ -44,7 +44,8 @@ visitS visitOf(const std::vector<dartRecordS>& darts) {
 
 practiceC::practiceC(const drillSetupS& setup, const std::vector<practicePlayerS>& players,
                      practiceContextS context)
-    : setup_(setup),
+    : gameModeC(true),
+      setup_(setup),
       players_(players),
       context_(std::move(context)),
       session_(sessionPlayers(players), *this) {

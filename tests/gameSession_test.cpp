@@ -13,7 +13,7 @@ namespace {
 // Any dart but a 13 counts; a bull ends the visit. Visits are kept for undo and redo.
 class tallyMode final : public gameModeC {
   public:
-    explicit tallyMode(std::size_t players) : visits_(players), kept_(players) {}
+    explicit tallyMode(std::size_t players) : gameModeC(true), visits_(players), kept_(players) {}
     bool acceptsDart(const dartS& dart) const override { return dart.number != 13; }
     bool visitEnds(int, std::span<const dartS> darts) const override {
         return darts.back().number == 25;
