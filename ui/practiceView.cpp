@@ -2,9 +2,6 @@
 
 #include <QComboBox>
 #include <QDateEdit>
-#include <QFile>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QLabel>
 #include <QPainter>
 #include <algorithm>
@@ -13,6 +10,7 @@
 #include "settings/settingsStoreC.h"
 #include "stats/dartHistoryC.h"
 #include "ui/countText.h"
+#include "ui/jsonLines.h"
 #include "ui/practiceDialog.h"
 #include "ui/statsWindow.h"
 
@@ -24,12 +22,7 @@ using meansTable = std::map<std::pair<std::string, int>, strengthAverages>;
 
 meansTable readMeans() {
     meansTable table;
-    QFile file(QStringLiteral(":/data/drill-means.jsonl"));
-    if (!file.open(QIODevice::ReadOnly)) {
-        return table;
-    }
-    while (!file.atEnd()) {
-        const QJsonObject row = QJsonDocument::fromJson(file.readLine()).object();
+    forEachJsonLine(QStringLiteral(":/data/drill-means.jsonl"), [&](const QJsonObject& row) {
         const int strength = row.value(QStringLiteral("strength")).toInt(-1);
         const QJsonValue mean = row.value(QStringLiteral("mean"));
         if (strength >= minStrength && strength <= maxStrength && mean.isDouble()) {
@@ -37,7 +30,7 @@ meansTable readMeans() {
                                 row.value(QStringLiteral("variant")).toInt()};
             table[key][static_cast<std::size_t>(strength)] = mean.toDouble();
         }
-    }
+    });
     return table;
 }
 

@@ -1,11 +1,9 @@
 #include "ui/strengthTable.h"
 
-#include <QFile>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <array>
 
 #include "settings/gameSettingsS.h"
+#include "ui/jsonLines.h"
 
 namespace qm {
 
@@ -13,18 +11,13 @@ namespace {
 
 strengthAverages readTable() {
     strengthAverages table;
-    QFile file(QStringLiteral(":/data/strength-averages.jsonl"));
-    if (!file.open(QIODevice::ReadOnly)) {
-        return table;
-    }
-    while (!file.atEnd()) {
-        const QJsonObject row = QJsonDocument::fromJson(file.readLine()).object();
+    forEachJsonLine(QStringLiteral(":/data/strength-averages.jsonl"), [&](const QJsonObject& row) {
         const int strength = row.value(QStringLiteral("strength")).toInt(-1);
         const QJsonValue average = row.value(QStringLiteral("three_dart_average"));
         if (strength >= minStrength && strength <= maxStrength && average.isDouble()) {
             table[static_cast<std::size_t>(strength)] = average.toDouble();
         }
-    }
+    });
     return table;
 }
 
