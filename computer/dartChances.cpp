@@ -9,12 +9,24 @@ namespace {
 
 constexpr int generatorResults = 32768;
 
-// A region's place in a table of 4 x 26: the miss at 0.
-std::size_t slotOf(const dartS& hit) {
+}  // namespace
+
+std::size_t outcomeSlot(const dartS& hit) {
     return hit.type == 0 ? 0 : static_cast<std::size_t>(hit.type * 26 + hit.number);
 }
 
-}  // namespace
+std::vector<hitChanceS> outcomesOf(const std::array<double, 4 * 26>& chances) {
+    std::vector<hitChanceS> known;
+    for (std::size_t slot = 0; slot < chances.size(); ++slot) {
+        if (chances[slot] > 0.0) {
+            const dartS hit = slot == 0 ? dartS{0, 0}
+                                        : dartS{static_cast<std::int32_t>(slot / 26),
+                                                static_cast<std::int32_t>(slot % 26)};
+            known.push_back({hit, chances[slot]});
+        }
+    }
+    return known;
+}
 
 dartChancesC::dartChancesC(float strength, const virtualBoardC& board)
     : strength_(strength), board_(&board) {
@@ -36,18 +48,18 @@ dartChancesC::dartChancesC(float strength, const virtualBoardC& board)
     }
 }
 
-const std::vector<hitChanceS>& dartChancesC::at(const dartS& target) {
-    std::vector<hitChanceS>& known = targets_.at(slotOf(target));
+const std::vector<hitChanceS>& dartOutcomesC::at(const dartS& target) {
+    std::vector<hitChanceS>& known = targets_.at(outcomeSlot(target));
     if (known.empty()) {
         known = workOut(target);
     }
     return known;
 }
 
-void dartChancesC::prepare(const std::vector<dartS>& targets) {
+void dartOutcomesC::prepare(const std::vector<dartS>& targets) {
     std::vector<std::size_t> missing;
     for (const dartS& target : targets) {
-        const std::size_t slot = slotOf(target);
+        const std::size_t slot = outcomeSlot(target);
         if (targets_.at(slot).empty()) {
             targets_[slot] = {{}};  // taken: a target asked for twice is worked out once
             missing.push_back(slot);
@@ -66,24 +78,15 @@ void dartChancesC::prepare(const std::vector<dartS>& targets) {
 }
 
 std::vector<hitChanceS> dartChancesC::workOut(const dartS& target) const {
-    std::vector<hitChanceS> known;
     const boardPointS aim = board_->getCoordinates(target.type, target.number);
     std::array<double, 4 * 26> chances{};
     for (const offsetChanceS& x : axis_) {
         for (const offsetChanceS& y : axis_) {
             const dartS hit = board_->getHit({aim.x + x.offset, aim.y + y.offset});
-            chances[slotOf(hit)] += x.chance * y.chance;
+            chances[outcomeSlot(hit)] += x.chance * y.chance;
         }
     }
-    for (std::size_t slot = 0; slot < chances.size(); ++slot) {
-        if (chances[slot] > 0.0) {
-            const dartS hit = slot == 0 ? dartS{0, 0}
-                                        : dartS{static_cast<std::int32_t>(slot / 26),
-                                                static_cast<std::int32_t>(slot % 26)};
-            known.push_back({hit, chances[slot]});
-        }
-    }
-    return known;
+    return outcomesOf(chances);
 }
 
 }  // namespace qm

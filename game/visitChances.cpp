@@ -27,7 +27,7 @@ std::vector<leftChanceS> sparse(const std::vector<double>& dense) {
 
 }  // namespace
 
-visitChancesC::visitChancesC(dartChancesC& darts, const vPlayerC& chart, std::int32_t highest)
+visitChancesC::visitChancesC(dartOutcomesC& darts, const vPlayerC& chart, std::int32_t highest)
     : highest_(highest) {
     if (highest < 2) {
         throw std::out_of_range("a visit starts from 2 or more");

@@ -10,7 +10,8 @@ namespace qm {
 
 // Where one visit of a modelled player can end, exactly: from a score, the chance of every
 // score it can leave. The player aims each dart from the chart as a computer does and throws
-// with its hand's exact outcomes (dartChancesC); the x01 rules decide what each dart does.
+// with its hand's outcomes (a strength's or a fitted scatter's); the x01 rules decide what each
+// dart does.
 struct leftChanceS {
     std::int32_t left = 0;  // 0: checked out
     double chance = 0.0;
@@ -19,7 +20,7 @@ struct leftChanceS {
 class visitChancesC {
   public:
     // Every score from 2 to `highest` (the start score) is worked out at once.
-    visitChancesC(dartChancesC& darts, const vPlayerC& chart, std::int32_t highest);
+    visitChancesC(dartOutcomesC& darts, const vPlayerC& chart, std::int32_t highest);
 
     // A visit from `score`: each score it leaves, once; a bust and a visit that scores nothing
     // both leave `score`. A score outside 2 to the highest throws std::out_of_range.
