@@ -28,7 +28,8 @@ MatchC::MatchC(const gameSettingsS& settings, matchContextS context)
         if (hand_[p] == nullptr) {
             const auto strength =
                 static_cast<float>(std::clamp(settings_.strengths[p], minStrength, maxStrength));
-            hand_[p] = &ownHands_[p].emplace(strength, *context_.vBoard, context_.seeding);
+            hand_[p] = &ownHands_[p].emplace(strength, *context_.vBoard, context_.seeding,
+                                             context_.twins[static_cast<std::size_t>(p)]);
         }
     }
 }

@@ -65,6 +65,9 @@ struct matchContextS {
     // The computer players' hands, for a run of many matches that keeps them (and the hit
     // tables they learn) from one match to the next; without them each game makes its own.
     std::array<tabledHandC*, 2> hands{};
+    // A computer player that is a human's twin throws by the human's fitted scatter (where the
+    // hands above are not handed in).
+    std::array<std::optional<throwFitS>, 2> twins;
     // Where the darts' draws come from; without it, the process-wide generator. A simulation
     // beside a running game has its own, so that the game's darts stay as they would be.
     std::uint32_t* generator = nullptr;

@@ -58,7 +58,7 @@ practiceC::practiceC(const drillSetupS& setup, const std::vector<practicePlayerS
         if (p.computer) {
             const auto strength =
                 static_cast<float>(std::clamp(p.strength, minStrength, maxStrength));
-            hand.emplace(strength, *context_.vBoard, context_.seeding);
+            hand.emplace(strength, *context_.vBoard, context_.seeding, p.twin);
         }
     }
 }

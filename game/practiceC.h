@@ -19,7 +19,8 @@ namespace qm {
 struct practicePlayerS {
     std::string name;
     bool computer = false;
-    std::int32_t strength = 20;  // a computer's
+    std::int32_t strength = 20;       // a computer's
+    std::optional<throwFitS> twin{};  // a computer that throws by a human's fitted scatter
 };
 
 // One player's finished drill, as kept: its darts and its result.
