@@ -129,25 +129,44 @@ double legChancesC::firstWinsPartWay(std::int32_t a, std::int32_t b, bool firstT
 
 exactOddsC::exactOddsC() = default;
 
-const visitChancesC& exactOddsC::visits(std::int32_t strength, std::int32_t start) {
-    strength = std::clamp(strength, minStrength, maxStrength);
-    std::unique_ptr<dartChancesC>& darts = darts_[strength];
+std::string exactOddsC::keyOf(const modelS& model) {
+    return model.fitted
+               ? "fit " + fitKey(*model.fitted)
+               : "strength " + std::to_string(std::clamp(model.strength, minStrength, maxStrength));
+}
+
+const visitChancesC& exactOddsC::visits(const modelS& model, std::int32_t start) {
+    const std::string key = keyOf(model);
+    std::unique_ptr<dartOutcomesC>& darts = darts_[key];
     if (!darts) {
-        darts = std::make_unique<dartChancesC>(static_cast<float>(strength), board_);
+        if (model.fitted) {
+            darts = std::make_unique<fittedChancesC>(*model.fitted, board_);
+        } else {
+            darts = std::make_unique<dartChancesC>(
+                static_cast<float>(std::clamp(model.strength, minStrength, maxStrength)), board_);
+        }
     }
-    std::unique_ptr<visitChancesC>& visits = visits_[{strength, start}];
+    std::unique_ptr<visitChancesC>& visits = visits_[{key, start}];
     if (!visits) {
         visits = std::make_unique<visitChancesC>(*darts, chart_, start);
     }
     return *visits;
 }
 
-const legChancesC& exactOddsC::leg(std::int32_t first, std::int32_t second, std::int32_t start) {
-    std::unique_ptr<legChancesC>& leg = legs_[{first, second, start}];
+const visitChancesC& exactOddsC::visits(std::int32_t strength, std::int32_t start) {
+    return visits(modelS{strength, std::nullopt}, start);
+}
+
+const legChancesC& exactOddsC::leg(const modelS& first, const modelS& second, std::int32_t start) {
+    std::unique_ptr<legChancesC>& leg = legs_[{keyOf(first), keyOf(second), start}];
     if (!leg) {
         leg = std::make_unique<legChancesC>(visits(first, start), visits(second, start));
     }
     return *leg;
+}
+
+const legChancesC& exactOddsC::leg(std::int32_t first, std::int32_t second, std::int32_t start) {
+    return leg(modelS{first, std::nullopt}, modelS{second, std::nullopt}, start);
 }
 
 namespace {
@@ -220,8 +239,8 @@ oddsS exactOddsC::odds(const oddsQuestionS& question) {
     checkMatchState(settings, question.state);
     const matchStateS& s = question.state;
     const legChancesC& table =
-        leg(std::clamp(question.strengths[0], minStrength, maxStrength),
-            std::clamp(question.strengths[1], minStrength, maxStrength), question.startScore);
+        leg(modelS{question.strengths[0], question.fitted[0]},
+            modelS{question.strengths[1], question.fitted[1]}, question.startScore);
     const bool firstToThrow = s.toThrow == 0;
     const double legChance =
         partWay ? table.firstWinsPartWay(s.remaining[0], s.remaining[1], firstToThrow,

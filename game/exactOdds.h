@@ -4,6 +4,8 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -60,12 +62,23 @@ class exactOddsC {
     // A pair's leg tables.
     const legChancesC& leg(std::int32_t first, std::int32_t second, std::int32_t start);
 
+    // How a player is modelled: a strength, or a fitted scatter where there is one.
+    struct modelS {
+        std::int32_t strength = 20;
+        std::optional<throwFitS> fitted;
+    };
+
   private:
+    const visitChancesC& visits(const modelS& model, std::int32_t start);
+    const legChancesC& leg(const modelS& first, const modelS& second, std::int32_t start);
+    [[nodiscard]] static std::string keyOf(const modelS& model);
+
     virtualBoardC board_;
     vPlayerC chart_;
-    std::map<std::int32_t, std::unique_ptr<dartChancesC>> darts_;
-    std::map<std::pair<std::int32_t, std::int32_t>, std::unique_ptr<visitChancesC>> visits_;
-    std::map<std::array<std::int32_t, 3>, std::unique_ptr<legChancesC>> legs_;
+    std::map<std::string, std::unique_ptr<dartOutcomesC>> darts_;
+    std::map<std::pair<std::string, std::int32_t>, std::unique_ptr<visitChancesC>> visits_;
+    std::map<std::tuple<std::string, std::string, std::int32_t>, std::unique_ptr<legChancesC>>
+        legs_;
 };
 
 }  // namespace qm

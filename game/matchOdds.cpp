@@ -28,7 +28,8 @@ tallyS playOn(const oddsQuestionS& question, long long count, std::uint32_t seed
     hands.reserve(2);
     for (int p = 0; p < 2; ++p) {
         const auto strength = std::clamp(question.strengths[p], minStrength, maxStrength);
-        hands.emplace_back(static_cast<float>(strength), board);
+        hands.emplace_back(static_cast<float>(strength), board, throwC::seeding::keep,
+                           question.fitted[static_cast<std::size_t>(p)]);
     }
     // The generator is seeded as the game seeds its own: the state is the seed itself.
     std::uint32_t generator = seed;

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "computer/throwFit.h"
 #include "game/MatchC.h"
 
 namespace qm {
@@ -24,6 +25,8 @@ struct oddsQuestionS {
     std::int32_t bestOfLegs = 5;
     std::int32_t bestOfSets = 1;
     std::array<std::int32_t, 2> strengths{20, 20};
+    // A player modelled by their own fitted scatter in place of a strength.
+    std::array<std::optional<throwFitS>, 2> fitted;
     matchStateS state;
     std::optional<visitPartWayS> partWay;  // none: the player to throw begins a visit
     long long continuations = defaultContinuations;

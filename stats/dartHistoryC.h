@@ -76,6 +76,10 @@ class dartHistoryC {
                                                      const civilDate& from, const civilDate& to,
                                                      bool withDarts = false);
 
+    // Every drill dart of one player that landed at a known point, each with its target, in
+    // the order thrown: what the player's own scatter is fitted from.
+    [[nodiscard]] std::vector<dartRecordS> aimedDartsOf(const std::string& player);
+
   private:
     bool open(mode how, int busyMilliseconds);
     bool prepareSchema(mode how);

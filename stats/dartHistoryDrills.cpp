@@ -101,4 +101,28 @@ std::vector<drillRecordS> dartHistoryC::drillsOf(const std::string& player, std:
     return out;
 }
 
+std::vector<dartRecordS> dartHistoryC::aimedDartsOf(const std::string& player) {
+    std::vector<dartRecordS> out;
+    if (db_ == nullptr) {
+        return out;
+    }
+    statementC query(db_,
+                     "SELECT p.darts FROM drills d JOIN players ON players.id = d.player "
+                     "JOIN drill_darts p ON p.drill = d.id WHERE players.name = ?1 ORDER BY d.id");
+    if (!query.ok()) {
+        return out;  // no drill kept yet: no tables
+    }
+    query.bind(1, player);
+    while (query.row()) {
+        // A drill whose darts cannot be read is left out; the others still count.
+        for (const dartRecordS& dart :
+             unpackDarts(query.blob(0)).value_or(std::vector<dartRecordS>{})) {
+            if (dart.point && dart.targetType && dart.targetNumber) {
+                out.push_back(dart);
+            }
+        }
+    }
+    return out;
+}
+
 }  // namespace qm
