@@ -11,6 +11,8 @@ struct gameSettingsS {
     std::array<std::string, 2> names;
     std::array<bool, 2> isComputer{false, false};
     std::array<std::int32_t, 2> strengths{0, 0};
+    // A computer player that throws by this human's fitted scatter; empty: by its strength.
+    std::array<std::string, 2> twinOf;
     std::int32_t startScore = 0;
     std::int32_t bestOfSets = 0;
     std::int32_t bestOfLegs = 0;

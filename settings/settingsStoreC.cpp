@@ -24,6 +24,8 @@ void settingsStoreC::loadSettings() {
     storedSettings.isComputer[1] = ini_.readBool("Default", "Kind2", true);
     for (int i = 0; i < 2; ++i) {
         storedSettings.strengths[i] = readStrength(storedSettings.names[i]);
+        storedSettings.twinOf[i] =
+            storedSettings.isComputer[i] ? readTwinOf(storedSettings.names[i]) : std::string();
     }
     storedSettings.startScore = 501;
     storedSettings.bestOfSets = 1;
@@ -140,6 +142,31 @@ bool settingsStoreC::readCheckoutHints() const {
 
 bool settingsStoreC::saveCheckoutHints(bool on) {
     return ini_.writeBool("Hints", "CheckoutHints", on);
+}
+
+bool settingsStoreC::readPersonalRoutes() const {
+    return ini_.readInteger("Hints", "PersonalRoutes", 0) != 0;
+}
+
+bool settingsStoreC::savePersonalRoutes(bool on) {
+    return ini_.writeBool("Hints", "PersonalRoutes", on);
+}
+
+std::string settingsStoreC::readTwinOf(const std::string& computer) const {
+    if (!profileFileC::canHoldKey(computer)) {
+        return {};
+    }
+    return ini_.readString("Twins", computer, "");
+}
+
+bool settingsStoreC::saveTwinOf(const std::string& computer, const std::string& human) {
+    if (!profileFileC::canHoldKey(computer)) {
+        return human.empty();  // a name the file cannot key has no twin to keep
+    }
+    if (human.empty() && readTwinOf(computer).empty()) {
+        return true;  // nothing to write: the file stays as it is
+    }
+    return ini_.writeString("Twins", computer, human);
 }
 
 bool settingsStoreC::readCaller() const {

@@ -38,6 +38,10 @@ class settingsStoreC {
     [[nodiscard]] playerListsS readPlayerLists() const;
     // A computer player's strength, 20 when unknown; always within 1 to 60.
     [[nodiscard]] std::int32_t readStrength(const std::string& name) const;
+    // The human a computer player is the twin of (its key in the section "Twins"); empty for
+    // none. Saving an empty name makes it a player of its strength again.
+    [[nodiscard]] std::string readTwinOf(const std::string& computer) const;
+    bool saveTwinOf(const std::string& computer, const std::string& human);
 
     // Records player `index` of the pair: a new name joins its list, the pair is written as the
     // last chosen one, and a known computer player's strength is rewritten. A name the file
@@ -61,6 +65,9 @@ class settingsStoreC {
     // off). Kept in a section of its own, "Hints", that nothing else reads or writes.
     [[nodiscard]] bool readCheckoutHints() const;
     bool saveCheckoutHints(bool on);
+    // Whether the checkout hint gives a player's own best route where their scatter is known.
+    [[nodiscard]] bool readPersonalRoutes() const;
+    bool savePersonalRoutes(bool on);
     // Whether the caller speaks (off unless turned on), in a section of its own, "Caller".
     [[nodiscard]] bool readCaller() const;
     bool saveCaller(bool on);

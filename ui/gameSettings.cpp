@@ -107,6 +107,13 @@ TForm2::TForm2(settingsStoreC& store, soundPlayer& sounds, std::function<bool()>
         averageLabel_[p]->setMinimumWidth(
             averageLabel_[p]->fontMetrics().horizontalAdvance(QStringLiteral("\u2248 000 avg")));
         grid->addWidget(averageLabel_[p], p + 1, 5);
+        twinBox_[p] = new QComboBox(players);
+        twinBox_[p]->setObjectName(QStringLiteral("TwinBox%1").arg(number));
+        twinBox_[p]->setAccessibleName(QStringLiteral("Twin of player %1").arg(number));
+        twinBox_[p]->setToolTip(
+            QStringLiteral("A twin throws by a human's own scatter, fitted from their practice "
+                           "darts, in place of the strength"));
+        grid->addWidget(twinBox_[p], p + 1, 6);
 
         // Toggled, not clicked: Space and assistive technology change the box too.
         connect(computerBox_[p], &QCheckBox::toggled, this, [this, p] { CheckBoxClick(p); });
@@ -202,6 +209,7 @@ void TForm2::FormShow() {
         }
         trackBar_[p]->setValue(s.strengths[p]);
         TrackBarChange(p);
+        showTwinOf(p, s.twinOf[p]);
     }
     updateStrengthVisibility();
     select(gameType_, s.startScore);
@@ -214,6 +222,7 @@ void TForm2::updateStrengthVisibility() {
         trackBar_[p]->setVisible(computerBox_[p]->isChecked());
         strengthLabel_[p]->setVisible(computerBox_[p]->isChecked());
         averageLabel_[p]->setVisible(computerBox_[p]->isChecked());
+        twinBox_[p]->setVisible(computerBox_[p]->isChecked());
     }
     Label3->setVisible(computerBox_[0]->isChecked() || computerBox_[1]->isChecked());
 }
@@ -231,9 +240,21 @@ void TForm2::CheckBoxClick(int player) {
 
 void TForm2::ComboBoxSelect(int player) {
     if (computerBox_[player]->isChecked()) {
-        trackBar_[player]->setValue(
-            store_.readStrength(nameBox_[player]->currentText().toStdString()));
+        const std::string name = nameBox_[player]->currentText().toStdString();
+        trackBar_[player]->setValue(store_.readStrength(name));
+        showTwinOf(player, store_.readTwinOf(name));
     }
+}
+
+void TForm2::showTwinOf(int player, const std::string& human) {
+    QComboBox* box = twinBox_[player];
+    box->clear();
+    box->addItem(QStringLiteral("No twin"), QString());
+    for (const QString& name : humanNames) {
+        box->addItem(QStringLiteral("Twin of %1").arg(name), name);
+    }
+    const int at = box->findData(QString::fromStdString(human));
+    box->setCurrentIndex(std::max(at, 0));
 }
 
 void TForm2::TrackBarChange(int player) {
@@ -303,6 +324,11 @@ TForm2::saveResult TForm2::saveSettings() {
             refuse(p, QString::fromStdString(outcome.message));
             return saveResult::refused;
         }
+        if (kinds[p] &&
+            !store_.saveTwinOf(names[p], twinBox_[p]->currentData().toString().toStdString())) {
+            writeFailure_ = QString::fromStdString(store_.writeFailureMessage());
+            return saveResult::notWritten;
+        }
     }
     return saveResult::saved;
 }
@@ -313,6 +339,8 @@ void TForm2::collectSettings() {
         s.names[p] = nameBox_[p]->currentText().toStdString();
         s.isComputer[p] = computerBox_[p]->isChecked();
         s.strengths[p] = trackBar_[p]->value();
+        s.twinOf[p] =
+            s.isComputer[p] ? twinBox_[p]->currentData().toString().toStdString() : std::string();
     }
     s.startScore = selected(gameType_, 501);
     s.bestOfLegs = selected(bestOfLegs_, 5);

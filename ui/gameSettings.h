@@ -60,6 +60,7 @@ class TForm2 : public QDialog {
     void showInfo(const QString& text);
     void updateStrengthVisibility();
     void refuse(int player, const QString& message);
+    void showTwinOf(int player, const std::string& human);
 
     settingsStoreC& store_;
     soundPlayer& sounds_;
@@ -74,6 +75,8 @@ class TForm2 : public QDialog {
     std::array<QSlider*, 2> trackBar_{};
     std::array<QLabel*, 2> strengthLabel_{};
     std::array<QLabel*, 2> averageLabel_{};  // what the strength scores, from the shipped table
+    // A computer player may be a human's twin, throwing by the human's fitted scatter.
+    std::array<QComboBox*, 2> twinBox_{};
     QLabel* Label3 = nullptr;
     QCheckBox* CheckBox3 = nullptr;
     QButtonGroup* gameType_ = nullptr;
