@@ -12,6 +12,7 @@
 #include <type_traits>
 #include <vector>
 
+#include "game/playerThrow.h"
 #include "settings/dataLocation.h"
 #include "settings/gameSettingsS.h"
 #include "settings/settingsStoreC.h"
@@ -105,7 +106,43 @@ void printStreamedLegs(std::FILE* legs) {
     std::cout << "]";
 }
 
+// A twin's human's scatter, fitted from the dart history of the data folder; none, with the
+// reason said, where the folder cannot be found or the human has too few darts.
+std::optional<qm::throwFitS> twinFit(const std::string& human,
+                                     const std::optional<std::string>& given, const char* argv0) {
+    const std::optional<std::filesystem::path> dataDir = dataFolder(given, argv0);
+    if (!dataDir) {
+        return std::nullopt;
+    }
+    qm::dartHistoryC history(*dataDir / qm::dartHistoryFileName, qm::dartHistoryC::mode::readOnly);
+    const qm::virtualBoardC board;
+    qm::throwFitS fit = qm::fitPlayerThrow(history, human, board);
+    if (!fit.usable()) {
+        std::cerr << "quivermark-sim: " << human << " has not enough darts yet for a twin ("
+                  << fit.of(qm::aimKind::all).darts << " with a known target and landing point, "
+                  << qm::minFitDarts << " wanted)\n";
+        return std::nullopt;
+    }
+    return fit;
+}
+
+// Reads every twin's fit; false when one cannot be had.
+bool readTwins(qm::sim::twinsS& twins, const std::optional<std::string>& given, const char* argv0) {
+    for (std::size_t p = 0; p < 2; ++p) {
+        if (!twins.of[p].empty()) {
+            twins.fits[p] = twinFit(twins.of[p], given, argv0);
+            if (!twins.fits[p]) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
 int run(qm::sim::matchOptions options, const char* argv0) {
+    if (!readTwins(options.twins, options.dataDir, argv0)) {
+        return 2;
+    }
     // Traced legs go to a scratch file as they are played, never all into memory.
     const std::unique_ptr<std::FILE, int (*)(std::FILE*)> legs(
         options.traceLegs ? std::tmpfile() : nullptr,
@@ -155,12 +192,21 @@ int run(const qm::sim::calibrateOptions& options) {
     return outputStatus();
 }
 
-int run(const qm::sim::oddsOptions& options) {
+int run(qm::sim::oddsOptions options, const char* argv0) {
+    if (!readTwins(options.twins, options.dataDir, argv0)) {
+        return 2;
+    }
     std::cout << qm::sim::oddsJson(options) << '\n';
     return outputStatus();
 }
 
-int run(const qm::sim::practiceOptions& options, const char* argv0) {
+int run(qm::sim::practiceOptions options, const char* argv0) {
+    if (!options.twin.empty()) {
+        options.twinFit = twinFit(options.twin, options.dataDir, argv0);
+        if (!options.twinFit) {
+            return 2;
+        }
+    }
     std::filesystem::path dataDir;
     if (options.saveDarts) {
         const std::optional<std::filesystem::path> decided = dataFolder(options.dataDir, argv0);
@@ -181,6 +227,11 @@ int run(const qm::sim::practiceOptions& options, const char* argv0) {
         return 1;
     }
     std::cout << qm::sim::practiceJson(options, result) << '\n';
+    return outputStatus();
+}
+
+int run(const qm::sim::aimOptions& options) {
+    std::cout << qm::sim::aimJson(options) << '\n';
     return outputStatus();
 }
 
@@ -206,7 +257,8 @@ int main(int argc, char* argv[]) {
             [argv](const auto& chosen) {
                 using chosenType = std::decay_t<decltype(chosen)>;
                 if constexpr (std::is_same_v<chosenType, qm::sim::matchOptions> ||
-                              std::is_same_v<chosenType, qm::sim::practiceOptions>) {
+                              std::is_same_v<chosenType, qm::sim::practiceOptions> ||
+                              std::is_same_v<chosenType, qm::sim::oddsOptions>) {
                     return run(chosen, argv[0]);  // its data folder depends on where it runs
                 } else {
                     return run(chosen);

@@ -7,6 +7,7 @@
 #include "computer/gameRandom.h"
 #include "computer/tabledHandC.h"
 #include "game/practiceC.h"
+#include "sim/simRun.h"
 #include "stats/dartHistoryC.h"
 
 namespace qm::sim {
@@ -14,7 +15,8 @@ namespace qm::sim {
 practiceRunS runPractice(const practiceOptions& options, const std::filesystem::path& dataDir) {
     const vPlayerC chart;
     const virtualBoardC board;
-    tabledHandC hand(static_cast<float>(options.strength), board);
+    tabledHandC hand(static_cast<float>(options.strength), board, throwC::seeding::keep,
+                     options.twinFit);
     std::optional<dartHistoryC> history;
     std::vector<drillRecordS> batch;
     if (options.saveDarts) {
@@ -80,7 +82,8 @@ std::string practiceJson(const practiceOptions& options, const practiceRunS& run
                   run.spread, run.best);
     return std::string("{\"drill\":\"") + options.drillText +
            "\",\"variant\":" + std::to_string(options.setup.variant) +
-           ",\"strength\":" + std::to_string(options.strength) +
+           (options.twin.empty() ? ",\"strength\":" + std::to_string(options.strength)
+                                 : ",\"twin\":" + jsonString(options.twin)) +
            ",\"sessions\":" + std::to_string(run.sessions) + "," + figures + "}";
 }
 

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <stdexcept>
+#include <string>
 
 #include "match/x01Rules.h"
 #include "settings/gameSettingsS.h"
@@ -144,6 +146,11 @@ bool readPlayersAndFormat(const std::string& option, optionReader& reader, Optio
     } else if (option == "--strength1" || option == "--strength2") {
         result.strengths[player()] = parseStrength(option, reader.value(option));
         have[2 + player()] = true;
+    } else if (option == "--twin1" || option == "--twin2") {
+        // In place of a strength: the twin's strength is the game's default, never used.
+        result.twins.of[player()] = reader.value(option);
+        result.strengths[player()] = 20;
+        have[2 + player()] = true;
     } else if (option == "--start") {
         result.start = parseChoice(option, reader.value(option), startScoreChoices);
     } else if (option == "--legs") {
@@ -183,7 +190,8 @@ matchOptions parseMatch(const std::vector<std::string>& args) {
     }
     if (!std::all_of(have.begin(), have.end(), [](bool b) { return b; })) {
         throw std::invalid_argument(
-            "match needs --player1, --strength1, --player2 and --strength2");
+            "match needs --player1, --strength1 (or --twin1), --player2 and --strength2 (or "
+            "--twin2)");
     }
     for (const auto& name : result.names) {
         // The game's rule, checked up front: its histories are the game's players.
@@ -297,6 +305,10 @@ practiceOptions parsePractice(const std::vector<std::string>& args) {
         } else if (option == "--strength") {
             result.strength = parseStrength(option, reader.value(option));
             strength = true;
+        } else if (option == "--twin") {
+            result.twin = reader.value(option);
+            result.strength = 20;
+            strength = true;
         } else if (option == "--sessions") {
             result.sessions = parseCount(option, reader.value(option), maxSessions);
         } else if (option == "--seed") {
@@ -312,7 +324,8 @@ practiceOptions parsePractice(const std::vector<std::string>& args) {
         }
     }
     if (!drill || !strength || result.sessions == 0) {
-        throw std::invalid_argument("practice needs --drill, --strength and --sessions");
+        throw std::invalid_argument(
+            "practice needs --drill, --strength (or --twin) and --sessions");
     }
     if (result.saveDarts) {
         if (result.player.empty()) {
@@ -380,12 +393,16 @@ oddsOptions parseOdds(const std::vector<std::string>& args) {
             result.continuations = parseCount(option, reader.value(option), maxContinuations);
         } else if (option == "--seed") {
             result.seed = parseNumber<std::uint32_t>(option, reader.value(option));
+        } else if (option == "--data-dir") {
+            result.dataDir = reader.value(option);
         } else {
             throw std::invalid_argument("unknown option " + option);
         }
     }
     if (!std::all_of(have.begin(), have.end(), [](bool b) { return b; })) {
-        throw std::invalid_argument("odds needs --player1, --strength1, --player2 and --strength2");
+        throw std::invalid_argument(
+            "odds needs --player1, --strength1 (or --twin1), --player2 and --strength2 (or "
+            "--twin2)");
     }
     for (int p = 0; p < 2; ++p) {
         if (result.left[p] == 0) {
@@ -427,6 +444,54 @@ std::optional<dartS> parseTarget(const std::string& text) {
     return isValidTarget(target) ? std::optional(target) : std::nullopt;
 }
 
+double parseReal(const std::string& option, const std::string& text) {
+    std::size_t used = 0;
+    double value = 0.0;
+    try {
+        value = std::stod(text, &used);
+    } catch (const std::exception&) {
+        used = 0;
+    }
+    if (used == 0 || used != text.size() || !std::isfinite(value)) {
+        throw std::invalid_argument(option + " needs a number, not " + text);
+    }
+    return value;
+}
+
+aimOptions parseAim(const std::vector<std::string>& args) {
+    aimOptions result;
+    std::array<bool, 2> sigma{};
+    optionReader reader(args);
+    std::string option;
+    while (reader.next(option)) {
+        if (option == "--sigma-x" || option == "--sigma-y") {
+            const double value = parseReal(option, reader.value(option));
+            if (value < 0.5 || value > 500.0) {
+                throw std::invalid_argument(option + " must be from 0.5 to 500 board units");
+            }
+            (option == "--sigma-x" ? result.scatter.sigmaX : result.scatter.sigmaY) = value;
+            sigma[option == "--sigma-x" ? 0 : 1] = true;
+        } else if (option == "--rho") {
+            result.scatter.rho = parseReal(option, reader.value(option));
+            if (result.scatter.rho <= -0.95 || result.scatter.rho >= 0.95) {
+                throw std::invalid_argument("--rho must lie between -0.95 and 0.95");
+            }
+        } else if (option == "--bias-x" || option == "--bias-y") {
+            const double value = parseReal(option, reader.value(option));
+            if (std::abs(value) > 200.0) {
+                throw std::invalid_argument(option + " must be from -200 to 200 board units");
+            }
+            (option == "--bias-x" ? result.scatter.biasX : result.scatter.biasY) = value;
+        } else {
+            throw std::invalid_argument("unknown option " + option);
+        }
+    }
+    if (!sigma[0] || !sigma[1]) {
+        throw std::invalid_argument("aim needs --sigma-x and --sigma-y");
+    }
+    return result;
+}
+
 const char* usageText() {
     return "usage: quivermark-sim throws --strength S --target TARGET --count N [--seed X] "
            "[--trace]\n"
@@ -450,6 +515,9 @@ const char* usageText() {
            "[--darts 30|60|99]\n"
            "                               --strength S --sessions K [--seed X]\n"
            "                               [--save-darts --player NAME] [--data-dir DIR]\n"
+           "       quivermark-sim aim --sigma-x X --sigma-y Y [--rho R] [--bias-x BX --bias-y BY]\n"
+           "       (match and odds: --twin1 NAME or --twin2 NAME in place of a strength;\n"
+           "        practice: --twin NAME in place of --strength)\n"
            "       quivermark-sim --help\n"
            "See quivermark-sim(6) for what each command prints.\n";
 }
@@ -457,7 +525,7 @@ const char* usageText() {
 simCommand parseOptions(const std::vector<std::string>& args) {
     if (args.empty()) {
         throw std::invalid_argument(
-            "usage: quivermark-sim throws|match|calibrate|odds|expected|practice [options]");
+            "usage: quivermark-sim throws|match|calibrate|odds|expected|practice|aim [options]");
     }
     if (args[0] == "throws") {
         return parseThrows(args);
@@ -477,8 +545,11 @@ simCommand parseOptions(const std::vector<std::string>& args) {
     if (args[0] == "practice") {
         return parsePractice(args);
     }
+    if (args[0] == "aim") {
+        return parseAim(args);
+    }
     throw std::invalid_argument("unknown command " + args[0] +
-                                " (use throws, match, calibrate, odds, expected or practice)");
+                                " (use throws, match, calibrate, odds, expected, practice or aim)");
 }
 
 }  // namespace qm::sim

@@ -9,6 +9,8 @@
 #include <variant>
 #include <vector>
 
+#include "computer/normalScatter.h"
+#include "computer/throwFit.h"
 #include "match/dart.h"
 #include "match/drill.h"
 
@@ -29,9 +31,17 @@ struct throwsOptions {
     bool trace = false;
 };
 
+// A player given as a twin (--twin1, --twin2) throws by that human's fitted scatter, read from
+// the dart history before the run.
+struct twinsS {
+    std::array<std::string, 2> of;  // empty: the player throws by their strength
+    std::array<std::optional<throwFitS>, 2> fits;
+};
+
 struct matchOptions {
     std::array<std::string, 2> names;
     std::array<int, 2> strengths{};
+    twinsS twins;
     int start = 501;
     int legs = 5;
     int sets = 1;
@@ -63,6 +73,8 @@ struct oddsOptions {
     enum class method { exact, sample };
     std::array<std::string, 2> names;
     std::array<int, 2> strengths{};
+    twinsS twins;
+    std::optional<std::string> dataDir;  // where a twin's darts are read
     int start = 501;
     int legs = 5;
     int sets = 1;
@@ -88,6 +100,8 @@ struct practiceOptions {
     drillSetupS setup;
     std::string drillText;  // as given
     int strength = 0;
+    std::string twin;  // --twin NAME in place of --strength
+    std::optional<throwFitS> twinFit;
     long long sessions = 0;
     std::uint32_t seed = 1;
     // Every drill and its darts into the dart history, under the player's name (a computer
@@ -98,8 +112,13 @@ struct practiceOptions {
 };
 inline constexpr long long maxSessions = 10'000'000;
 
+// Where one dart scores most on average under a given scatter.
+struct aimOptions {
+    normalScatterS scatter;
+};
+
 using simCommand = std::variant<throwsOptions, matchOptions, calibrateOptions, oddsOptions,
-                                expectedOptions, practiceOptions>;
+                                expectedOptions, practiceOptions, aimOptions>;
 
 // Reads the command line (without the program name). Throws std::invalid_argument with a
 // one-line message for anything it cannot accept.

@@ -7,8 +7,10 @@
 #include <memory>
 #include <optional>
 
+#include "computer/checkoutRoute.h"
 #include "computer/gameRandom.h"
 #include "computer/hitTable.h"
+#include "computer/normalScatter.h"
 #include "computer/tabledHandC.h"
 #include "game/MatchC.h"
 #include "game/exactOdds.h"
@@ -26,6 +28,14 @@ void seedGenerator(const std::optional<std::uint32_t>& seed) {
     // Seeded once, before anything else; no throwC built here reseeds it.
     gameRandom::seed(seed ? *seed : static_cast<std::uint32_t>(std::time(nullptr)));
 }
+
+std::string jsonNumber(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.4f", value);
+    return text;
+}
+
+}  // namespace
 
 std::string jsonString(const std::string& text) {
     std::string out = "\"";
@@ -55,14 +65,6 @@ std::string jsonString(const std::string& text) {
     }
     return out + "\"";
 }
-
-std::string jsonNumber(double value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.4f", value);
-    return text;
-}
-
-}  // namespace
 
 throwsResult runThrows(const throwsOptions& options, std::FILE* trace) {
     seedGenerator(options.seed);
@@ -188,11 +190,14 @@ matchRunResult playMatches(const matchOptions& options, const std::filesystem::p
     context.chart = &chart;
     context.vBoard = &vBoard;
     context.seeding = throwC::seeding::keep;
+    context.twins = options.twins.fits;
     std::vector<tabledHandC> hands;
     if (shared) {
         hands.reserve(2);
         for (int p = 0; p < 2; ++p) {
-            hands.emplace_back(static_cast<float>(options.strengths[p]), vBoard);
+            hands.emplace_back(static_cast<float>(options.strengths[p]), vBoard,
+                               throwC::seeding::keep,
+                               options.twins.fits[static_cast<std::size_t>(p)]);
         }
         context.hands = {&hands[0], &hands[1]};
         context.today = cachedToday();
@@ -325,12 +330,39 @@ std::string calibrationJson(const calibrateOptions& options, int strength) {
            ",\"three_dart_average\":" + averages + "}";
 }
 
+namespace {
+
+// A player's strength, or the human whose twin they are.
+template <typename Options>
+std::string playerModelJson(const Options& options, int p) {
+    const std::string& twin = options.twins.of[static_cast<std::size_t>(p)];
+    return twin.empty() ? ",\"strength\":" + std::to_string(options.strengths[p])
+                        : ",\"twin\":" + jsonString(twin);
+}
+
+}  // namespace
+
+std::string aimJson(const aimOptions& options) {
+    const virtualBoardC board;
+    const scatterChancesC chances(options.scatter, board);
+    const bestAimS best = bestAim(chances, expectedPointsMap(options.scatter), board);
+    const dartS hit = board.getHit(best.aim);
+    char text[320];
+    std::snprintf(text, sizeof text,
+                  "{\"best\":{\"x\":%.0f,\"y\":%.0f,\"in\":\"%s\",\"points\":%.4f},"
+                  "\"treble20\":%.4f,\"treble19\":%.4f}",
+                  best.aim.x, best.aim.y, dartNotation(hit).c_str(), best.points, best.treble20,
+                  best.treble19);
+    return text;
+}
+
 std::string oddsJson(const oddsOptions& options) {
     oddsQuestionS question;
     question.startScore = options.start;
     question.bestOfLegs = options.legs;
     question.bestOfSets = options.sets;
     question.strengths = options.strengths;
+    question.fitted = options.twins.fits;
     for (std::size_t p = 0; p < 2; ++p) {
         question.state.remaining.at(p) = options.left.at(p) == 0 ? options.start : options.left[p];
     }
@@ -346,8 +378,7 @@ std::string oddsJson(const oddsOptions& options) {
     std::string out = "{\"players\":[";
     for (int p = 0; p < 2; ++p) {
         out += (p ? "," : "");
-        out += "{\"name\":" + jsonString(options.names[p]) +
-               ",\"strength\":" + std::to_string(options.strengths[p]) +
+        out += "{\"name\":" + jsonString(options.names[p]) + playerModelJson(options, p) +
                ",\"chance\":" + jsonNumber(chance[p]) + "}";
     }
     if (exact) {
@@ -393,8 +424,7 @@ std::string matchJsonHead(const matchOptions& options, const matchRunResult& res
                                                   static_cast<double>(totals.darts)
                                             : 0.0;
         out += (p ? "," : "");
-        out += "{\"name\":" + jsonString(options.names[p]) +
-               ",\"strength\":" + std::to_string(options.strengths[p]) +
+        out += "{\"name\":" + jsonString(options.names[p]) + playerModelJson(options, p) +
                ",\"matches_won\":" + std::to_string(totals.matchesWon) +
                ",\"legs_won\":" + std::to_string(totals.legsWon) +
                ",\"darts\":" + std::to_string(totals.darts) +

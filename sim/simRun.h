@@ -83,6 +83,10 @@ std::string calibrationJson(const calibrateOptions& options, int strength);
 // options give, or with "method":"sample" and then "continuations":K,"standard_error":E;
 // chances are shares from 0 to 1, four decimals.
 std::string oddsJson(const oddsOptions& options);
+// Text as a JSON string, quoted and escaped.
+std::string jsonString(const std::string& text);
+// The best aim point for one dart's points under a scatter, and the trebles 20 and 19.
+std::string aimJson(const aimOptions& options);
 
 // {"strength":S,"start":501,"three_dart_average":A,"expected_darts":{"2":D,...}}: A to four
 // decimals, each D to three.

@@ -15,6 +15,7 @@
 
 #include "game/MatchC.h"
 #include "game/matchOdds.h"
+#include "game/personalRoutes.h"
 #include "game/playerModel.h"
 #include "game/practiceC.h"
 #include "settings/settingsStoreC.h"
@@ -30,6 +31,8 @@ class QTabWidget;
 class QStatusBar;
 
 namespace qm {
+
+class yourThrowWindow;
 
 class promptService;
 class soundPlayer;
@@ -161,8 +164,9 @@ class TForm1 : public QMainWindow {
     // The match odds (mainWindowOdds.cpp).
     void buildOdds(QWidget* area, QMenu* options);
     struct oddsModelS {
-        std::optional<int> strength;  // none: nothing yet to model the player by
-        QString how;                  // what the tooltip says of it
+        std::optional<int> strength;        // none: nothing yet to model the player by
+        QString how;                        // what the tooltip says of it
+        std::optional<throwFitS> fitted{};  // their own scatter, in place of the strength
     };
     oddsModelS oddsModel(int p);
     std::optional<recentAverageS> historyAverage(int p);
@@ -233,6 +237,15 @@ class TForm1 : public QMainWindow {
     void showPractice();
     void paintPracticeTargets(QPainter& painter) const;
     [[nodiscard]] modePanelC& panel(std::string_view mode) const;
+    // A player's own throw (mainWindowThrow.cpp): the "Your throw" window, the personal
+    // checkout routes, and the scatters fitted for this game's players.
+    void buildThrow(QMenu* options);
+    void YourThrow1Click();
+    void PersonalRoutes1Click(bool on);
+    // Reads the fits of the active settings' players: a human's own, a twin's human's.
+    void fitPlayers();
+    // The personal route for the player to throw, where that is asked for and they have a fit.
+    [[nodiscard]] std::optional<std::vector<dartS>> personalRoute(int player, int left, int inHand);
     QString playerName(int player) const;
 
     mainWindowContext context_;
@@ -271,6 +284,10 @@ class TForm1 : public QMainWindow {
     // Every finished leg's records and darts; the darts are written on a thread of its own.
     std::unique_ptr<legRecorderC> recorder_;
     QAction* checkoutHints_ = nullptr;
+    QAction* personalRoutes_ = nullptr;
+    yourThrowWindow* yourThrow_ = nullptr;
+    std::array<std::optional<throwFitS>, 2> fits_;  // this game's players, where they have one
+    std::array<std::unique_ptr<personalRoutesC>, 2> routes_;  // worked out at the first hint
     QLabel* matchOdds_ = nullptr;
     QAction* matchOddsOn_ = nullptr;
     oddsWorker* oddsWorker_ = nullptr;

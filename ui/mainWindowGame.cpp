@@ -81,6 +81,12 @@ bool TForm1::createGame() {
         gameRandom::seed(*context_.fixedSeed);
         context.seeding = throwC::seeding::keep;
     }
+    fitPlayers();
+    for (int p = 0; p < 2; ++p) {
+        if (activeSettings_.isComputer[p]) {
+            context.twins[static_cast<std::size_t>(p)] = fits_[static_cast<std::size_t>(p)];
+        }
+    }
     game_ = std::make_unique<MatchC>(activeSettings_, context);
     ++gameSerial_;
     terminatePending_ = false;

@@ -41,7 +41,10 @@ void TForm1::showCheckoutHint() {
         checkoutHints_->isChecked()) {
         // After each dart entered, the route for the darts still in hand.
         const auto inHand = static_cast<int>(3 - game_->enteredDarts().size());
-        route = routeText(checkoutRoute(*context_.chart, game_->remainingAfterEntered(), inHand));
+        const int left = game_->remainingAfterEntered();
+        const std::optional<std::vector<dartS>> own =
+            personalRoute(game_->currentPlayer(), left, inHand);
+        route = routeText(own ? *own : checkoutRoute(*context_.chart, left, inHand));
     }
     checkoutHint_->setText(QString::fromStdString(route));
     // A screen reader reads the route itself, not only what the label is.

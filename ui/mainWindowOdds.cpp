@@ -27,7 +27,9 @@ std::uint32_t seedOf(const oddsQuestionS& q) {
          {q.state.remaining[0], q.state.remaining[1], q.state.legs[0], q.state.legs[1],
           q.state.sets[0], q.state.sets[1], q.state.toThrow, q.state.legStarter, q.strengths[0],
           q.strengths[1], q.startScore, q.bestOfLegs, q.bestOfSets,
-          q.partWay ? q.partWay->start : 0, q.partWay ? q.partWay->thrown + 1 : 0}) {
+          q.partWay ? q.partWay->start : 0, q.partWay ? q.partWay->thrown + 1 : 0,
+          q.fitted[0] ? q.fitted[0]->of(aimKind::all).darts : -1,
+          q.fitted[1] ? q.fitted[1]->of(aimKind::all).darts : -1}) {
         h = (h ^ static_cast<std::uint32_t>(v)) * 16777619u;
     }
     return h;
@@ -75,6 +77,14 @@ std::optional<recentAverageS> TForm1::historyAverage(int p) {
 TForm1::oddsModelS TForm1::oddsModel(int p) {
     using basis = playerModelS::basis;
     const bool computer = game_->isComputer(p);
+    if (const auto& fit = fits_[static_cast<std::size_t>(p)]) {
+        return {game_->settings().strengths[p],
+                QStringLiteral("%1: modelled by %2 own scatter, fitted from %3 practice darts")
+                    .arg(playerName(p),
+                         computer ? QStringLiteral("a human's") : QStringLiteral("their"))
+                    .arg(fit->of(aimKind::all).darts),
+                fit};
+    }
     const playerModelS model =
         modelPlayer(computer, game_->settings().strengths[p], game_->gstats(p),
                     computer ? std::nullopt : historyAverage(p), strengthAverageTable());
@@ -161,6 +171,7 @@ void TForm1::showOdds() {
         return;
     }
     question.strengths = {*models[0].strength, *models[1].strength};
+    question.fitted = {models[0].fitted, models[1].fitted};
     question.seed = seedOf(question);
     if (oddsAsked_ && oddsAsked_->seed == question.seed) {
         return;  // already worked out, or being worked out

@@ -179,6 +179,7 @@ void TForm1::buildMenu() {
     buildHints(clientArea_, options);
     buildOdds(clientArea_, options);
     buildCaller(options);
+    buildThrow(options);
     QAction* about = menuBar()->addAction(QStringLiteral("&About"));
     about->setObjectName(QStringLiteral("About1"));
     connect(about, &QAction::triggered, this, &TForm1::About1Click);
