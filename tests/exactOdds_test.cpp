@@ -112,6 +112,20 @@ TEST(ExactOdds, AgreeWithAHundredThousandPlayedMatches) {
         EXPECT_TRUE(exact.odds(q).exact);
         EXPECT_NEAR(exact.odds(q).chance[1], 1.0 - worked, 1e-15);
     }
+    // A player by their own fitted scatter, whose played darts land by it as a twin's do.
+    oddsQuestionS q;
+    q.startScore = 301, q.bestOfLegs = 3;
+    q.strengths = {20, 35};
+    q.state = {{301, 301}, {0, 0}, {0, 0}, 0, 0};
+    throwFitS fit;
+    fit.kinds[static_cast<std::size_t>(aimKind::all)] = {{1.0, -2.0, 8.0, 10.0, 0.2}, 300};
+    q.fitted[0] = fit;
+    q.continuations = 100'000;
+    const double worked = exact.odds(q).chance[0];
+    const double error = std::sqrt(worked * (1.0 - worked) / 100'000.0);
+    EXPECT_NEAR(matchOdds(q)->chance[0], worked, 3.0 * error);
+    q.fitted[0].reset();  // without it, the strength models the player, as a weaker one
+    EXPECT_LT(exact.odds(q).chance[0], worked - 0.3);
 }
 
 // A visit part-way is the visit from its start, dart by dart: the figure before a visit is the

@@ -92,6 +92,22 @@ TEST_F(Settings, SavingANewPairLeavesExactlyTheirEntries) {
     const auto lists = store.readPlayerLists();
     EXPECT_EQ(lists.humans, (std::vector<std::string>{"Ann"}));
     EXPECT_EQ(lists.computers, (std::vector<std::string>{"Bot"}));
+
+    // A twin is a key of its own section: no twin writes nothing, a human's name is kept and
+    // loaded for the computer only, and an empty name takes the twin back.
+    const std::string before = readText(ini());
+    ASSERT_TRUE(store.saveTwinOf("Bot", ""));
+    EXPECT_EQ(readText(ini()), before);
+    ASSERT_TRUE(store.saveTwinOf("Bot", "Ann"));
+    ASSERT_TRUE(store.saveTwinOf("Ann", "Ann"));  // not a computer: never loaded as a twin
+    EXPECT_EQ(readText(ini()), before + "\n[Twins]\nBot=Ann\nAnn=Ann\n");
+    store.loadSettings();
+    EXPECT_EQ(store.storedSettings.twinOf, (std::array<std::string, 2>{"Ann", ""}));
+    ASSERT_TRUE(store.saveTwinOf("Bot", ""));
+    EXPECT_EQ(store.readTwinOf("Bot"), "");
+    EXPECT_FALSE(store.readPersonalRoutes());
+    ASSERT_TRUE(store.savePersonalRoutes(true));
+    EXPECT_TRUE(store.readPersonalRoutes());
 }
 
 TEST_F(Settings, LongNamesAndInnerBlanksAreStoredAsTyped) {

@@ -897,3 +897,44 @@ TEST(SimRun, ShippedStrengthTableRowsAreReproduced) {
     EXPECT_LT(few, 0.6);
     EXPECT_NEAR(many / few, 0.25, 0.05);
 }
+
+TEST(SimProgram, ATwinPlaysByItsHumansDartsAndTheBestAimIsPrinted) {
+    tempDir dir;
+    const auto err = dir / "stderr.txt";
+    const std::string data = " --data-dir " + (dir / "data").string();
+    ASSERT_EQ(runSim("practice --drill scoring --target T20 --strength 40 --sessions 1 --seed 2 "
+                     "--save-darts --player Ann" +
+                         data,
+                     err)
+                  .status,
+              0);
+    const std::string match =
+        "match --player1 Copy --twin1 Ann --player2 Bot --strength2 40 --legs 3 --matches 4";
+    const auto first = runSim(match + " --seed 4" + data, err);
+    EXPECT_EQ(first.status, 0) << fileText(err);
+    EXPECT_NE(first.out.find("{\"name\":\"Copy\",\"twin\":\"Ann\",\"matches_won\":"),
+              std::string::npos);
+    EXPECT_EQ(runSim(match + " --seed 4" + data, err).out, first.out);  // the same darts
+    EXPECT_NE(runSim(match + " --seed 5" + data, err).out, first.out);
+    const auto odds =
+        runSim("odds --player1 Copy --twin1 Ann --player2 Bot --strength2 40" + data, err);
+    EXPECT_NE(odds.out.find("\"twin\":\"Ann\""), std::string::npos);
+    EXPECT_EQ(
+        runSim("match --player1 Copy --twin1 Bob --player2 Bot --strength2 40" + data, err).status,
+        2);
+    EXPECT_EQ(fileText(err),
+              "quivermark-sim: Bob has not enough darts yet for a twin (0 with a known target and "
+              "landing point, 30 wanted)\n");
+
+    EXPECT_EQ(runSim("aim --sigma-x 5 --sigma-y 5", err).out,
+              "{\"best\":{\"x\":0,\"y\":100,\"in\":\"T20\",\"points\":47.2239},"
+              "\"treble20\":47.2239,\"treble19\":44.9011}\n");
+    const auto biased =
+        runSim("aim --sigma-x 25 --sigma-y 25 --rho 0.2 --bias-x 3 --bias-y -4", err);
+    EXPECT_EQ(biased.status, 0);
+    EXPECT_NE(biased.out, runSim("aim --sigma-x 25 --sigma-y 25", err).out);
+    EXPECT_EQ(runSim("aim --sigma-x 0.4 --sigma-y 5", err).status, 2);
+    EXPECT_EQ(fileText(err), "quivermark-sim: --sigma-x must be from 0.5 to 500 board units\n");
+    EXPECT_EQ(runSim("aim --sigma-x 5 --sigma-y 5 --rho 0.95", err).status, 2);
+    EXPECT_EQ(runSim("aim --sigma-x 5", err).status, 2);
+}
