@@ -242,8 +242,9 @@ class TForm1 : public QMainWindow {
     void buildThrow(QMenu* options);
     void YourThrow1Click();
     void PersonalRoutes1Click(bool on);
-    // Reads the fits of the active settings' players: a human's own, a twin's human's.
-    void fitPlayers();
+    // Reads the fits of the active settings' players: a human's own, a twin's human's. What
+    // there is to say of a twin without one.
+    QString fitPlayers();
     // The personal route for the player to throw, where that is asked for and they have a fit.
     [[nodiscard]] std::optional<std::vector<dartS>> personalRoute(int player, int left, int inHand);
     QString playerName(int player) const;

@@ -51,7 +51,8 @@ void TForm1::PersonalRoutes1Click(bool on) {
     showCheckoutHint();
 }
 
-void TForm1::fitPlayers() {
+QString TForm1::fitPlayers() {
+    QString note;
     dartHistoryC history(context_.dataDir / dartHistoryFileName, dartHistoryC::mode::readOnly);
     for (int p = 0; p < 2; ++p) {
         routes_[p].reset();
@@ -65,12 +66,14 @@ void TForm1::fitPlayers() {
         if (fit.usable()) {
             fits_[p] = std::move(fit);
         } else if (computer) {
-            showMessageText(QStringLiteral("%1 is no twin yet: %2 has not enough darts yet; it "
-                                           "throws at strength %3")
-                                .arg(playerName(p), QString::fromStdString(whose))
-                                .arg(activeSettings_.strengths[p]));
+            note = QStringLiteral(
+                       "%1 is no twin yet: %2 has not enough darts yet; it throws at "
+                       "strength %3")
+                       .arg(playerName(p), QString::fromStdString(whose))
+                       .arg(activeSettings_.strengths[p]);
         }
     }
+    return note;
 }
 
 std::optional<std::vector<dartS>> TForm1::personalRoute(int player, int left, int inHand) {

@@ -122,11 +122,24 @@ TEST_F(settingsDialogTest, SavingAPairWritesTheIniAndHandsItOver) {
     EXPECT_TRUE(checked("RadioGroup3Item2"));
     EXPECT_TRUE(checked("RadioGroup2Item0"));
 
-    // A known computer picked from the list brings its strength along.
+    // A computer may be a known human's twin, shown only for a computer; saved in its section.
+    auto* twin = child<QComboBox>("TwinBox1");
+    EXPECT_TRUE(twin->isVisibleTo(dialog));
+    EXPECT_FALSE(child<QComboBox>("TwinBox2")->isVisibleTo(dialog));
+    EXPECT_EQ(twin->currentText(), "No twin");
+    twin->setCurrentIndex(twin->findText("Twin of Ann"));
+    press("Button2");
+    EXPECT_EQ(window->activeSettings().twinOf, (std::array<std::string, 2>{"Ann", ""}));
+    EXPECT_NE(fileText(store.iniPath()).find("[Twins]\nBot=Ann\n"), std::string::npos);
+    dialog->show();
+
+    // A known computer picked from the list brings its strength and twin along.
     strength(0)->setValue(50);
+    twin->setCurrentIndex(0);
     nameBox(0)->setCurrentIndex(nameBox(0)->findText("Bot"));
     Q_EMIT nameBox(0)->activated(nameBox(0)->currentIndex());
     EXPECT_EQ(strength(0)->value(), 35);
+    EXPECT_EQ(twin->currentText(), "Twin of Ann");
 
     press("Button1");  // Start Game
     ASSERT_NE(window->game(), nullptr);

@@ -135,10 +135,18 @@ TEST_F(yourThrowTest, HintOddsAndATwinFollowTheFit) {
     const int twin = firstVisit("Ann");
     EXPECT_EQ(firstVisit("Ann"), twin);
     EXPECT_NE(firstVisit(""), twin);
+    window->endGame();
+    gameSettingsS untwinned = humans();
+    untwinned.names = {"Bot", "Bob"};
+    untwinned.isComputer = {true, false};
+    untwinned.twinOf = {"Bob", ""};  // no darts of Bob's: Bot throws at its strength
+    window->transferSettings(untwinned, true);
+    EXPECT_EQ(message(),
+              "Bot is no twin yet: Bob has not enough darts yet; it throws at strength 20");
     EXPECT_TRUE(find<QLabel>("MatchOdds")->toolTip().startsWith("Bot: computer player"));
     firstVisit("Ann");
-    EXPECT_TRUE(
-        find<QLabel>("MatchOdds")
-            ->toolTip()
-            .startsWith("Bot: modelled by a human's own scatter, fitted from 110 practice darts"));
+    EXPECT_TRUE(find<QLabel>("MatchOdds")
+                    ->toolTip()
+                    .startsWith("Bot: modelled by a human's own scatter, fitted from 110 "
+                                "practice darts"));
 }
