@@ -12,6 +12,7 @@
 namespace qm {
 
 void TForm1::buildThrow(QMenu* options) {
+    options->addSeparator();
     QAction* window = options->addAction(QStringLiteral("&Your throw\u2026"));
     window->setObjectName(QStringLiteral("YourThrow1"));
     connect(window, &QAction::triggered, this, &TForm1::YourThrow1Click);

@@ -153,7 +153,8 @@ yourThrowWindow::yourThrowWindow(std::filesystem::path dataDir, settingsStoreC& 
     figures_->setObjectName(QStringLiteral("ThrowFigures"));
     figures_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     figures_->setAlignment(Qt::AlignTop | Qt::AlignLeft);
-    figures_->setMinimumWidth(260);
+    figures_->setWordWrap(true);
+    figures_->setMinimumWidth(320);
     auto* aimPage = new QWidget(this);
     auto* aimLayout = new QHBoxLayout(aimPage);
     aimLayout->addWidget(view_);
@@ -249,8 +250,8 @@ void yourThrowWindow::showKind() {
                        "Treble 20: %11 points a dart\n"
                        "Treble 19: %12 points a dart\n\n"
                        "Colours: the points one dart scores on average aimed at each point "
-                       "(red most). Ellipses: where two darts in three and nineteen in twenty "
-                       "land aimed at the cross.")
+                       "(red most). Ellipses: one and two deviations, where about two darts in five "
+                       "and six in seven land aimed at the cross.")
             .arg(kindBox_->currentText())
             .arg(fit.darts)
             .arg(oneDecimal(s.biasX), oneDecimal(s.biasY), oneDecimal(s.sigmaX),
