@@ -243,15 +243,16 @@ void yourThrowWindow::showKind() {
     expectedMapS map = expectedPointsMap(s);
     const bestAimS best = bestAim(chances, map, board_);
     figures_->setText(
-        QStringLiteral("%1: fitted from %2 darts\n"
-                       "Bias: %3 across, %4 up (board units)\n"
-                       "Spread: %5 across, %6 up, correlation %7\n\n"
-                       "Best aim for points: (%8, %9), %10 points a dart\n"
-                       "Treble 20: %11 points a dart\n"
-                       "Treble 19: %12 points a dart\n\n"
-                       "Colours: the points one dart scores on average aimed at each point "
-                       "(red most). Ellipses: one and two deviations, where about two darts in five "
-                       "and six in seven land aimed at the cross.")
+        QStringLiteral(
+            "%1: fitted from %2 darts\n"
+            "Bias: %3 across, %4 up (board units)\n"
+            "Spread: %5 across, %6 up, correlation %7\n\n"
+            "Best aim for points: (%8, %9), %10 points a dart\n"
+            "Treble 20: %11 points a dart\n"
+            "Treble 19: %12 points a dart\n\n"
+            "Colours: the points one dart scores on average aimed at each point "
+            "(red most). Ellipses: one and two deviations, where about two darts in five "
+            "and six in seven land aimed at the cross.")
             .arg(kindBox_->currentText())
             .arg(fit.darts)
             .arg(oneDecimal(s.biasX), oneDecimal(s.biasY), oneDecimal(s.sigmaX),
