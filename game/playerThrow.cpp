@@ -2,13 +2,17 @@
 
 namespace qm {
 
-throwFitS fitPlayerThrow(dartHistoryC& history, const std::string& player,
-                         const virtualBoardC& board) {
+std::vector<fitDartS> fitDartsOf(dartHistoryC& history, const std::string& player) {
     std::vector<fitDartS> darts;
     for (const dartRecordS& d : history.aimedDartsOf(player)) {
         darts.push_back({{*d.targetType, *d.targetNumber}, {d.point->x, d.point->y}});
     }
-    return fitThrow(darts, board);
+    return darts;
+}
+
+throwFitS fitPlayerThrow(dartHistoryC& history, const std::string& player,
+                         const virtualBoardC& board) {
+    return fitThrow(fitDartsOf(history, player), board);
 }
 
 }  // namespace qm

@@ -15,6 +15,7 @@
 
 #include "computer/checkoutRoute.h"
 #include "game/personalRoutes.h"
+#include "game/playerThrow.h"
 #include "settings/settingsStoreC.h"
 #include "stats/dartHistoryC.h"
 
@@ -209,9 +210,7 @@ void yourThrowWindow::readPlayer() {
     const std::string player = playerBox_->currentText().toStdString();
     if (!player.empty()) {
         dartHistoryC history(dataDir_ / dartHistoryFileName, dartHistoryC::mode::readOnly);
-        for (const dartRecordS& d : history.aimedDartsOf(player)) {
-            darts_.push_back({{*d.targetType, *d.targetNumber}, {d.point->x, d.point->y}});
-        }
+        darts_ = fitDartsOf(history, player);
     }
     fit_ = fitThrow(darts_, board_);
     showKind();
