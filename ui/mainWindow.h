@@ -242,9 +242,8 @@ class TForm1 : public QMainWindow {
     void buildThrow(QMenu* options);
     void YourThrow1Click();
     void PersonalRoutes1Click(bool on);
-    // Reads the fits of the active settings' players: a human's own, a twin's human's. What
-    // there is to say of a twin without one.
-    QString fitPlayers();
+    // Reads the fits of the active settings' players: a human's own, a twin's human's.
+    void fitPlayers();
     // The personal route for the player to throw, where that is asked for and they have a fit.
     [[nodiscard]] std::optional<std::vector<dartS>> personalRoute(int player, int left, int inHand);
     QString playerName(int player) const;
@@ -288,6 +287,7 @@ class TForm1 : public QMainWindow {
     QAction* personalRoutes_ = nullptr;
     yourThrowWindow* yourThrow_ = nullptr;
     std::array<std::optional<throwFitS>, 2> fits_;  // this game's players, where they have one
+    std::array<QString, 2> twinNotes_;              // a twin without a fit, for the odds' tooltip
     std::array<std::unique_ptr<personalRoutesC>, 2> routes_;  // worked out at the first hint
     QLabel* matchOdds_ = nullptr;
     QAction* matchOddsOn_ = nullptr;

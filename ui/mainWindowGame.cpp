@@ -81,7 +81,7 @@ bool TForm1::createGame() {
         gameRandom::seed(*context_.fixedSeed);
         context.seeding = throwC::seeding::keep;
     }
-    const QString twinNote = fitPlayers();
+    fitPlayers();
     for (int p = 0; p < 2; ++p) {
         if (activeSettings_.isComputer[p]) {
             context.twins[static_cast<std::size_t>(p)] = fits_[static_cast<std::size_t>(p)];
@@ -105,9 +105,6 @@ bool TForm1::createGame() {
     refreshScores();
     board_->update();
     showMessageText(QStringLiteral("New game created: %1 to throw first").arg(playerName(0)));
-    if (!twinNote.isEmpty()) {
-        showMessageText(twinNote);
-    }
     return true;
 }
 

@@ -90,9 +90,10 @@ TForm1::oddsModelS TForm1::oddsModel(int p) {
                     computer ? std::nullopt : historyAverage(p), strengthAverageTable());
     switch (model.from) {
         case basis::computer:
-            return {model.strength, QStringLiteral("%1: computer player of strength %2")
+            return {model.strength, QStringLiteral("%1: computer player of strength %2%3")
                                         .arg(playerName(p))
-                                        .arg(*model.strength)};
+                                        .arg(*model.strength)
+                                        .arg(twinNotes_[static_cast<std::size_t>(p)])};
         case basis::thisGame:
             return {model.strength,
                     QStringLiteral("%1: modelled as strength %2 from %3 darts this game")

@@ -52,12 +52,12 @@ void TForm1::PersonalRoutes1Click(bool on) {
     showCheckoutHint();
 }
 
-QString TForm1::fitPlayers() {
-    QString note;
+void TForm1::fitPlayers() {
     dartHistoryC history(context_.dataDir / dartHistoryFileName, dartHistoryC::mode::readOnly);
     for (int p = 0; p < 2; ++p) {
         routes_[p].reset();
         fits_[p].reset();
+        twinNotes_[p].clear();
         const bool computer = activeSettings_.isComputer[p];
         const std::string& whose = computer ? activeSettings_.twinOf[p] : activeSettings_.names[p];
         if (whose.empty()) {
@@ -67,14 +67,10 @@ QString TForm1::fitPlayers() {
         if (fit.usable()) {
             fits_[p] = std::move(fit);
         } else if (computer) {
-            note = QStringLiteral(
-                       "%1 is no twin yet: %2 has not enough darts yet; it throws at "
-                       "strength %3")
-                       .arg(playerName(p), QString::fromStdString(whose))
-                       .arg(activeSettings_.strengths[p]);
+            twinNotes_[p] = QStringLiteral(" (no twin of %1 yet: not enough darts)")
+                                .arg(QString::fromStdString(whose));
         }
     }
-    return note;
 }
 
 std::optional<std::vector<dartS>> TForm1::personalRoute(int player, int left, int inHand) {

@@ -143,9 +143,7 @@ TEST_F(settingsDialogTest, SavingAPairWritesTheIniAndHandsItOver) {
 
     press("Button1");  // Start Game
     ASSERT_NE(window->game(), nullptr);
-    // Ann has no practice darts yet: the game starts, and says so.
-    EXPECT_EQ(message(),
-              "Bot is no twin yet: Ann has not enough darts yet; it throws at strength 35");
+    EXPECT_EQ(message(), "New game created: Bot to throw first");
 }
 
 TEST_F(settingsDialogTest, NamesOfTheOtherKindAndUnusableNamesAreRefused) {

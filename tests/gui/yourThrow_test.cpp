@@ -141,8 +141,11 @@ TEST_F(yourThrowTest, HintOddsAndATwinFollowTheFit) {
     untwinned.isComputer = {true, false};
     untwinned.twinOf = {"Bob", ""};  // no darts of Bob's: Bot throws at its strength
     window->transferSettings(untwinned, true);
-    EXPECT_EQ(message(),
-              "Bot is no twin yet: Bob has not enough darts yet; it throws at strength 20");
+    EXPECT_TRUE(
+        find<QLabel>("MatchOdds")
+            ->toolTip()
+            .startsWith(
+                "Bot: computer player of strength 20 (no twin of Bob yet: not enough darts)\n"));
     EXPECT_TRUE(find<QLabel>("MatchOdds")->toolTip().startsWith("Bot: computer player"));
     firstVisit("Ann");
     EXPECT_TRUE(find<QLabel>("MatchOdds")
