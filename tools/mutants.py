@@ -28,9 +28,9 @@ from dataclasses import dataclass
 from pathlib import Path
 
 ROOT = Path(__file__).resolve().parent.parent
-DEFAULT_PATHS = ["match", "game", "computer", "settings", "stats", "sim"]
+DEFAULT_PATHS = ["match", "game", "computer", "settings", "stats", "sim", "ui"]
 SKIP_FILE = ROOT / "tools" / "mutants-skip.txt"
-TEST_TARGETS = ["core_tests", "sim_tests", "quivermark-sim"]
+TEST_TARGETS = ["core_tests", "sim_tests", "quivermark-sim", "gui_tests", "quivermark"]
 
 
 @dataclass
@@ -43,7 +43,10 @@ class Site:
     kind: str
 
     def describe(self, text):
-        return f"{self.kind}: '{text[self.start:self.end].strip()}' -> '{self.replacement.strip()}'"
+        # A site may span lines (a guard with its body): said on one line, as a log line is.
+        def one_line(part):
+            return re.sub(r"\s*\n\s*", " ", part.strip())
+        return f"{self.kind}: '{one_line(text[self.start:self.end])}' -> '{one_line(self.replacement)}'"
 
 
 # --- tokens -------------------------------------------------------------------------------
@@ -150,6 +153,8 @@ def sites_in(path, text, lines_wanted=None):
             if number > 0:
                 add(start, end, f"{number - 1}{suffix}", "constant -1")
 
+    slips_in(text, toks, add)
+
     # Statements: deleted calls and updates, negated boolean returns.
     in_bool_function = False
     depth = 0
@@ -183,6 +188,184 @@ def sites_in(path, text, lines_wanted=None):
             begin = line_starts[number - 1] + len(match.group("indent"))
             add(begin, line_starts[number - 1] + len(original.rstrip()), ";", "statement deleted")
     return found
+
+
+# --- the slips of a developer: whole calls, operands, players, arguments, texts, guards -------
+
+NOT_CALLS = {
+    "if", "for", "while", "switch", "return", "sizeof", "alignof", "decltype", "noexcept",
+    "static_cast", "reinterpret_cast", "const_cast", "dynamic_cast", "typeid", "catch",
+    "operator", "defined", "static_assert", "assert", "move", "forward", "connect",
+    "QStringLiteral", "QLatin1String", "QLatin1Char", "tr", "Q_EMIT", "emit", "do", "else",
+}
+# Calls that only tidy or bound a value: a slip drops them whole.
+UNWRAPPED_METHODS = {"trimmed", "simplified", "toLower", "toUpper", "toCaseFolded", "abs"}
+BOUNDS = {"min", "max", "clamp"}
+SWAPPED = {"min": "max", "max": "min", "min_element": "max_element",
+           "max_element": "min_element"}
+OTHER_PLAYER = {"other", "opponent"}
+PLAYER_INDEX = {"p", "player", "thrower", "winner", "loser", "who", "toThrow"}
+# Where a value starts: the token before a call that is an expression, not a declaration.
+EXPRESSION_BEFORE = {"(", ",", "=", "return", "{", "!", "&&", "||", "+", "-", "*", "/", "%", "<",
+                     ">", "<=", ">=", "==", "!=", "?", ":", "<<", ">>", "[", "+=", "-=", "*=",
+                     "/=", "|=", "&=", "throw"}
+OPENS = {"(": ")", "[": "]", "{": "}"}
+
+
+def pairs_of(toks):
+    """Each bracket token's partner, by index, for the tokens of the code (not directives)."""
+    partner, stack = {}, []
+    for i, (kind, value, _, _) in enumerate(toks):
+        if kind != "op":
+            continue
+        if value in OPENS:
+            stack.append(i)
+        elif value in (")", "]", "}") and stack:
+            j = stack.pop()
+            partner[i], partner[j] = j, i
+    return partner
+
+
+def arguments(toks, partner, open_index):
+    """The top-level arguments of the call whose '(' is at open_index, as index ranges."""
+    close = partner.get(open_index)
+    if close is None or close == open_index + 1:
+        return []
+    out, start, i = [], open_index + 1, open_index + 1
+    while i < close:
+        kind, value = toks[i][0], toks[i][1]
+        if kind == "op" and value in OPENS and i in partner:
+            i = partner[i]
+        elif kind == "op" and value == ",":
+            out.append((start, i - 1))
+            start = i + 1
+        i += 1
+    out.append((start, close - 1))
+    return out
+
+
+def simple(toks, first, last):
+    """One word or number, or a member chain of words (a.b, a->b): an argument of one piece."""
+    kinds = [toks[i][0] for i in range(first, last + 1)]
+    values = [toks[i][1] for i in range(first, last + 1)]
+    if len(values) == 1:
+        return kinds[0] in ("word", "number", "string", "char")
+    return all(k == "word" if n % 2 == 0 else v in (".", "->", "::")
+               for n, (k, v) in enumerate(zip(kinds, values))) and len(values) % 2 == 1
+
+
+def slips_in(text, toks, add):
+    partner = pairs_of(toks)
+
+    def span(first, last):
+        return toks[first][2], toks[last][3]
+
+    for i, (kind, value, start, end) in enumerate(toks):
+        if kind == "pre":
+            continue
+        before = toks[i - 1][1] if i > 0 else ""
+        after = toks[i + 1][1] if i + 1 < len(toks) else ""
+
+        # A string the user or a file sees, one character short.
+        if kind == "string" and len(value) > 2 and before != "extern":
+            body = value[1:-1]
+            cut = 2 if len(body) >= 2 and body[-2] == "\\" else 1
+            add(start, end, '"' + body[:-cut] + '"', "string changed")
+
+        if kind == "word" and value in SWAPPED and after in ("(", "<"):
+            add(start, end, SWAPPED[value], "min/max swapped")
+
+        if kind == "word" and after == "(" and value not in NOT_CALLS and i + 1 in partner:
+            # The call's name with its qualification (std::max, MatchC::other).
+            first = i
+            while first >= 2 and toks[first - 1][1] == "::" and toks[first - 2][0] == "word":
+                first -= 2
+            lead = toks[first - 1][1] if first > 0 else ""
+            args = arguments(toks, partner, i + 1)
+            close = partner[i + 1]
+            call_start, call_end = toks[first][2], toks[close][3]
+            if lead in (".", "->"):
+                if value in UNWRAPPED_METHODS and not args:
+                    # x.trimmed() -> x: the dot and the call go.
+                    add(toks[first - 1][2], call_end, "", "call unwrapped")
+            elif lead in EXPRESSION_BEFORE - {"{"} and not value[0].isupper():
+                if value in OTHER_PLAYER and len(args) == 1:
+                    a, b = span(*args[0])
+                    add(call_start, call_end, "(" + text[a:b] + ")", "player swapped")
+                elif value in BOUNDS and len(args) >= 2:
+                    a, b = span(*args[0])
+                    add(call_start, call_end, "(" + text[a:b] + ")", "call unwrapped")
+                elif len(args) == 1:
+                    a, b = span(*args[0])
+                    add(call_start, call_end, "(" + text[a:b] + ")", "call unwrapped")
+            if len(args) == 2 and all(simple(toks, *arg) for arg in args):
+                (a1, b1), (a2, b2) = span(*args[0]), span(*args[1])
+                same_kind = toks[args[0][0]][0] == toks[args[1][0]][0]
+                if same_kind and text[a1:b1] != text[a2:b2]:
+                    add(a1, b2, text[a2:b2] + text[b1:a2] + text[a1:b1], "arguments swapped")
+
+        # 1 - p for p, and a player's index for the other's.
+        if (kind == "number" and value == "1" and after == "-" and before in EXPRESSION_BEFORE
+                and i + 2 < len(toks) and toks[i + 2][0] == "word"
+                and toks[i + 2][1] in PLAYER_INDEX
+                and (i + 3 >= len(toks) or toks[i + 3][1] not in ("(", ".", "->", "["))):
+            add(start, toks[i + 2][3], toks[i + 2][1], "player swapped")
+        if (kind == "op" and value == "[" and before not in ("[", "") and i + 2 < len(toks)
+                and toks[i + 1][0] == "word" and toks[i + 1][1] in PLAYER_INDEX
+                and toks[i + 2][1] == "]" and (toks[i - 1][0] == "word" or before in (")", "]"))):
+            add(toks[i + 1][2], toks[i + 1][3], "1 - " + toks[i + 1][1], "player swapped")
+
+        # A subscript one place on.
+        if (kind == "op" and value == "[" and i in partner and partner[i] > i + 1
+                and before not in ("[", "=", "(", ",", "return", "{")
+                and (toks[i - 1][0] == "word" or before in (")", "]"))
+                and toks[i + 1][1] != "[" and toks[partner[i] - 1][1] != "]"
+                and not (partner[i] == i + 2 and toks[i + 1][0] == "number")):
+            inner = (toks[i + 1][2], toks[partner[i] - 1][3])
+            add(*inner, text[inner[0]:inner[1]] + " + 1", "index shifted")
+
+        # One operand of a compound condition dropped.
+        if kind == "op" and value in ("&&", "||") and spaced(text, start, end):
+            stops = {"&&", "||"} if value == "&&" else {"||"}
+            left = i - 1
+            while left >= 0:
+                k, v = toks[left][0], toks[left][1]
+                if k == "op" and v in (")", "]", "}") and left in partner:
+                    left = partner[left] - 1
+                    continue
+                if (k == "op" and v in {"(", "[", "{", ",", ";", "=", "?", ":"} | stops) or \
+                        v in ("return", "throw") or k == "pre":
+                    break
+                left -= 1
+            right = i + 1
+            while right < len(toks):
+                k, v = toks[right][0], toks[right][1]
+                if k == "op" and v in OPENS and right in partner:
+                    right = partner[right] + 1
+                    continue
+                if (k == "op" and v in {")", "]", "}", ",", ";", "?", ":"} | stops) or k == "pre":
+                    break
+                right += 1
+            if left + 1 < i and i + 1 < right:
+                (ls, le), (rs, re_) = span(left + 1, i - 1), span(i + 1, right - 1)
+                add(ls, re_, text[rs:re_], "operand dropped")
+                add(ls, re_, text[ls:le], "operand dropped")
+
+        # A guard dropped with its body: an if without an else, a few lines at most.
+        if (kind == "word" and value == "if" and after == "(" and before in (";", "{", "}", ":")
+                and i + 1 in partner):
+            body = partner[i + 1] + 1
+            if body < len(toks):
+                if toks[body][1] == "{" and body in partner:
+                    last = partner[body]
+                else:
+                    last = body
+                    while last < len(toks) and toks[last][1] != ";":
+                        last = partner.get(last, last) + 1 if toks[last][1] in OPENS else last + 1
+                following = toks[last + 1][1] if last + 1 < len(toks) else ""
+                if (last < len(toks) and following != "else"
+                        and text.count("\n", start, toks[last][3]) <= 12):
+                    add(start, toks[last][3], ";", "guard dropped")
 
 
 def mask(text, toks):
@@ -281,11 +464,15 @@ def skip_key(site, text):
 
 # --- running ---------------------------------------------------------------------------------
 
+# The window's tests run without a display, as CI runs them.
+TEST_ENVIRONMENT = {**os.environ, "QT_QPA_PLATFORM": "offscreen"}
+
+
 def run(command, timeout):
     started = time.monotonic()
     try:
         done = subprocess.run(command, cwd=ROOT, stdout=subprocess.DEVNULL,
-                              stderr=subprocess.DEVNULL, timeout=timeout)
+                              stderr=subprocess.DEVNULL, timeout=timeout, env=TEST_ENVIRONMENT)
         return done.returncode, time.monotonic() - started
     except subprocess.TimeoutExpired:
         return "timeout", time.monotonic() - started
@@ -294,7 +481,7 @@ def run(command, timeout):
 def configure(build):
     if not (build / "build.ninja").exists():
         subprocess.run(["cmake", "-S", str(ROOT), "-B", str(build), "-G", "Ninja",
-                        "-DCMAKE_BUILD_TYPE=Release", "-DQUIVERMARK_GUI=OFF",
+                        "-DCMAKE_BUILD_TYPE=Release", "-DQUIVERMARK_GUI=ON",
                         "-DQUIVERMARK_BENCHMARKS=OFF"], check=True, stdout=subprocess.DEVNULL)
     code, _ = run(["cmake", "--build", str(build), "--target", *TEST_TARGETS], None)
     if code != 0:
