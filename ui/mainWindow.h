@@ -244,6 +244,8 @@ class TForm1 : public QMainWindow {
     void PersonalRoutes1Click(bool on);
     // Reads the fits of the active settings' players: a human's own, a twin's human's.
     void fitPlayers();
+    // A player's fit where they have one (none for no name).
+    [[nodiscard]] std::optional<throwFitS> fitOf(const std::string& human) const;
     // The personal route for the player to throw, where that is asked for and they have a fit.
     [[nodiscard]] std::optional<std::vector<dartS>> personalRoute(int player, int left, int inHand);
     QString playerName(int player) const;

@@ -85,8 +85,15 @@ void TForm1::startPractice(const practiceChoiceS& choice) {
     c.today = context_.today;
     c.seeding = context_.fixedSeed ? throwC::seeding::keep : throwC::seeding::fromClock;
     c.writeResult = [this](const practiceResultS& result) { practiceResults_.push_back(result); };
+    // A computer on the list that is a human's twin throws by the human's fit here too.
+    std::vector<practicePlayerS> players = choice.players;
+    for (practicePlayerS& p : players) {
+        if (p.computer) {
+            p.twin = fitOf(context_.settings->readTwinOf(p.name));
+        }
+    }
     try {
-        practice_ = std::make_unique<practiceC>(choice.setup, choice.players, std::move(c));
+        practice_ = std::make_unique<practiceC>(choice.setup, players, std::move(c));
     } catch (const std::invalid_argument& error) {
         refuse(QString::fromUtf8(error.what()));
         return;

@@ -53,7 +53,6 @@ void TForm1::PersonalRoutes1Click(bool on) {
 }
 
 void TForm1::fitPlayers() {
-    dartHistoryC history(context_.dataDir / dartHistoryFileName, dartHistoryC::mode::readOnly);
     for (int p = 0; p < 2; ++p) {
         routes_[p].reset();
         fits_[p].reset();
@@ -63,14 +62,21 @@ void TForm1::fitPlayers() {
         if (whose.empty()) {
             continue;
         }
-        throwFitS fit = fitPlayerThrow(history, whose, *context_.vBoard);
-        if (fit.usable()) {
-            fits_[p] = std::move(fit);
-        } else if (computer) {
+        fits_[p] = fitOf(whose);
+        if (!fits_[p] && computer) {
             twinNotes_[p] = QStringLiteral(" (no twin of %1 yet: not enough darts)")
                                 .arg(QString::fromStdString(whose));
         }
     }
+}
+
+std::optional<throwFitS> TForm1::fitOf(const std::string& human) const {
+    if (human.empty()) {
+        return std::nullopt;
+    }
+    dartHistoryC history(context_.dataDir / dartHistoryFileName, dartHistoryC::mode::readOnly);
+    throwFitS fit = fitPlayerThrow(history, human, *context_.vBoard);
+    return fit.usable() ? std::optional(std::move(fit)) : std::nullopt;
 }
 
 std::optional<std::vector<dartS>> TForm1::personalRoute(int player, int left, int inHand) {

@@ -9,6 +9,7 @@
 #include "computer/throwFit.h"
 #include "game/personalRoutes.h"
 #include "stats/dartHistoryC.h"
+#include "ui/practiceDialog.h"
 #include "ui/yourThrowWindow.h"
 #include "windowFixture.h"
 
@@ -152,4 +153,20 @@ TEST_F(yourThrowTest, HintOddsAndATwinFollowTheFit) {
                     ->toolTip()
                     .startsWith("Bot: modelled by a human's own scatter, fitted from 110 "
                                 "practice darts"));
+
+    // In a drill too: a computer on the list that is Ann's twin throws by her fit.
+    window->endGame();
+    ASSERT_TRUE(store.addComputerPlayer("Bot", 20).ok);
+    ASSERT_TRUE(store.saveTwinOf("Bot", "Ann"));
+    practiceChoiceS choice;
+    choice.setup.kind = drillKind::bobs27;
+    choice.players = {{"Bot", true, 20}, {"Cy", true, 20}};
+    window->startPractice(choice);
+    ASSERT_NE(window->practice(), nullptr);
+    ASSERT_TRUE(window->practice()->player(0).twin.has_value());
+    const scatterFitS& pooled = window->practice()->player(0).twin->of(aimKind::all);
+    EXPECT_EQ(pooled.darts, 110);
+    EXPECT_NEAR(pooled.scatter.sigmaY, fitThrow(fitted, vBoard).of(aimKind::all).scatter.sigmaY,
+                0.01);  // the history keeps a point to a few hundredths
+    EXPECT_FALSE(window->practice()->player(1).twin.has_value());
 }
