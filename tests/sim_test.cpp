@@ -916,9 +916,18 @@ TEST(SimProgram, ATwinPlaysByItsHumansDartsAndTheBestAimIsPrinted) {
               std::string::npos);
     EXPECT_EQ(runSim(match + " --seed 4" + data, err).out, first.out);  // the same darts
     EXPECT_NE(runSim(match + " --seed 5" + data, err).out, first.out);
-    const auto odds =
-        runSim("odds --player1 Copy --twin1 Ann --player2 Bot --strength2 40" + data, err);
-    EXPECT_NE(odds.out.find("\"twin\":\"Ann\""), std::string::npos);
+    // The second player may be a twin as well: Ann's darts are a strength 40's, not a 20's.
+    const std::string odds = "odds --player1 Bot --strength1 30 --player2 Copy ";
+    const auto twin2 = runSim(odds + "--twin2 Ann" + data, err);
+    EXPECT_NE(twin2.out.find("{\"name\":\"Copy\",\"twin\":\"Ann\",\"chance\":"), std::string::npos);
+    const auto botsChance = [](const std::string& out) {
+        return out.substr(out.find("\"chance\":"), 16);  // the first player's
+    };
+    EXPECT_NE(botsChance(twin2.out), botsChance(runSim(odds + "--strength2 20" + data, err).out));
+    const auto drill =
+        runSim("practice --drill bobs-27 --twin Ann --sessions 3 --seed 1" + data, err);
+    EXPECT_EQ(drill.status, 0);
+    EXPECT_EQ(drill.out.rfind("{\"drill\":\"bobs-27\",\"variant\":0,\"twin\":\"Ann\",", 0), 0U);
     EXPECT_EQ(
         runSim("match --player1 Copy --twin1 Bob --player2 Bot --strength2 40" + data, err).status,
         2);

@@ -76,7 +76,19 @@ TEST(ThrowFit, EachDartCountsToItsKindAndThePoolFromItsTargetsAimPoint) {
     const normalScatterS round{0, 0, 10, 10, 0};
     EXPECT_FALSE(fitScatter(drawn(round, minFitDarts - 1, 3)).enough());
     EXPECT_TRUE(fitScatter(drawn(round, minFitDarts, 3)).enough());
-    EXPECT_FALSE(fitScatter(std::vector<boardPointS>(40, boardPointS{1, 1})).enough());
+    // Darts on a point or a line are no spread: neither deviation may be 0, nor the
+    // correlation whole.
+    const auto line = [](float dx, float dy) {
+        std::vector<boardPointS> points;
+        for (int i = 0; i < 40; ++i) {
+            points.push_back({dx * static_cast<float>(i), dy * static_cast<float>(i)});
+        }
+        return fitScatter(points);
+    };
+    for (const scatterFitS& flat : {line(0, 0), line(1, 0), line(0, 1), line(1, 1), line(1, -2)}) {
+        EXPECT_EQ(flat.darts, 40);
+        EXPECT_FALSE(flat.enough()) << flat.scatter.sigmaX << " " << flat.scatter.sigmaY;
+    }
 }
 
 TEST(ThrowFit, TheBestAimLeavesTreble20AsTheScatterWidens) {
@@ -101,6 +113,19 @@ TEST(ThrowFit, TheBestAimLeavesTreble20AsTheScatterWidens) {
     }
     EXPECT_LT(std::hypot(widest.aim.x, widest.aim.y), std::hypot(wide.aim.x, wide.aim.y));
     EXPECT_LT(std::hypot(widest.aim.x, widest.aim.y), 25.0);
+}
+
+TEST(ThrowFit, ATightScattersMapFollowsTheRingsToTheUnit) {
+    // Deviation 5: a unit off shows on the treble's edges.
+    const normalScatterS s{0, 0, 5, 5, 0};
+    const scatterChancesC chances(s, board);
+    const expectedMapS map = expectedPointsMap(s);
+    for (const boardPointS aim : {boardPointS{0, 100}, boardPointS{0, 93}, boardPointS{0, 107},
+                                  boardPointS{-6, 100}, boardPointS{164, 0}}) {
+        EXPECT_NEAR(map.at(static_cast<int>(aim.x), static_cast<int>(aim.y)),
+                    chances.expectedPoints(aim), 0.15)
+            << aim.x << "," << aim.y;
+    }
 }
 
 TEST(ThrowFit, ExpectedPointsAgreeWithSampledDartsAndTheMap) {
