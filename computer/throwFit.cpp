@@ -62,7 +62,7 @@ scatterFitS fitScatter(const std::vector<boardPointS>& offsets) {
 }
 
 throwFitS fitThrow(const std::vector<fitDartS>& darts, const virtualBoardC& board) {
-    std::array<std::vector<boardPointS>, 4> offsets;
+    std::array<std::vector<boardPointS>, aimKinds.size()> offsets;
     for (const fitDartS& d : darts) {
         const boardPointS aim = board.getCoordinates(d.target.type, d.target.number);
         const boardPointS offset{d.landing.x - aim.x, d.landing.y - aim.y};

@@ -41,7 +41,7 @@ struct scatterFitS {
 
 // A player's scatter, per kind of target and pooled.
 struct throwFitS {
-    std::array<scatterFitS, 4> kinds;
+    std::array<scatterFitS, aimKinds.size()> kinds;
 
     [[nodiscard]] const scatterFitS& of(aimKind kind) const {
         return kinds[static_cast<std::size_t>(kind)];

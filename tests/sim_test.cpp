@@ -927,6 +927,7 @@ TEST(SimProgram, ATwinPlaysByItsHumansDartsAndTheBestAimIsPrinted) {
     const auto drill =
         runSim("practice --drill bobs-27 --twin Ann --sessions 3 --seed 1" + data, err);
     EXPECT_EQ(drill.status, 0);
+    EXPECT_EQ(runSim("practice --drill bobs-27 --twin Bob --sessions 3" + data, err).status, 2);
     EXPECT_EQ(drill.out.rfind("{\"drill\":\"bobs-27\",\"variant\":0,\"twin\":\"Ann\",", 0), 0U);
     EXPECT_EQ(
         runSim("match --player1 Copy --twin1 Bob --player2 Bot --strength2 40" + data, err).status,
