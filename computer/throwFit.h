@@ -67,7 +67,7 @@ class fittedChancesC final : public dartOutcomesC {
 
     const virtualBoardC* board_;
     throwFitS fit_;
-    std::array<std::optional<scatterChancesC>, 4> kinds_;
+    std::array<std::optional<scatterChancesC>, aimKinds.size()> kinds_;
 };
 
 // A fit as text that tells fits apart, digit for digit: a key to keep what was worked out for it.

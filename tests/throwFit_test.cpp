@@ -120,8 +120,9 @@ TEST(ThrowFit, ATightScattersMapFollowsTheRingsToTheUnit) {
     const normalScatterS s{0, 0, 5, 5, 0};
     const scatterChancesC chances(s, board);
     const expectedMapS map = expectedPointsMap(s);
-    for (const boardPointS aim : {boardPointS{0, 100}, boardPointS{0, 93}, boardPointS{0, 107},
-                                  boardPointS{-6, 100}, boardPointS{164, 0}}) {
+    for (const boardPointS aim :
+         {boardPointS{0, 100}, boardPointS{0, 93}, boardPointS{0, 107}, boardPointS{-6, 100},
+          boardPointS{164, 0}, boardPointS{0, 170}, boardPointS{170, 0}}) {
         EXPECT_NEAR(map.at(static_cast<int>(aim.x), static_cast<int>(aim.y)),
                     chances.expectedPoints(aim), 0.15)
             << aim.x << "," << aim.y;
