@@ -57,6 +57,10 @@ TEST_F(practiceTest, TheDialogStartsADrillOfKnownPlayers) {
     EXPECT_TRUE(window->practice()->player(0).computer);
     window->findChild<QAction*>(QStringLiteral("Start1"))->trigger();  // no match meanwhile
     EXPECT_EQ(window->game(), nullptr);
+    const practiceC* running = window->practice();  // nor a second drill
+    window->startPractice({{drillKind::scoring}, {{"Bot", true, 45}}});
+    EXPECT_EQ(window->practice(), running);
+    EXPECT_EQ(window->practice()->drill(0).setup().kind, drillKind::bobs27);
 }
 
 TEST_F(practiceTest, BobsTwentySevenClickedAgainstAComputerToTheEnd) {
