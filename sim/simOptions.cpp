@@ -348,9 +348,6 @@ practiceOptions parsePractice(const std::vector<std::string>& args) {
     if (variant && target) {
         throw std::invalid_argument("--variant and --target do not go together");
     }
-    if (kind == drillKind::scoring) {
-        result.setup.darts = 99;
-    }
     return result;
 }
 

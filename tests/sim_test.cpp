@@ -452,6 +452,13 @@ TEST(SimProgram, ExitStatusesAndOutput) {
     const auto help = runSim("--help", err);
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.out.rfind("usage: quivermark-sim throws", 0), 0u);
+    // Every line fits a terminal of 100 columns, and all but the first are indented.
+    std::istringstream lines(help.out);
+    std::string line;
+    for (int n = 0; std::getline(lines, line); ++n) {
+        EXPECT_LE(line.size(), 100u) << line;
+        EXPECT_TRUE(n == 0 || line.starts_with(" ") || line.starts_with("See ")) << line;
+    }
     // "<name>.dat" must fit a file name of 255 bytes.
     const auto tooLong = runSim(
         "match --player1 " + std::string(252, 'x') + " --strength1 40 --player2 B --strength2 40",

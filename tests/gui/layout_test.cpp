@@ -1,4 +1,5 @@
-// Where the windows' controls stand: the places and sizes the windows have always had.
+// Where the windows' controls stand and what their captions say: the places, sizes and texts
+// the windows have always had.
 #include <QWidget>
 
 #include "ui/statsWindow.h"
@@ -6,35 +7,49 @@
 
 using namespace qm;
 
-TEST_F(windowTest, ControlsStandWhereTheyAlwaysHave) {
+TEST_F(windowTest, ControlsStandWhereTheyAlwaysHaveWithTheirCaptions) {
     struct placeS {
         QWidget* top;
         const char* name;
         QRect at;
+        const char* text;  // nullptr: a text of the moment, not a caption
     };
+    QWidget* w = window.get();
     QWidget* stats = window->statisticsWindow();
     const std::vector<placeS> places{
-        {window.get(), "Panel1", {360, 388, 212, 82}},
-        {window.get(), "Panel2", {577, 388, 100, 60}},
-        {window.get(), "MaskEdit1", {25, 558, 120, 24}},
-        {window.get(), "PageControl1", {300, 474, 378, 116}},
-        {window.get(), "CheckoutHint", {152, 558, 144, 24}},
-        {window.get(), "MatchOdds", {12, 476, 284, 20}},
-        {window.get(), "VisitDarts", {12, 498, 284, 22}},
-        {window.get(), "DartsEdit", {152, 530, 144, 24}},
-        {stats, "ComboBox1", {16, 48, 140, 24}},
-        {stats, "ComboBox2", {16, 82, 140, 24}},
-        {stats, "Label20", {16, 152, 40, 22}},
-        {stats, "DateTimePicker1", {56, 150, 110, 26}},
-        {stats, "Label21", {180, 152, 26, 22}},
-        {stats, "DateTimePicker2", {206, 150, 110, 26}},
-        {stats, "Button3", {330, 150, 100, 26}},
-        {stats, "ProgressBar1", {444, 152, 220, 22}},
-        {stats, "Button1", {680, 150, 97, 26}},
+        {w, "Panel1", {360, 388, 212, 82}, nullptr},
+        {w, "Panel2", {577, 388, 100, 60}, nullptr},
+        {w, "MaskEdit1", {25, 558, 120, 24}, "Game/start"},
+        {w, "PageControl1", {300, 474, 378, 116}, nullptr},
+        {w, "CheckoutHint", {152, 558, 144, 24}, nullptr},
+        {w, "MatchOdds", {12, 476, 284, 20}, nullptr},
+        {w, "VisitDarts", {12, 498, 284, 22}, nullptr},
+        {w, "DartsEdit", {152, 530, 144, 24}, ""},
+        {w, "Label10", {210, 22, 40, 18}, "Sets"},
+        {w, "Label11", {250, 22, 40, 18}, "Legs"},
+        {w, "Label26", {4, 2, 120, 18}, "Statistics"},
+        {w, "Label27", {140, 22, 44, 18}, "PPD"},
+        {w, "Label28", {190, 22, 44, 18}, "100+"},
+        {w, "Label29", {225, 22, 44, 18}, "120+"},
+        {w, "Label30", {260, 22, 44, 18}, "140+"},
+        {w, "Label31", {295, 22, 44, 18}, "180"},
+        {w, "Label32", {328, 22, 44, 18}, "Finish"},
+        {stats, "ComboBox1", {16, 48, 140, 24}, nullptr},
+        {stats, "ComboBox2", {16, 82, 140, 24}, nullptr},
+        {stats, "Label20", {16, 152, 40, 22}, "From:"},
+        {stats, "DateTimePicker1", {56, 150, 110, 26}, nullptr},
+        {stats, "Label21", {180, 152, 26, 22}, "To:"},
+        {stats, "DateTimePicker2", {206, 150, 110, 26}, nullptr},
+        {stats, "Button3", {330, 150, 100, 26}, "PPD Chart"},
+        {stats, "ProgressBar1", {444, 152, 220, 22}, nullptr},
+        {stats, "Button1", {680, 150, 97, 26}, "Close"},
     };
     for (const placeS& p : places) {
         const auto* control = p.top->findChild<QWidget*>(QLatin1String(p.name));
         ASSERT_NE(control, nullptr) << p.name;
         EXPECT_EQ(control->geometry(), p.at) << p.name;
+        if (p.text != nullptr) {
+            EXPECT_EQ(control->property("text").toString(), QLatin1String(p.text)) << p.name;
+        }
     }
 }

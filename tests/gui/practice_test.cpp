@@ -69,6 +69,8 @@ TEST_F(practiceTest, BobsTwentySevenClickedAgainstAComputerToTheEnd) {
     window->transferSettings(s, false);
     window->startPractice({{drillKind::bobs27}, {{"Ann"}, {"Bot", true, 60}}});
     EXPECT_EQ(text("Practice11"), "* Ann");
+    window->Redo1Click();  // nothing yet to bring back
+    EXPECT_EQ(message(), "Nothing to redo, enter your darts");
     // Ann: D1, a miss beside the board's edge and D1 again: 31 points.
     click(2, 1);
     QTest::keyClicks(find<QLineEdit>("DartsEdit"), "Miss D1");
