@@ -124,6 +124,7 @@ TEST(ExactOdds, AgreeWithAHundredThousandPlayedMatches) {
     const double worked = exact.odds(q).chance[0];
     const double error = std::sqrt(worked * (1.0 - worked) / 100'000.0);
     EXPECT_NEAR(matchOdds(q)->chance[0], worked, 3.0 * error);
+    EXPECT_THROW(legChancesC(exact.visits(20, 301), exact.visits(20, 501)), std::invalid_argument);
     q.fitted[0].reset();  // without it, the strength models the player, as a weaker one
     EXPECT_LT(exact.odds(q).chance[0], worked - 0.3);
 }

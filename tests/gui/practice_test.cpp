@@ -42,6 +42,7 @@ TEST_F(practiceTest, TheDialogStartsADrillOfKnownPlayers) {
     dialog->findChild<QComboBox*>("PracticeDrill")->setCurrentIndex(1);  // Bob's 27
     dialog->findChild<QSpinBox*>("PracticePlayers")->setValue(2);
     auto* second = dialog->findChild<QComboBox*>("PracticeName2");
+    EXPECT_EQ(second->currentText(), "Bot");  // past the known players: the last of them
     second->setCurrentIndex(second->findText("Bot"));
     EXPECT_TRUE(dialog->findChild<QCheckBox*>("PracticeComputer2")->isChecked());
     EXPECT_EQ(dialog->findChild<QSpinBox*>("PracticeStrength2")->value(), 45);
