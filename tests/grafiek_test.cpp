@@ -85,4 +85,8 @@ TEST(RecentLegs, KeepsTheLastTenOnceFull) {
     EXPECT_DOUBLE_EQ(recent.ppd(), 540.0 / 180.0);
     recent.clear();
     EXPECT_EQ(recent.count(), 0);
+    recent.add(90, 30);  // counted from the start again, no old leg beside it
+    EXPECT_DOUBLE_EQ(recent.ppd(), 3.0);
+    recent.add(10, 10);
+    EXPECT_DOUBLE_EQ(recent.ppd(), 100.0 / 40.0);
 }
