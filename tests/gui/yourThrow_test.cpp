@@ -51,6 +51,10 @@ TEST_F(yourThrowTest, TheWindowShowsTheFitTheBestAimAndTheRoutes) {
     ASSERT_TRUE(shown->isVisible());
     auto* player = shown->findChild<QComboBox*>(QStringLiteral("ThrowPlayer"));
     EXPECT_EQ(player->currentText(), "Ann");
+    // The choosers stand beside the board, not over it.
+    const auto* board = shown->findChild<QWidget*>(QStringLiteral("ThrowBoard"));
+    EXPECT_GT(player->mapTo(shown, QPoint()).x(),
+              board->mapTo(shown, QPoint()).x() + board->width());
     const throwFitS fit = fitThrow(fitted, vBoard);
     const normalScatterS& trebles = fit.of(aimKind::trebles).scatter;
     const bestAimS best =
