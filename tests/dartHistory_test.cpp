@@ -377,6 +377,15 @@ TEST(DartHistory, AKillOrAFullDiskLeavesEveryCommittedLegWhole) {
     dartHistoryC again(bigPages);
     EXPECT_TRUE(again.usable()) << again.problem();
     EXPECT_TRUE(again.write(one));
+
+    // Another program's trigger refuses a leg's darts: the leg is refused whole, said so.
+    setVersion(bigPages,
+               "CREATE TRIGGER refuse BEFORE INSERT ON leg_darts BEGIN "
+               "SELECT RAISE(ABORT, 'refused'); END");
+    dartHistoryC refusing(bigPages);
+    EXPECT_FALSE(refusing.write(one));
+    EXPECT_TRUE(refusing.problem().starts_with("cannot write the dart history"));
+    EXPECT_EQ(refusing.figures("Ann", {2000, 1, 1}, {2099, 12, 31})->legs, 1);
 }
 
 // Drills beside the legs: each kept whole with its darts and targets, read back by player,
