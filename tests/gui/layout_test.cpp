@@ -10,13 +10,13 @@ using namespace qm;
 TEST_F(windowTest, ControlsStandWhereTheyAlwaysHaveWithTheirCaptions) {
     struct placeS {
         QWidget* top;
-        const char* name;
+        std::string name;
         QRect at;
         const char* text;  // nullptr: a text of the moment, not a caption
     };
     QWidget* w = window.get();
     QWidget* stats = window->statisticsWindow();
-    const std::vector<placeS> places{
+    std::vector<placeS> places{
         {w, "Panel1", {360, 388, 212, 82}, nullptr},
         {w, "Panel2", {577, 388, 100, 60}, nullptr},
         {w, "MaskEdit1", {25, 558, 120, 24}, "Game/start"},
@@ -25,6 +25,7 @@ TEST_F(windowTest, ControlsStandWhereTheyAlwaysHaveWithTheirCaptions) {
         {w, "MatchOdds", {12, 476, 284, 20}, nullptr},
         {w, "VisitDarts", {12, 498, 284, 22}, nullptr},
         {w, "DartsEdit", {152, 530, 144, 24}, ""},
+        {w, "Label9", {8, 2, 300, 18}, nullptr},
         {w, "Label10", {210, 22, 40, 18}, "Sets"},
         {w, "Label11", {250, 22, 40, 18}, "Legs"},
         {w, "Label26", {4, 2, 120, 18}, "Statistics"},
@@ -44,8 +45,30 @@ TEST_F(windowTest, ControlsStandWhereTheyAlwaysHaveWithTheirCaptions) {
         {stats, "ProgressBar1", {444, 152, 220, 22}, nullptr},
         {stats, "Button1", {680, 150, 97, 26}, "Close"},
     };
+    // Each player's row, player 2 one row (or one column) on: the labels are numbered in pairs.
+    const int columns[] = {140, 190, 225, 260, 295, 328};
+    for (int p = 0; p < 2; ++p) {
+        const auto label = [p](int first) { return "Label" + std::to_string(first + p); };
+        const int y = 42 + 20 * p;
+        for (const placeS& one : std::vector<placeS>{
+                 {w, "ListBox" + std::to_string(1 + p), {22 + 144 * p, 30, 117, 389}, nullptr},
+                 {w, label(1), {22 + 144 * p, 2, 117, 16}, nullptr},
+                 {w, label(47), {12 + 144 * p, 432, 137, 40}, nullptr},
+                 {w, label(22), {4, y, 12, 18}, nullptr},
+                 {w, label(12), {16, y, 190, 18}, nullptr},
+                 {w, label(14), {210, y, 36, 18}, nullptr},
+                 {w, label(16), {250, y, 36, 18}, nullptr},
+                 {w, label(18), {290, y, 40, 18}, nullptr},
+                 {w, label(20), {332, y, 40, 18}, nullptr},
+                 {w, label(33), {4, y, 134, 18}, nullptr}}) {
+            places.push_back(one);
+        }
+        for (int c = 0; c < 6; ++c) {
+            places.push_back({w, label(35 + 2 * c), {columns[c], y, 44, 18}, nullptr});
+        }
+    }
     for (const placeS& p : places) {
-        const auto* control = p.top->findChild<QWidget*>(QLatin1String(p.name));
+        const auto* control = p.top->findChild<QWidget*>(QString::fromStdString(p.name));
         ASSERT_NE(control, nullptr) << p.name;
         EXPECT_EQ(control->geometry(), p.at) << p.name;
         if (p.text != nullptr) {
