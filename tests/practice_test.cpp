@@ -98,6 +98,17 @@ TEST_F(practiceFixture, AComputerAimsByTheChartAndAnAbandonedDrillKeepsItsDarts)
     EXPECT_FALSE(kept[0].finished);
     EXPECT_EQ(kept[0].player, "Cy");
     EXPECT_TRUE(kept[0].darts.front().point.has_value());
+    // Each entered dart keeps the target it was meant for after the darts before it.
+    kept.clear();
+    practiceC clock({drillKind::aroundTheClock}, {{"Ann"}}, context());
+    visit(clock, {{1, 1}, {1, 2}, {0, 0}});
+    clock.abandon();
+    ASSERT_EQ(kept.size(), 1u);
+    std::vector<int> targets;
+    for (const dartRecordS& dart : kept[0].darts) {
+        targets.push_back(dart.targetNumber.value_or(0));
+    }
+    EXPECT_EQ(targets, (std::vector<int>{1, 2, 3}));
     EXPECT_THROW(practiceC(setup, {}, context()), std::invalid_argument);
     EXPECT_THROW(practiceC(setup, std::vector<practicePlayerS>(5), context()),
                  std::invalid_argument);

@@ -12,7 +12,7 @@ TEST_F(windowTest, ControlsStandWhereTheyAlwaysHaveWithTheirCaptions) {
         QWidget* top;
         std::string name;
         QRect at;
-        const char* text;  // nullptr: a text of the moment, not a caption
+        const char* text = nullptr;  // nullptr: a text of the moment, not a caption
     };
     QWidget* w = window.get();
     QWidget* stats = window->statisticsWindow();
@@ -65,6 +65,29 @@ TEST_F(windowTest, ControlsStandWhereTheyAlwaysHaveWithTheirCaptions) {
         }
         for (int c = 0; c < 6; ++c) {
             places.push_back({w, label(35 + 2 * c), {columns[c], y, 44, 18}, nullptr});
+        }
+        const int dartColumns[] = {140, 190, 290, 340};
+        const int dartWidths[] = {48, 98, 48, 34};
+        for (int c = 0; c < 4; ++c) {
+            places.push_back({w,
+                              "DartFigure" + std::to_string(p + 1) + std::to_string(c + 1),
+                              {dartColumns[c], y, dartWidths[c], 18},
+                              nullptr});
+        }
+    }
+    // The statistics window's three frames of three captions each.
+    const char* captions[] = {"PPD (overall)",   "PPD (last 10 legs)", "PPD (last 10 legs won)",
+                              "Legs played",     "Legs  won",          "Legs lost",
+                              "Number of 180's", "Best finish",        "Best leg (501 in X darts)"};
+    const int captionNumbers[] = {1, 2, 3, 4, 5, 6, 7, 8, 18};
+    for (int f = 0; f < 3; ++f) {
+        places.push_back(
+            {stats, "Bevel" + std::to_string(f + 1), {168 + 208 * f, 42, f == 2 ? 193 : 200, 100}});
+        for (int r = 0; r < 3; ++r) {
+            places.push_back({stats,
+                              "Label" + std::to_string(captionNumbers[3 * f + r]),
+                              {174 + 208 * f, 50 + 30 * r, 150, 20},
+                              captions[3 * f + r]});
         }
     }
     for (const placeS& p : places) {

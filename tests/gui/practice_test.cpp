@@ -79,6 +79,8 @@ TEST_F(practiceTest, BobsTwentySevenClickedAgainstAComputerToTheEnd) {
     EXPECT_EQ(window->practice()->drill(0).score().value, 31);
     EXPECT_EQ(text("Practice13"), "31 points");
     EXPECT_EQ(text("Practice21"), "* Bot [ai]");
+    ASSERT_NE(timer("practiceTimer"), nullptr);
+    EXPECT_TRUE(timer("practiceTimer")->isActive());  // the computer's darts come paced
     ASSERT_TRUE(runUntil([this] { return window->practice()->toThrow() == 0; }));
     // Then five rounds missed, D2 to D6: 31 - 4 - 6 - 8 - 10 = 3 after D5, and -9 after D6.
     for (int round = 2; round <= 6; ++round) {

@@ -360,6 +360,8 @@ TEST_F(statsWindowTest, DartFiguresOfTheChartsRange) {
     EXPECT_EQ(shown(), "");
     choose("ComboBox1", "Ann");
     EXPECT_EQ(shown(), "First 9 75.00 (2 legs)\nCheckout 25.0% (1/4)");
+    // Two lines in the small type that fits them beneath the player boxes.
+    EXPECT_EQ(stats->findChild<QLabel*>(QStringLiteral("DartFigures"))->font().pixelSize(), 10);
     picker(1)->setDate(QDate(2026, 1, 3));
     stats->Button3Click();
     settle();
