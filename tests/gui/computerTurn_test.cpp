@@ -119,6 +119,9 @@ TEST_F(computerTurnTest, EveryVisitEndsByTheRules) {
         }
         if (checkedOut) {
             checkoutsOnDart1 += darts == 1 ? 1 : 0;
+            // The fanfare for the match only, and only when its third dart won it.
+            EXPECT_EQ(std::count(sounds.played.begin(), sounds.played.end(), "WON"),
+                      !window->game() && darts == 3 ? 1 : 0);
             if (window->game()) {
                 EXPECT_EQ(legsWon(), legsBefore + 1);
             }
@@ -181,6 +184,10 @@ TEST_F(computerTurnTest, TwoComputersInSpeedModePlayAMatchWithoutBoxes) {
     ASSERT_EQ(prompts.informed.size(), 1u);
     EXPECT_TRUE(prompts.informed[0].startsWith(message() + ", Last leg won in "));
     EXPECT_TRUE(message().startsWith("Game won by "));
+    static const QRegularExpression lastLeg(QStringLiteral("Last leg won in (\\d+) darts"));
+    const int lastLegDarts = lastLeg.match(prompts.informed[0]).captured(1).toInt();
+    EXPECT_EQ(std::count(sounds.played.begin(), sounds.played.end(), "WON"),
+              lastLegDarts % 3 == 0 ? 1 : 0);
     const auto legs = records("Ann").size();
     EXPECT_GE(legs, 2u);
     EXPECT_EQ(records("Bob").size(), legs);

@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -65,6 +66,25 @@ TEST_F(settingsDialogTest, FirstShowingWithoutAnIniFile) {
     EXPECT_TRUE(checked("RadioGroup3Item2"));  // 501
     EXPECT_TRUE(checked("RadioGroup1Item2"));  // best of 5 legs
     EXPECT_TRUE(checked("RadioGroup2Item0"));  // best of 1 set
+    // Each player's controls in a row of their own, left to right, player 2 below player 1.
+    const auto* grid = qobject_cast<QGridLayout*>(nameBox(0)->parentWidget()->layout());
+    ASSERT_NE(grid, nullptr);
+    for (int p = 0; p < 2; ++p) {
+        const std::string n = std::to_string(p + 1);
+        const std::string names[] = {"Label" + n,
+                                     "ComboBox" + n,
+                                     "CheckBox" + n,
+                                     "TrackBar" + n,
+                                     "Label" + std::to_string(p + 4),
+                                     "StrengthAverage" + n,
+                                     "TwinBox" + n};
+        for (int column = 0; column < 7; ++column) {
+            int row = -1, at = -1, rows = 0, columns = 0;
+            grid->getItemPosition(grid->indexOf(child<QWidget>(names[column].c_str())), &row, &at,
+                                  &rows, &columns);
+            EXPECT_EQ(std::pair(row, at), std::pair(p + 1, column)) << names[column];
+        }
+    }
 }
 
 TEST_F(settingsDialogTest, StrengthShowsTheAverageItScores) {
