@@ -510,6 +510,9 @@ def main():
     parser.add_argument("--paths", nargs="+", default=DEFAULT_PATHS, help="folders to mutate")
     parser.add_argument("--build-dir", default="build/mutants", help="its own build folder")
     parser.add_argument("--timeout", type=int, default=300, help="seconds a test run may take")
+    parser.add_argument("--from", dest="start", type=int, default=1, metavar="N",
+                        help="begin at the sample's N-th mutant, to go on with a run that was "
+                             "stopped (on the same tree: the sample depends on every site)")
     parser.add_argument("--list", action="store_true", help="list the sites, run nothing")
     parser.add_argument("--retry", nargs=2, metavar=("LOG", "REF"),
                         help="only the survivors of an earlier run's output LOG, made on commit "
@@ -558,6 +561,8 @@ def main():
     survivors = []
     started = time.monotonic()
     for number, site in enumerate(sites, start=1):
+        if number < args.start:
+            continue
         text = texts[site.path]
         where = f"{site.path.relative_to(ROOT)}:{site.line}"
         try:
@@ -590,7 +595,8 @@ def main():
         print(context(texts[site.path], site.line))
     elapsed = time.monotonic() - started
     score = 100.0 * killed / applicable if applicable else 100.0
-    print(f"\n{len(sites)} mutants in {elapsed:.0f} s ({elapsed / max(1, len(sites)):.1f} s each)")
+    tried = max(0, len(sites) - args.start + 1)
+    print(f"\n{tried} mutants in {elapsed:.0f} s ({elapsed / max(1, tried):.1f} s each)")
     print(f"mutation score: {killed} killed of {applicable} applicable ({score:.1f}%)")
     return 0
 
