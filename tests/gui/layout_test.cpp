@@ -17,6 +17,7 @@ TEST_F(windowTest, ControlsStandWhereTheyAlwaysHaveWithTheirCaptions) {
     QWidget* w = window.get();
     QWidget* stats = window->statisticsWindow();
     std::vector<placeS> places{
+        {w, "Board", {341, 10, 357, 357}, nullptr},
         {w, "Panel1", {360, 388, 212, 82}, nullptr},
         {w, "Panel2", {577, 388, 100, 60}, nullptr},
         {w, "MaskEdit1", {25, 558, 120, 24}, "Game/start"},
