@@ -76,6 +76,17 @@ TEST_F(windowTest, ControlsStandWhereTheyAlwaysHaveWithTheirCaptions) {
                               nullptr});
         }
     }
+    // The practice tab's rows: name, progress and score.
+    places.push_back({w, "PracticeDrillName", {4, 2, 360, 16}});
+    const int practiceColumns[] = {4, 120, 270};
+    const int practiceWidths[] = {114, 148, 100};
+    for (int row = 0; row < 4; ++row) {
+        for (int c = 0; c < 3; ++c) {
+            places.push_back({w,
+                              "Practice" + std::to_string(row + 1) + std::to_string(c + 1),
+                              {practiceColumns[c], 18 + 16 * row, practiceWidths[c], 16}});
+        }
+    }
     // The statistics window's three frames of three captions each.
     const char* captions[] = {"PPD (overall)",   "PPD (last 10 legs)", "PPD (last 10 legs won)",
                               "Legs played",     "Legs  won",          "Legs lost",

@@ -39,6 +39,12 @@ TEST_F(practiceTest, TheDialogStartsADrillOfKnownPlayers) {
     window->findChild<QAction*>(QStringLiteral("Practice1"))->trigger();
     auto* dialog = window->practiceChooser();
     ASSERT_TRUE(dialog->isVisible());
+    QStringList drills;
+    for (int i = 0; i < dialog->findChild<QComboBox*>("PracticeDrill")->count(); ++i) {
+        drills << dialog->findChild<QComboBox*>("PracticeDrill")->itemText(i);
+    }
+    EXPECT_EQ(drills, QStringList({"Around the Clock", "Bob's 27", "Checkout 121", "Doubles",
+                                   "Scoring", "Finishes"}));
     dialog->findChild<QComboBox*>("PracticeDrill")->setCurrentIndex(1);  // Bob's 27
     dialog->findChild<QSpinBox*>("PracticePlayers")->setValue(2);
     auto* second = dialog->findChild<QComboBox*>("PracticeName2");

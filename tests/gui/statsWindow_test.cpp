@@ -278,7 +278,7 @@ TEST_F(statsWindowTest, ChartMenuExportsLegsAndTheChartAndReportsAFailedWrite) {
     const auto settings = readBytes(store.iniPath());
     for (QAction* action : {csv, png}) {
         for (const std::string target : {"Ann.dat", "quivermark.INI", "Other.DAT", "games.sqlite",
-                                         "quivermark-darts.sqlite-wal"}) {
+                                         "quivermark-darts.sqlite-wal", ".quivermark.INI.lock"}) {
             sounds.played.clear();
             prompts.confirmAnswers = {true, true};
             prompts.saveAnswers = {QString::fromStdString((dir / target).string())};
@@ -292,6 +292,9 @@ TEST_F(statsWindowTest, ChartMenuExportsLegsAndTheChartAndReportsAFailedWrite) {
     EXPECT_EQ(readBytes(dir / "Ann.dat"), history);
     EXPECT_EQ(readBytes(store.iniPath()), settings);
     EXPECT_FALSE(std::filesystem::exists(dir / "Other.DAT"));
+    prompts.saveAnswers = {QString::fromStdString((dir / "quivermark.csv").string())};
+    csv->trigger();  // a file of the user's own beside them is written
+    EXPECT_TRUE(std::filesystem::exists(dir / "quivermark.csv"));
 
     sounds.played.clear();
     const QString nowhere = path("missing/x.csv");
