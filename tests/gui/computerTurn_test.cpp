@@ -284,6 +284,13 @@ TEST_F(computerTurnTest, AGameEndedWhileABoxIsOpenIsLeftAlone) {
     }
     EXPECT_EQ(window->game(), nullptr);
     EXPECT_EQ(prompts.informed.size(), 1u);
+    // A match won on a third dart (as the tests' seed gives it) and ended while its box is open
+    // has no fanfare after the box.
+    s.bestOfLegs = 1;
+    window->transferSettings(s, true);
+    runComputer();
+    EXPECT_TRUE(prompts.informed.back().contains("Last leg won in 3 darts"));
+    EXPECT_EQ(std::count(sounds.played.begin(), sounds.played.end(), "WON"), 0);
 
     // The same for a human's darts-used dialog.
     auto h = humans();

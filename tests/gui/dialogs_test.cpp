@@ -69,6 +69,12 @@ TEST_F(settingsDialogTest, FirstShowingWithoutAnIniFile) {
     // Each player's controls in a row of their own, left to right, player 2 below player 1.
     const auto* grid = qobject_cast<QGridLayout*>(nameBox(0)->parentWidget()->layout());
     ASSERT_NE(grid, nullptr);
+    const auto cell = [grid](QWidget* widget) {
+        std::array<int, 4> at{-1, -1, 0, 0};
+        grid->getItemPosition(grid->indexOf(widget), &at[0], &at[1], &at[2], &at[3]);
+        return at;
+    };
+    EXPECT_EQ(cell(child<QLabel>("Label3")), (std::array<int, 4>{0, 3, 1, 3}));  // over strength
     for (int p = 0; p < 2; ++p) {
         const std::string n = std::to_string(p + 1);
         const std::string names[] = {"Label" + n,
@@ -79,10 +85,9 @@ TEST_F(settingsDialogTest, FirstShowingWithoutAnIniFile) {
                                      "StrengthAverage" + n,
                                      "TwinBox" + n};
         for (int column = 0; column < 7; ++column) {
-            int row = -1, at = -1, rows = 0, columns = 0;
-            grid->getItemPosition(grid->indexOf(child<QWidget>(names[column].c_str())), &row, &at,
-                                  &rows, &columns);
-            EXPECT_EQ(std::pair(row, at), std::pair(p + 1, column)) << names[column];
+            EXPECT_EQ(cell(child<QWidget>(names[column].c_str())),
+                      (std::array<int, 4>{p + 1, column, 1, 1}))
+                << names[column];
         }
     }
 }

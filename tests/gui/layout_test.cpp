@@ -1,5 +1,6 @@
 // Where the windows' controls stand and what their captions say: the places, sizes and texts
 // the windows have always had.
+#include <QLineEdit>
 #include <QWidget>
 
 #include "ui/statsWindow.h"
@@ -101,6 +102,12 @@ TEST_F(windowTest, ControlsStandWhereTheyAlwaysHaveWithTheirCaptions) {
                               {174 + 208 * f, 50 + 30 * r, 150, 20},
                               captions[3 * f + r]});
         }
+    }
+    EXPECT_EQ(w->findChild<QLineEdit*>(QStringLiteral("DartsEdit"))->placeholderText(),
+              "Darts: T20 T19 D12");
+    for (const char* big : {"Label47", "Label48"}) {  // the score left, large beneath the lists
+        const QFont font = w->findChild<QWidget*>(QLatin1String(big))->font();
+        EXPECT_EQ(std::pair(font.pixelSize(), font.bold()), std::pair(30, true)) << big;
     }
     for (const placeS& p : places) {
         const auto* control = p.top->findChild<QWidget*>(QString::fromStdString(p.name));

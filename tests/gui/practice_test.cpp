@@ -143,6 +143,15 @@ TEST_F(practiceTest, ThePracticePageSumsUpAPlayersDrills) {
             {"Bot", {2026, 12, 3}, clock, 1, true, 60.0, 60, 21, {}},
             {"Bot", {2026, 12, 4}, clock, 1, true, 48.0, 48, 21, {}},
             {"Bot", {2026, 12, 4}, clock, 0, true, 22.0, 22, 21, {}},  // another variant
+            {"Bot",
+             {2026, 12, 2},
+             static_cast<std::int32_t>(drillKind::scoring),
+             20,
+             true,
+             21.5,
+             99,
+             40,
+             {}},
         }));
     }
     window->findChild<QAction*>(QStringLiteral("PracticeStatistics1"))->trigger();
@@ -165,6 +174,12 @@ TEST_F(practiceTest, ThePracticePageSumsUpAPlayersDrills) {
     page->findChild<QDateEdit*>("PracticeViewTo")->setDate({2026, 12, 3});
     EXPECT_TRUE(
         page->findChild<QLabel*>("PracticeViewSummary")->text().startsWith("1 result: best 60"));
+    page->findChild<QComboBox*>("PracticeViewDrill")->setCurrentIndex(4);  // Scoring, to two places
+    auto* variant = page->findChild<QComboBox*>("PracticeViewVariant");
+    variant->setCurrentIndex(variant->findData(20));
+    EXPECT_TRUE(page->findChild<QLabel*>("PracticeViewSummary")
+                    ->text()
+                    .startsWith("1 result: best 21.50, average 21.50"));
     page->findChild<QComboBox*>("PracticeViewDrill")->setCurrentIndex(5);
     EXPECT_EQ(page->findChild<QLabel*>("PracticeViewSummary")->text(),
               "No Finishes results in these days");
