@@ -135,6 +135,9 @@ TEST(GameSession, OnePlayerDartsVisitsAndTheLegsDarts) {
     EXPECT_EQ(session.legDarts(0)->size(), 2u);
     EXPECT_EQ(session.undo().steps.at(0).visit.points, 6);  // alone: her own last visit
     EXPECT_EQ(session.legDarts(0)->back().visit, 5);
+    rules.open = false;  // a mode that takes no visits brings none back
+    EXPECT_EQ(session.redo().outcome, redoResultS::status::NothingToRedo);
+    rules.open = true;
     EXPECT_EQ(session.redo().visit.points, 6);
     EXPECT_EQ(session.legDarts(0)->back().visit, 6);  // its darts came back with it
     session.undo();
