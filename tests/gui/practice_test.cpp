@@ -136,6 +136,7 @@ TEST_F(practiceTest, ThePracticePageSumsUpAPlayersDrills) {
         dartHistoryC history(dir / dartHistoryFileName);
         const auto bob = static_cast<std::int32_t>(drillKind::bobs27);
         const auto clock = static_cast<std::int32_t>(drillKind::aroundTheClock);
+        const auto scoring = static_cast<std::int32_t>(drillKind::scoring);
         ASSERT_TRUE(history.writeDrills({
             {"Bot", {2026, 12, 1}, bob, 0, true, 301.0, 63, 20, {}},
             {"Bot", {2026, 12, 2}, bob, 0, true, 499.0, 63, 30, {}},
@@ -143,15 +144,7 @@ TEST_F(practiceTest, ThePracticePageSumsUpAPlayersDrills) {
             {"Bot", {2026, 12, 3}, clock, 1, true, 60.0, 60, 21, {}},
             {"Bot", {2026, 12, 4}, clock, 1, true, 48.0, 48, 21, {}},
             {"Bot", {2026, 12, 4}, clock, 0, true, 22.0, 22, 21, {}},  // another variant
-            {"Bot",
-             {2026, 12, 2},
-             static_cast<std::int32_t>(drillKind::scoring),
-             20,
-             true,
-             21.5,
-             99,
-             40,
-             {}},
+            {"Bot", {2026, 12, 2}, scoring, 20, true, 21.5, 99, 40, {}},
         }));
     }
     window->findChild<QAction*>(QStringLiteral("PracticeStatistics1"))->trigger();
@@ -160,27 +153,23 @@ TEST_F(practiceTest, ThePracticePageSumsUpAPlayersDrills) {
     page->findChild<QDateEdit*>("PracticeViewFrom")->setDate({2026, 11, 1});
     page->findChild<QDateEdit*>("PracticeViewTo")->setDate({2026, 12, 31});
     page->findChild<QComboBox*>("PracticeViewPlayer")->setCurrentText("Bot");
-    page->findChild<QComboBox*>("PracticeViewDrill")->setCurrentIndex(1);  // Bob's 27
-    const QString bob = page->findChild<QLabel*>("PracticeViewSummary")->text();
+    const auto summary = [page] { return page->findChild<QLabel*>("PracticeViewSummary")->text(); };
+    auto* drill = page->findChild<QComboBox*>("PracticeViewDrill");
+    auto* variant = page->findChild<QComboBox*>("PracticeViewVariant");
+    drill->setCurrentIndex(1);  // Bob's 27
+    const QString bob = summary();
     EXPECT_TRUE(bob.startsWith("2 results: best 499, average 400.00 (\u2248 strength "))
         << bob.toStdString();
     const int strength = bob.section(' ', -1).chopped(1).toInt();
     EXPECT_EQ(nearestStrength(400.0, drillMeans(drillKind::bobs27, 0)), strength);
-    page->findChild<QComboBox*>("PracticeViewDrill")->setCurrentIndex(0);    // Around the Clock
-    page->findChild<QComboBox*>("PracticeViewVariant")->setCurrentIndex(1);  // doubles
-    EXPECT_TRUE(page->findChild<QLabel*>("PracticeViewSummary")
-                    ->text()
-                    .startsWith("2 results: best 48, average 54.00"));
+    drill->setCurrentIndex(0);    // Around the Clock
+    variant->setCurrentIndex(1);  // doubles
+    EXPECT_TRUE(summary().startsWith("2 results: best 48, average 54.00"));
     page->findChild<QDateEdit*>("PracticeViewTo")->setDate({2026, 12, 3});
-    EXPECT_TRUE(
-        page->findChild<QLabel*>("PracticeViewSummary")->text().startsWith("1 result: best 60"));
-    page->findChild<QComboBox*>("PracticeViewDrill")->setCurrentIndex(4);  // Scoring, to two places
-    auto* variant = page->findChild<QComboBox*>("PracticeViewVariant");
+    EXPECT_TRUE(summary().startsWith("1 result: best 60"));
+    drill->setCurrentIndex(4);  // Scoring, to two places
     variant->setCurrentIndex(variant->findData(20));
-    EXPECT_TRUE(page->findChild<QLabel*>("PracticeViewSummary")
-                    ->text()
-                    .startsWith("1 result: best 21.50, average 21.50"));
-    page->findChild<QComboBox*>("PracticeViewDrill")->setCurrentIndex(5);
-    EXPECT_EQ(page->findChild<QLabel*>("PracticeViewSummary")->text(),
-              "No Finishes results in these days");
+    EXPECT_TRUE(summary().startsWith("1 result: best 21.50, average 21.50"));
+    drill->setCurrentIndex(5);
+    EXPECT_EQ(summary(), "No Finishes results in these days");
 }
