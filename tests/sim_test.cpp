@@ -954,4 +954,8 @@ TEST(SimProgram, ATwinPlaysByItsHumansDartsAndTheBestAimIsPrinted) {
     EXPECT_EQ(fileText(err), "quivermark-sim: --sigma-x must be from 0.5 to 500 board units\n");
     EXPECT_EQ(runSim("aim --sigma-x 5 --sigma-y 5 --rho 0.95", err).status, 2);
     EXPECT_EQ(runSim("aim --sigma-x 5", err).status, 2);
+    for (const std::string bad : {"5x", "inf"}) {  // a number and more; no finite number
+        EXPECT_EQ(runSim("aim --sigma-y 5 --sigma-x " + bad, err).status, 2);
+        EXPECT_EQ(fileText(err), "quivermark-sim: --sigma-x needs a number, not " + bad + "\n");
+    }
 }
