@@ -950,12 +950,13 @@ TEST(SimProgram, ATwinPlaysByItsHumansDartsAndTheBestAimIsPrinted) {
         runSim("aim --sigma-x 25 --sigma-y 25 --rho 0.2 --bias-x 3 --bias-y -4", err);
     EXPECT_EQ(biased.status, 0);
     EXPECT_NE(biased.out, runSim("aim --sigma-x 25 --sigma-y 25", err).out);
-    EXPECT_EQ(runSim("aim --sigma-x 0.4 --sigma-y 5", err).status, 2);
-    EXPECT_EQ(fileText(err), "quivermark-sim: --sigma-x must be from 0.5 to 500 board units\n");
-    EXPECT_EQ(runSim("aim --sigma-x 5 --sigma-y 5 --rho 0.95", err).status, 2);
-    EXPECT_EQ(runSim("aim --sigma-x 5", err).status, 2);
-    for (const std::string bad : {"5x", "inf"}) {  // a number and more; no finite number
-        EXPECT_EQ(runSim("aim --sigma-y 5 --sigma-x " + bad, err).status, 2);
-        EXPECT_EQ(fileText(err), "quivermark-sim: --sigma-x needs a number, not " + bad + "\n");
+    for (const auto& [args, said] : std::vector<std::pair<std::string, std::string>>{
+             {"--sigma-x 0.4 --sigma-y 5", "--sigma-x must be from 0.5 to 500 board units"},
+             {"--sigma-y 5 --sigma-x 5x", "--sigma-x needs a number, not 5x"},
+             {"--sigma-y 5 --sigma-x inf", "--sigma-x needs a number, not inf"},
+             {"--sigma-x 5 --sigma-y 5 --rho 0.95", "--rho must lie between -0.95 and 0.95"},
+             {"--sigma-x 5", "aim needs --sigma-x and --sigma-y"}}) {
+        EXPECT_EQ(runSim("aim " + args, err).status, 2) << args;
+        EXPECT_EQ(fileText(err), "quivermark-sim: " + said + "\n");
     }
 }
