@@ -51,6 +51,7 @@ void TForm1::buildDartEntry(QWidget* area) {
     const int widths[] = {48, 98, 48, 34};
     for (int c = 0; c < 4; ++c) {
         auto* head = new QLabel(QLatin1String(heads[c]), darts);
+        head->setObjectName(QStringLiteral("DartHead%1").arg(c + 1));
         head->setGeometry(columns[c], 22, widths[c], 18);
     }
     for (int p = 0; p < 2; ++p) {

@@ -252,6 +252,25 @@ TEST_F(settingsDialogTest, AHandOverRefusedByARunningGameWritesNothingAndCancelJ
     EXPECT_NE(window->game(), nullptr);
 }
 
+// The first showing of the window opens the settings (once the window is on screen); later
+// showings do not.
+TEST_F(windowTest, TheSettingsComeFirstOnTheFirstShowingOnly) {
+    const auto first = makeWindow(true);
+    int opened = 0;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        opened += first->settingsDialog()->isVisible() ? 1 : 0;
+        first->settingsDialog()->reject();
+    });
+    closer.start(5);
+    for (int showing = 0; showing < 2; ++showing) {
+        first->hide();
+        first->show();
+        QTest::qWait(50);
+    }
+    EXPECT_EQ(opened, 1);
+}
+
 TEST_F(windowTest, DartsUsedDialogRemembersItsChoiceAndSoundsOnClose) {
     TForm3* dialog = window->dartsUsedDialog();
     EXPECT_EQ(dialog->selectedDarts(), 3);

@@ -70,11 +70,14 @@ TEST_F(windowTest, ControlsStandWhereTheyAlwaysHaveWithTheirCaptions) {
         }
         const int dartColumns[] = {140, 190, 290, 340};
         const int dartWidths[] = {48, 98, 48, 34};
+        const char* dartHeads[] = {"First 9", "Checkout", "At double", "Legs"};
         for (int c = 0; c < 4; ++c) {
+            const std::string at = std::to_string(c + 1);
             places.push_back({w,
-                              "DartFigure" + std::to_string(p + 1) + std::to_string(c + 1),
-                              {dartColumns[c], y, dartWidths[c], 18},
-                              nullptr});
+                              "DartFigure" + std::to_string(p + 1) + at,
+                              {dartColumns[c], y, dartWidths[c], 18}});
+            places.push_back(
+                {w, "DartHead" + at, {dartColumns[c], 22, dartWidths[c], 18}, dartHeads[c]});
         }
     }
     // The practice tab's rows: name, progress and score.

@@ -85,6 +85,7 @@ TEST_F(practiceTest, BobsTwentySevenClickedAgainstAComputerToTheEnd) {
     EXPECT_EQ(window->practice()->drill(0).score().value, 31);
     EXPECT_EQ(text("Practice13"), "31 points");
     EXPECT_EQ(text("Practice21"), "* Bot [ai]");
+    EXPECT_EQ(text("StatusBar1Panel1"), "Bot");  // whose visit it is now
     ASSERT_NE(timer("practiceTimer"), nullptr);
     EXPECT_TRUE(timer("practiceTimer")->isActive());  // the computer's darts come paced
     ASSERT_TRUE(runUntil([this] { return window->practice()->toThrow() == 0; }));

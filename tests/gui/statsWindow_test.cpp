@@ -192,6 +192,7 @@ TEST_F(statsWindowTest, ReopeningStartsCleanAndRestoringKeepsWhatIsShown) {
     EXPECT_FALSE(stats->chart().has_value());
     EXPECT_EQ(figure(12), "-");
     EXPECT_FALSE(stats->findChild<QPushButton*>("Button3")->isEnabled());
+    EXPECT_FALSE(picker(1)->isEnabled() || picker(2)->isEnabled());
 
     // Screen readers list it as a window, by its title.
     QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(stats);

@@ -31,7 +31,7 @@ class windowTest : public testing::Test {
         window = makeWindow();
         window->show();
     }
-    std::unique_ptr<qm::TForm1> makeWindow() {
+    std::unique_ptr<qm::TForm1> makeWindow(bool settingsFirst = false) {
         qm::mainWindowContext context;
         context.sounds = &sounds;
         context.prompts = &prompts;
@@ -41,7 +41,7 @@ class windowTest : public testing::Test {
         context.dataDir = dir.path();
         context.fixedSeed = 4242;
         context.today = [] { return qm::civilDate{2026, 12, 6}; };
-        context.openSettingsOnFirstShow = false;
+        context.openSettingsOnFirstShow = settingsFirst;
         return std::make_unique<qm::TForm1>(context);
     }
 
