@@ -269,6 +269,7 @@ TEST_F(statsWindowTest, ChartMenuExportsLegsAndTheChartAndReportsAFailedWrite) {
     prompts.saveAnswers = {path("chart")};
     png->trigger();
     const QImage saved(path("chart.png"));
+    EXPECT_EQ(stats->infoText(), "Saved the chart to " + path("chart.png"));
     ASSERT_EQ(saved.size(), QSize(761, 377));  // the chart frame, as the window shows it
     const auto& drawn = *stats->chart();
     EXPECT_EQ(saved.pixelColor(drawn.xs[0] - TForm4::chartLeft, drawn.ys[0] - 2 - TForm4::chartTop),
