@@ -167,6 +167,7 @@ TEST(DartHistory, KeepsEveryDartAndTheFiguresByDay) {
         ASSERT_TRUE(history.write({computer, playerLeg("Ann", {2026, 12, 1}, 501, nineDarter)}));
         ASSERT_TRUE(history.write({playerLeg("Ann", {2026, 12, 2}, 101, withBusts),
                                    playerLeg("Ann", {2026, 12, 3}, 101, lostLeg, false)}));
+        EXPECT_TRUE(std::filesystem::exists(file.string() + "-wal"));  // readers never wait
     }
     dartHistoryC history(file, dartHistoryC::mode::readOnly);
     ASSERT_TRUE(history.usable()) << history.problem();

@@ -136,6 +136,7 @@ TEST_F(Settings, RefusedNamesNeverTouchTheFile) {
     EXPECT_EQ(playerNameProblem(std::string("nu\0l", 4)),
               "A player name cannot contain a NUL character");
     EXPECT_EQ(playerNameProblem("a\rb"), "A player name cannot contain a line break");
+    EXPECT_EQ(playerNameProblem(".."), "\"..\" cannot be used as a player name");
     // Control characters at both ends of each range, and text that is no UTF-8; the printable
     // characters beside them are taken.
     for (const char* control : {"\x01", "\x1f", "\x1b[31m", "\x7f", "\u0080", "\u009f"}) {

@@ -47,7 +47,7 @@ TEST_F(windowTest, WholeHumanMatchBestOfThreeLegs) {
     EXPECT_EQ(prompts.informed.back(), "Leg won by Ann, in 16 darts (ppd: 31.31)");
     // The next leg is under way: the other player begins, the lists start afresh.
     EXPECT_EQ(window->game()->currentPlayer(), 1);
-    EXPECT_EQ(lines(0), (QStringList{" 501"}));
+    EXPECT_EQ(lines(0) + lines(1), (QStringList{" 501", " 501"}));
     EXPECT_EQ(text("Label16"), "1");
     EXPECT_EQ(text("Label18"), "(0)");
 

@@ -125,9 +125,11 @@ TEST(SoundPlayer, LooksForAServerSocketBeforePlaying) {
     QTemporaryDir runtime;
     const QByteArray savedRuntime = qgetenv("XDG_RUNTIME_DIR");
     const QByteArray savedServer = qgetenv("PULSE_SERVER");
-    qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
+    qunsetenv("XDG_RUNTIME_DIR");
     qunsetenv("PULSE_SERVER");
     const bool systemServer = pulseSoundPlayer::serverReachable();  // a machine-wide one
+    qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());            // an empty one is no server
+    EXPECT_EQ(pulseSoundPlayer::serverReachable(), systemServer);
 
     // A plain file where the socket belongs is not a server.
     QDir(runtime.path()).mkpath(QStringLiteral("pulse"));

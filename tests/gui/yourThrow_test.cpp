@@ -69,6 +69,10 @@ TEST_F(yourThrowTest, TheWindowShowsTheFitTheBestAimAndTheRoutes) {
     }
     EXPECT_TRUE(figures.contains(
         QStringLiteral("Best aim for points: (%1, %2)").arg(best.aim.x).arg(best.aim.y)));
+    EXPECT_TRUE(
+        figures.contains("Colours: the points one dart scores on average aimed at each "
+                         "point (red most)"));
+    EXPECT_EQ(board->accessibleName(), "Expected points at every aim point");
 
     auto* kind = shown->findChild<QComboBox*>(QStringLiteral("ThrowKind"));
     kind->setCurrentIndex(kind->findText("Doubles"));
