@@ -53,19 +53,17 @@ TEST(LegRecord, RangeCheckBounds) {
         return isValidRecord(record);
     };
     // Each field just outside its range on both sides, and just inside.
-    EXPECT_FALSE(with([](legRecordS& r) { r.year = 1899; }));
-    EXPECT_FALSE(with([](legRecordS& r) { r.year = 10000; }));
-    EXPECT_FALSE(with([](legRecordS& r) { r.month = -1; }));
-    EXPECT_FALSE(with([](legRecordS& r) { r.month = 13; }));
-    EXPECT_FALSE(with([](legRecordS& r) { r.day = -1; }));
-    EXPECT_FALSE(with([](legRecordS& r) { r.day = 32; }));
-    EXPECT_FALSE(with([](legRecordS& r) { r.darts = -1; }));
-    EXPECT_FALSE(with([](legRecordS& r) { r.darts = 1001; }));
-    EXPECT_FALSE(with([](legRecordS& r) { r.points = -1; }));
-    EXPECT_FALSE(with([](legRecordS& r) { r.points = 1002; }));
-    EXPECT_FALSE(with([](legRecordS& r) { r.finish = -1; }));
-    EXPECT_FALSE(with([](legRecordS& r) { r.finish = 171; }));
-    EXPECT_FALSE(with([](legRecordS& r) { r.count180 = -1; }));
+    using fieldT = std::int16_t legRecordS::*;
+    const std::vector<std::pair<fieldT, int>> outside{
+        {&legRecordS::year, 1899},   {&legRecordS::year, 10000}, {&legRecordS::month, -1},
+        {&legRecordS::month, 13},    {&legRecordS::day, -1},     {&legRecordS::day, 32},
+        {&legRecordS::darts, -1},    {&legRecordS::darts, 1001}, {&legRecordS::points, -1},
+        {&legRecordS::points, 1002}, {&legRecordS::finish, -1},  {&legRecordS::finish, 171},
+        {&legRecordS::count180, -1}};
+    for (const auto& [field, value] : outside) {
+        EXPECT_FALSE(with([&](legRecordS& r) { r.*field = static_cast<std::int16_t>(value); }))
+            << value;
+    }
     EXPECT_TRUE(with([](legRecordS& r) {
         r.year = 1900;
         r.finish = 170;

@@ -150,10 +150,11 @@ TEST_F(StatsReader, SeriesFiltersByDayBothEndsIncluded) {
     append(makeLeg({2026, 3, 1}, 100, 10));
     append(makeLeg({2026, 3, 2}, 90, 10));
     append(makeLeg({2026, 3, 2}, 0, 0));
+    append(makeLeg({2026, 3, 2}, 60, 1));
     append(makeLeg({2026, 3, 3}, 80, 10));
     const auto day = dayNumber({2026, 3, 2});
     ASSERT_TRUE(loadPpdSeries(dir.path(), "Ann", day, day, series, sink));
-    EXPECT_EQ(series, (std::vector<double>{9.0, 0.0}));
+    EXPECT_EQ(series, (std::vector<double>{9.0, 0.0, 60.0}));  // no darts: 0; one: its points
     EXPECT_EQ(sink.info, (std::vector<std::string>{"Load file: Ann.dat", "Loaded file: Ann.dat"}));
 }
 

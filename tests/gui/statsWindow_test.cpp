@@ -84,15 +84,12 @@ TEST_F(statsWindowTest, NineFiguresPickerRangeAndChart) {
     append("Bot", makeLeg({2026, 1, 5}, 501, 24, true, 32));
     stats->show();
     choose("ComboBox1", "Ann");
-    EXPECT_EQ(figure(9), "24.97");
-    EXPECT_EQ(figure(10), "24.97");
-    EXPECT_EQ(figure(11), QString::asprintf("%.2f", 1303.0 / 51.0));
-    EXPECT_EQ(figure(12), "4");
-    EXPECT_EQ(figure(13), "3");
-    EXPECT_EQ(figure(14), "1");
-    EXPECT_EQ(figure(15), "3");
-    EXPECT_EQ(figure(16), "121");
-    EXPECT_EQ(figure(17), "18");
+    QStringList nine;
+    for (int n = 9; n <= 17; ++n) {
+        nine << figure(n);
+    }
+    EXPECT_EQ(nine, (QStringList{"24.97", "24.97", QString::asprintf("%.2f", 1303.0 / 51.0), "4",
+                                 "3", "1", "3", "121", "18"}));
     EXPECT_EQ(stats->infoText(), "Loaded file: Ann.dat");
     EXPECT_EQ(picker(1)->minimumDate(), QDate(2026, 1, 2));
     EXPECT_EQ(picker(2)->maximumDate(), QDate(2026, 1, 5));
