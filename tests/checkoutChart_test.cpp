@@ -181,7 +181,7 @@ TEST(CheckoutRoute, DartNotationIsReadBack) {
         return darts ? routeText(*darts) : "refused " + bad;
     };
     EXPECT_EQ(read("T20 t19 D12"), "T20 T19 D12");
-    EXPECT_EQ(read(" s5,25  bull"), "S5 25 Bull");
+    EXPECT_EQ(read(" s5,25  bull\tD1"), "S5 25 Bull D1");
     EXPECT_EQ(read("5 D25 50"), "S5 Bull Bull");
     EXPECT_EQ(read("S1 S20 D1"), "S1 S20 D1");
     EXPECT_EQ(read(""), "");

@@ -102,7 +102,9 @@ TEST_F(practiceFixture, AComputerAimsByTheChartAndAnAbandonedDrillKeepsItsDarts)
     kept.clear();
     practiceC clock({drillKind::aroundTheClock}, {{"Ann"}}, context());
     visit(clock, {{1, 1}, {1, 2}, {0, 0}});
+    visit(clock, {{1, 3}});
     clock.abandon();
+    EXPECT_EQ(clock.completeEnteredDarts(), practiceStep::ignored);  // nothing after the end
     ASSERT_EQ(kept.size(), 1u);
     std::vector<int> targets;
     for (const dartRecordS& dart : kept[0].darts) {

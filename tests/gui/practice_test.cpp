@@ -84,6 +84,7 @@ TEST_F(practiceTest, BobsTwentySevenClickedAgainstAComputerToTheEnd) {
     QTest::keyClick(find<QLineEdit>("DartsEdit"), Qt::Key_Return);
     EXPECT_EQ(window->practice()->drill(0).score().value, 31);
     EXPECT_EQ(text("Practice12") + ", " + text("Practice13"), "Round D2, 31 points");
+    EXPECT_EQ(find<QLineEdit>("DartsEdit")->text(), "");  // the line taken
     EXPECT_EQ(text("Practice21"), "* Bot [ai]");
     EXPECT_EQ(text("StatusBar1Panel1"), "Bot");  // whose visit it is now
     ASSERT_NE(timer("practiceTimer"), nullptr);
