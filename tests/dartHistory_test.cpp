@@ -188,6 +188,7 @@ TEST(DartHistory, KeepsEveryDartAndTheFiguresByDay) {
     EXPECT_EQ(ann[1].startScore, 101);
     // A first visit of one dart (a bust at 3 left) packs and unpacks as it was.
     EXPECT_EQ(unpackDarts(packDarts(leg(3, "S2 | S1 D1"))), leg(3, "S2 | S1 D1"));
+    EXPECT_EQ(unpackDarts(std::string("\x80\x80\x80\x80\x08", 5)), std::nullopt);  // visit 2^31
     // Each leg's figures as kept beside its darts, every field, in the order written.
     const auto stored = history.legFiguresOf("Ann", {2026, 12, 1}, {2026, 12, 3});
     ASSERT_EQ(stored.size(), 3u);

@@ -183,6 +183,7 @@ TEST(ExpectedFigures, TheStrengthTableAgreesWithTheExactAverage) {
         EXPECT_EQ(testing::internal::GetCapturedStdout(), "");  // the chart asked within range
         EXPECT_THROW((void)visits.from(1), std::out_of_range);
         EXPECT_THROW((void)visits.from(502), std::out_of_range);
+        EXPECT_THROW((void)visits.partWay(100, 1, 101), std::out_of_range);  // never up
         EXPECT_NEAR(headToHeadAverage(visits), row.threeDartAverage(), 3.0 * row.standardError)
             << strength;
         // Alone from 2 every dart is aimed at double 1, a bust changes nothing, and the first

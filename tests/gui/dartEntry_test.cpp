@@ -199,4 +199,9 @@ TEST_F(dartEntryTest, DartsTypedPastTheEndOfAVisitAreNotEntered) {
     EXPECT_TRUE(window->game()->enteredDarts().empty());
     EXPECT_EQ(window->game()->board(1).remaining(), 101);
     EXPECT_EQ(window->game()->board(1).darts(), 0);
+    window->endGame();  // a checkout that wins the match leaves its spare dart as well
+    s.bestOfLegs = 1;
+    window->transferSettings(s, true);
+    typeDarts(QStringLiteral("T17 Bull S1"));
+    EXPECT_EQ(message(), "Checkout after T17 Bull: S1 not entered");
 }

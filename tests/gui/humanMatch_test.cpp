@@ -177,6 +177,8 @@ TEST_F(windowTest, KeysWithoutAGameAreRefused) {
     EXPECT_EQ(message(), "No game in progress, unable to redo");
     window->Stop1Click();
     EXPECT_EQ(message(), "No game in progress, unable to terminate game");
+    QTest::mouseClick(find<QWidget>("Board"), Qt::LeftButton, {}, QPoint(178, 178));
+    EXPECT_EQ(message(), "Game not started yet, go to menu Game/Start");
 }
 
 TEST_F(windowTest, StartWithoutSettingsUsesTheStoredOnes) {
