@@ -117,17 +117,20 @@ TEST_F(practiceTest, BobsTwentySevenClickedAgainstAComputerToTheEnd) {
     EXPECT_EQ(sounds.played.back(), "WON");
 }
 
-// Quitting in the middle of a drill keeps its darts, as Terminate does, with no result.
+// Terminating a drill, or quitting in its middle, keeps its darts with no result.
 TEST_F(practiceTest, QuittingMidDrillKeepsItsDarts) {
-    window->startPractice({{drillKind::bobs27}, {{"Ann"}}});
-    click(2, 1);
-    click(2, 1);
-    click(1, 20);
-    window->close();
-    const auto ann = kept("Ann");
-    ASSERT_EQ(ann.size(), 1u);
-    EXPECT_FALSE(ann[0].finished);
-    EXPECT_EQ(ann[0].thrown.size(), 3u);
+    prompts.confirmAnswers = {true, true};
+    for (int time = 1; time <= 2; ++time) {  // by Game/Terminate, then by closing the window
+        window->startPractice({{drillKind::bobs27}, {{"Ann"}}});
+        click(2, 1);
+        click(2, 1);
+        click(1, 20);
+        time == 1 ? window->Stop1Click() : (void)window->close();
+        const auto ann = kept("Ann");
+        ASSERT_EQ(ann.size(), static_cast<std::size_t>(time));
+        EXPECT_FALSE(ann.back().finished);
+        EXPECT_EQ(ann.back().thrown.size(), 3u);
+    }
 }
 
 // The practice page: the finished drills of a player, drill and variant in the days chosen,
