@@ -128,9 +128,7 @@ TEST(GameBoard, SetsResetLegsAndDecideTheMatch) {
     EXPECT_FALSE(board.legWon(1));
     EXPECT_FALSE(board.legWon(0));
     EXPECT_FALSE(board.legWon(0));  // third leg in the set wins it
-    EXPECT_EQ(board.sets(0), 1);
-    EXPECT_EQ(board.legs(0), 0);
-    EXPECT_EQ(board.legs(1), 0);
+    EXPECT_EQ(std::tuple(board.sets(0), board.legs(0), board.legs(1)), std::tuple(1, 0, 0));
     for (int i = 0; i < 2; ++i) {
         EXPECT_FALSE(board.legWon(0));
     }

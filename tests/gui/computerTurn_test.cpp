@@ -304,11 +304,23 @@ TEST_F(computerTurnTest, AGameEndedWhileABoxIsOpenIsLeftAlone) {
 TEST_F(computerTurnTest, DartMarksSurviveARepaint) {
     window->transferSettings(versus(false, true), true);
     enter("60");
+    auto* area = find<QWidget>("ClientArea");
+    const QImage clean = area->grab().toImage();
     window->aiTimerTimer();
+    // The aim's cross at T20 reaches 35 pixels each way, and no further.
+    const auto aim = boardWidget::boardToWindow(vBoard.getCoordinates(3, 20));
+    const QImage aimed = area->grab().toImage();
+    for (const QPointF way : {QPointF(1, 0), QPointF(-1, 0), QPointF(0, 1), QPointF(0, -1)}) {
+        const auto at = [&](double d) {
+            return QPoint(static_cast<int>(aim.x + d * way.x()),
+                          static_cast<int>(aim.y + d * way.y()));
+        };
+        EXPECT_EQ(aimed.pixelColor(at(35)), QColor(0, 255, 0)) << way.x() << way.y();
+        EXPECT_EQ(aimed.pixelColor(at(36)), clean.pixelColor(at(36))) << way.x() << way.y();
+    }
     window->dart1TimerTimer();
     ASSERT_TRUE(window->game()->computerVisit() != nullptr);
     const auto at = boardWidget::boardToWindow(window->game()->computerVisit()->dartPoint(1));
-    auto* area = find<QWidget>("ClientArea");
     const QPoint pixel(static_cast<int>(at.x), static_cast<int>(at.y));
     EXPECT_EQ(area->grab().toImage().pixelColor(pixel), QColor(255, 0, 0));
     area->update();

@@ -46,6 +46,7 @@ TEST_F(windowTest, ControlsStandWhereTheyAlwaysHaveWithTheirCaptions) {
         {stats, "Button3", {330, 150, 100, 26}, "PPD Chart"},
         {stats, "ProgressBar1", {444, 152, 220, 22}, nullptr},
         {stats, "Button1", {680, 150, 97, 26}, "Close"},
+        {stats, "StatusBar1", {0, stats->height() - 22, stats->width(), 22}},
     };
     // Each player's row, player 2 one row (or one column) on: the labels are numbered in pairs.
     const int columns[] = {140, 190, 225, 260, 295, 328};
