@@ -32,6 +32,13 @@ class computerTurnTest : public windowTest {
         EXPECT_TRUE(match.hasMatch()) << text.toStdString();
         return {match.captured(1).toInt(), match.captured(2).toInt()};
     }
+    std::vector<int> intervals() const {
+        std::vector<int> out;
+        for (const char* name : {"aiTimer", "dart1Timer", "dart2Timer", "dart3Timer"}) {
+            out.push_back(timer(name)->interval());
+        }
+        return out;
+    }
     int dartSounds() const {
         return static_cast<int>(std::count(sounds.played.begin(), sounds.played.end(), "DART"));
     }
@@ -147,13 +154,6 @@ TEST_F(computerTurnTest, EveryVisitEndsByTheRules) {
 // However settings reach the window (handed over, or the settings dialog opened and closed
 // with its close box, or none at all), a game plays at the pace its speed mode sets.
 TEST_F(computerTurnTest, ThePaceFollowsTheSpeedModeWhicheverWayTheSettingsCame) {
-    const auto intervals = [this] {
-        std::vector<int> out;
-        for (const char* name : {"aiTimer", "dart1Timer", "dart2Timer", "dart3Timer"}) {
-            out.push_back(timer(name)->interval());
-        }
-        return out;
-    };
     const std::vector<int> normal{500, 1500, 1500, 1500};
     const std::vector<int> speed{250, 10, 50, 90};
     EXPECT_EQ(intervals(), normal);
@@ -175,10 +175,7 @@ TEST_F(computerTurnTest, TwoComputersInSpeedModePlayAMatchWithoutBoxes) {
     s.speedMode = true;
     window->findChild<QAction*>(QStringLiteral("Caller1"))->trigger();  // silent in speed mode
     window->transferSettings(s, true);
-    EXPECT_EQ(timer("aiTimer")->interval(), 250);
-    EXPECT_EQ(timer("dart1Timer")->interval(), 10);
-    EXPECT_EQ(timer("dart2Timer")->interval(), 50);
-    EXPECT_EQ(timer("dart3Timer")->interval(), 90);
+    EXPECT_EQ(intervals(), (std::vector<int>{250, 10, 50, 90}));
     runComputer();
     EXPECT_EQ(window->game(), nullptr);
     ASSERT_EQ(prompts.informed.size(), 1u);

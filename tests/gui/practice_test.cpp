@@ -76,6 +76,10 @@ TEST_F(practiceTest, BobsTwentySevenClickedAgainstAComputerToTheEnd) {
     window->transferSettings(s, false);
     window->startPractice({{drillKind::bobs27}, {{"Ann"}, {"Bot", true, 60}}});
     EXPECT_EQ(text("Practice11"), "* Ann");
+    QTest::keyClick(field(), Qt::Key_Return);  // the score field takes no visit in a drill
+    EXPECT_EQ(message(), "In a drill, enter each dart: click the board or type T20 D16");
+    QTest::keyClick(field(), Qt::Key_5);
+    EXPECT_EQ(message(), "Game not started yet, go to menu Game/Start");
     window->Redo1Click();  // nothing yet to bring back
     EXPECT_EQ(message(), "Nothing to redo, enter your darts");
     // Ann: D1, a miss beside the board's edge and D1 again: 31 points.
