@@ -39,17 +39,17 @@ struct twinsS {
 };
 
 struct matchOptions {
-    std::array<std::string, 2> names;
+    std::array<std::string, 2> names{};
     std::array<int, 2> strengths{};
-    twinsS twins;
+    twinsS twins{};
     int start = 501;
     int legs = 5;
     int sets = 1;
     long long matches = 1;
-    std::optional<std::uint32_t> seed;
+    std::optional<std::uint32_t> seed{};
     bool saveStats = false;
     bool saveDarts = false;  // every dart into the dart history, in batches
-    std::optional<std::string> dataDir;
+    std::optional<std::string> dataDir{};
     bool traceLegs = false;
     // Where traced legs go as they are played, one JSON object a line, instead of being kept
     // in the result: a long run would otherwise hold every leg in memory.

@@ -71,52 +71,21 @@ const std::string elevenDarts = "T20 T20 T20 | T20 T20 T20 | S20 S20 S20 | T17 D
 }  // namespace
 
 TEST(DartFigures, EachLegExactly) {
-    const legFiguresS nine = legFigures(leg(501, nineDarter));
-    EXPECT_EQ(nine.darts, 9);
-    EXPECT_EQ(nine.points, 501);
-    EXPECT_EQ(nine.first9Points, 501);
-    EXPECT_EQ(nine.first9Darts, 9);
-    EXPECT_EQ(nine.atDouble, 1);  // only the last dart had 24 left
-    EXPECT_EQ(nine.doublesHit, 1);
-    EXPECT_EQ(nine.checkout, 141);
-
-    // Busted visits score 0 but their darts count; every dart thrown at 24, 4 and 2 left is a
-    // dart at a double, the one that left 1 included.
-    const legFiguresS busts = legFigures(leg(101, withBusts));
-    EXPECT_EQ(busts.darts, 8);
-    EXPECT_EQ(busts.points, 101);
-    EXPECT_EQ(busts.first9Points, 101);
-    EXPECT_EQ(busts.first9Darts, 8);
-    EXPECT_EQ(busts.atDouble, 4);
-    EXPECT_EQ(busts.checkout, 4);
-
-    const legFiguresS bull = legFigures(leg(170, onTheBull));
-    EXPECT_EQ(bull.atDouble, 1);
-    EXPECT_EQ(bull.doublesHit, 1);
-    EXPECT_EQ(bull.checkout, 170);
-
-    const legFiguresS missed = legFigures(leg(101, missedDoubles));
-    EXPECT_EQ(missed.atDouble, 5);  // 40, then 20, 20, 10, and 10 for the D5
-    EXPECT_EQ(missed.doublesHit, 1);
-    EXPECT_EQ(missed.checkout, 10);
-    EXPECT_EQ(missed.first9Points, 101);
-    EXPECT_EQ(missed.first9Darts, 7);
-
-    // Only the first nine darts: the tenth and eleventh are not in it.
-    const legFiguresS eleven = legFigures(leg(501, elevenDarts));
-    EXPECT_EQ(eleven.darts, 11);
-    EXPECT_EQ(eleven.first9Points, 420);
-    EXPECT_EQ(eleven.first9Darts, 9);
-    EXPECT_EQ(eleven.atDouble, 1);
-    EXPECT_EQ(eleven.checkout, 81);
-
-    // A leg not won: no double hit, no checkout; finishing off a double is a bust.
-    const legFiguresS lost = legFigures(leg(40, "S20 S20"));
-    EXPECT_EQ(lost.points, 0);
-    EXPECT_EQ(lost.doublesHit, 0);
-    EXPECT_EQ(lost.checkout, 0);
-    EXPECT_EQ(lost.atDouble, 2);
-    EXPECT_EQ(legFigures({}).darts, 0);
+    // Busted visits score 0 but their darts count; every dart thrown with a one-dart finish
+    // left is a dart at a double, the one that left 1 included; the first nine are only the
+    // first nine darts; a leg not won has no double hit and no checkout.
+    const std::vector<std::tuple<int, std::string, legFiguresS>> legs{
+        // darts, points, the first nine's points and darts, at a double, hit, checkout
+        {501, nineDarter, {9, 501, 501, 9, 1, 1, 141}},
+        {101, withBusts, {8, 101, 101, 8, 4, 1, 4}},
+        {170, onTheBull, {3, 170, 170, 3, 1, 1, 170}},
+        {101, missedDoubles, {7, 101, 101, 7, 5, 1, 10}},  // at 40, 20, 20, 10, then the D5
+        {501, elevenDarts, {11, 501, 420, 9, 1, 1, 81}},
+        {40, "S20 S20", {2, 0, 0, 2, 2, 0, 0}},  // finishing off a double is a bust
+        {0, "", {}}};
+    for (const auto& [start, text, figures] : legs) {
+        EXPECT_EQ(legFigures(leg(start, text)), figures) << text;
+    }
 }
 
 TEST(DartFigures, OverARangeOfLegs) {

@@ -415,12 +415,7 @@ TEST_F(Match, TakenUpPartWayFromAnyState) {
     using waitingFor = turnS::waitingFor;
     // Best of 3 sets of 3 legs at 301: Ann has a set and a leg, Bob began this leg and Ann is
     // to throw with 40 left.
-    matchStateS state;
-    state.remaining = {40, 100};
-    state.legs = {1, 0};
-    state.sets = {0, 1};
-    state.toThrow = 0;
-    state.legStarter = 1;
+    const matchStateS state{.remaining{40, 100}, .legs{1, 0}, .sets{0, 1}, .legStarter = 1};
     MatchC m = make(settingsFor(false, false, 3, 3, 301), state);
     EXPECT_EQ(m.turn().what, waitingFor::humanVisit);
     EXPECT_EQ(m.turn().player, 0);
@@ -444,12 +439,7 @@ TEST_F(Match, TakenUpPartWayFromAnyState) {
 
     // The edges a state may take, and one past each.
     const auto accepted = [this](auto change) {
-        matchStateS s;
-        s.remaining = {301, 2};
-        s.legs = {1, 1};
-        s.sets = {1, 1};
-        s.toThrow = 1;
-        s.legStarter = 1;
+        matchStateS s{.remaining{301, 2}, .legs{1, 1}, .sets{1, 1}, .toThrow = 1, .legStarter = 1};
         change(s);
         try {
             (void)make(settingsFor(false, false, 3, 3, 301), s);

@@ -273,13 +273,8 @@ TEST(SimRun, ThrowsAreSeededAndCountedLikeTheirTrace) {
 }
 
 TEST(SimRun, MatchesFollowTheRulesAndAreReproducible) {
-    matchOptions options;
-    options.names = {"Ann", "Bob"};
-    options.strengths = {50, 30};
-    options.sets = 3;
-    options.legs = 3;
-    options.matches = 4;
-    options.seed = 11;
+    matchOptions options{
+        .names{"Ann", "Bob"}, .strengths{50, 30}, .legs = 3, .sets = 3, .matches = 4, .seed = 11};
     options.traceLegs = true;
     const auto first = runMatches(options, {});
     const auto second = runMatches(options, {});
@@ -313,12 +308,8 @@ TEST(SimRun, MatchesFollowTheRulesAndAreReproducible) {
 
 TEST(SimRun, SavedStatisticsAndUnsavableNames) {
     tempDir dir;
-    matchOptions options;
-    options.names = {"Ann", "Bob"};
-    options.strengths = {40, 40};
-    options.legs = 3;
-    options.matches = 2;
-    options.seed = 3;
+    matchOptions options{
+        .names{"Ann", "Bob"}, .strengths{40, 40}, .legs = 3, .matches = 2, .seed = 3};
     options.saveStats = true;
     const auto result = runMatches(options, dir.path());
     EXPECT_TRUE(result.errors.empty());
@@ -346,12 +337,8 @@ TEST(SimRun, SavedStatisticsAndUnsavableNames) {
 
 TEST(SimRun, SavedDartsAgreeWithThePlayedLegs) {
     tempDir dir;
-    matchOptions options;
-    options.names = {"Ann", "Bob"};
-    options.strengths = {45, 25};
-    options.legs = 5;
-    options.matches = 30;
-    options.seed = 11;
+    matchOptions options{
+        .names{"Ann", "Bob"}, .strengths{45, 25}, .legs = 5, .matches = 30, .seed = 11};
     options.saveDarts = true;
     options.traceLegs = true;
     const auto result = runMatches(options, dir.path());
@@ -580,12 +567,7 @@ TEST(SimProgram, SavedPlayersJoinTheGamesListsInTheGamesDataFolder) {
     EXPECT_TRUE(std::filesystem::exists(dir / "tilde" / "Amy.dat"));
 
     // Traced legs are streamed through a scratch file, and come out as the in-memory run's.
-    matchOptions traced;
-    traced.names = {"A", "B"};
-    traced.strengths = {35, 45};
-    traced.legs = 5;
-    traced.matches = 3;
-    traced.seed = 5;
+    matchOptions traced{.names{"A", "B"}, .strengths{35, 45}, .legs = 5, .matches = 3, .seed = 5};
     traced.traceLegs = true;
     const auto expected = matchJson(traced, runMatches(traced, dir.path()));
     const auto streamed = runSim(
@@ -618,16 +600,13 @@ TEST(SimRun, FastRunsMatchThePlainOnesDartForDart) {
     };
     for (const auto& c : {matchCase{{40, 40}, 501, 11, 1, 300}, matchCase{{3, 57}, 301, 3, 3, 40},
                           matchCase{{60, 59}, 101, 5, 1, 400}, matchCase{{1, 2}, 1001, 1, 1, 12}}) {
-        matchOptions options;
-        options.names = {"A", "B"};
-        options.strengths = c.strengths;
-        options.start = c.start;
-        options.legs = c.legs;
+        matchOptions options{
+            .names{"A", "B"}, .strengths = c.strengths, .start = c.start, .legs = c.legs};
         options.sets = c.sets;
         options.matches = c.matches;
         options.seed = 5;
-        options.traceLegs = true;
         options.saveStats = true;
+        options.traceLegs = true;
         std::filesystem::create_directory(dir / "fast");
         std::filesystem::create_directory(dir / "plain");
         const auto fast = runMatches(options, dir / "fast");
@@ -662,13 +641,8 @@ TEST(SimRun, PinnedTraces) {
     EXPECT_EQ(all[2], "37 -1 1 7");
     EXPECT_EQ(all[4999], "42 -11 1 7");
 
-    matchOptions match;
-    match.names = {"A", "B"};
-    match.strengths = {3, 57};
-    match.start = 301;
-    match.legs = 3;
-    match.sets = 3;
-    match.matches = 2;
+    matchOptions match{
+        .names{"A", "B"}, .strengths{3, 57}, .start = 301, .legs = 3, .sets = 3, .matches = 2};
     match.seed = 11;
     match.traceLegs = true;
     const std::string json = matchJson(match, runMatches(match, {}));
@@ -857,12 +831,8 @@ TEST(MatchOdds, ACancelledQuestionHasNoAnswer) {
 // A run recorded before the game's rules and the simulator shared one match loop: every leg of
 // it, with the hit tables taking over partway, comes out again.
 TEST(SimRun, RecordedRunComesOutAgain) {
-    matchOptions match;
-    match.names = {"Cy", "Di"};
-    match.strengths = {60, 55};
-    match.legs = 11;
-    match.matches = 60;
-    match.seed = 7;
+    matchOptions match{
+        .names{"Cy", "Di"}, .strengths{60, 55}, .legs = 11, .matches = 60, .seed = 7};
     match.traceLegs = true;
     const std::string recorded = fileText(std::string(QUIVERMARK_SOURCE_DIR) +
                                           "/tests/data/match-60v55-501-bo11-seed7.json");
