@@ -190,6 +190,8 @@ TEST(ExpectedFigures, TheStrengthTableAgreesWithTheExactAverage) {
         // hit ends the leg: the darts it takes are those of the first success of a coin.
         const std::vector<double> toFinish = expectedDartsToFinish(visits);
         EXPECT_NEAR(toFinish[2], 1.0 / chanceOf(darts, {2, 1}, {2, 1}), 1e-9);
+        EXPECT_EQ(visits.from(2).front().left, 0);  // checked out on any of its three darts
+        EXPECT_GT(visits.from(2).front().chance, chanceOf(darts, {2, 1}, {2, 1}));
         EXPECT_GT(toFinish[501], toFinish[401] + 2.0);  // every score up to the start
     }
 }

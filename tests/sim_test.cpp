@@ -912,6 +912,8 @@ TEST(SimProgram, ATwinPlaysByItsHumansDartsAndTheBestAimIsPrinted) {
     EXPECT_EQ(fileText(err),
               "quivermark-sim: Bob has not enough darts yet for a twin (0 with a known target and "
               "landing point, 30 wanted)\n");
+    EXPECT_EQ(runSim(match + " --data-dir ''", err).status, 2);  // no folder: said once
+    EXPECT_EQ(fileText(err), "quivermark-sim: --data-dir needs a folder name\n");
 
     EXPECT_EQ(runSim("aim --sigma-x 5 --sigma-y 5", err).out,
               "{\"best\":{\"x\":0,\"y\":100,\"in\":\"T20\",\"points\":47.2239},"

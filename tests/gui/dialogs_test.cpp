@@ -279,11 +279,16 @@ TEST_F(windowTest, DartsUsedDialogRemembersItsChoiceAndSoundsOnClose) {
 TEST_F(windowTest, AboutBoxTextsAndSounds) {
     TForm5 about(sounds);
     EXPECT_EQ(about.windowTitle(), "About Quivermark");
-    EXPECT_EQ(about.findChild<QLabel*>("Label2")->text(), "0.5 beta");
-    EXPECT_EQ(about.findChild<QLabel*>("Label4")->text(), "17-Dec-2003");
-    EXPECT_EQ(about.findChild<QLabel*>("Label8")->text(), "Quivermark");
+    const char* texts[] = {"Version", "0.5 beta", "Date",  "17-Dec-2003",
+                           "Production", "Vek",  "Name", "Quivermark"};
+    for (int k = 0; k < 8; ++k) {
+        EXPECT_EQ(about.findChild<QLabel*>(QStringLiteral("Label%1").arg(k + 1))->text(), texts[k]);
+    }
     EXPECT_EQ(about.size(), QSize(223, 241));
     about.show();
+    // The button stands centred beneath both columns.
+    const QRect close = about.findChild<QPushButton*>("Button1")->geometry();
+    EXPECT_LE(std::abs(close.center().x() - about.rect().center().x()), 1);
     about.close();
     EXPECT_EQ(sounds.played, (std::vector<std::string>{"OPEN"}));
 }

@@ -1,6 +1,7 @@
 // The game without a mouse: menus, shortcuts and the dialogs' keys, sent as real key events.
 #include <QAction>
 #include <QApplication>
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QMenu>
@@ -11,6 +12,7 @@
 
 #include "ui/dartsUsedDialog.h"
 #include "ui/gameSettings.h"
+#include "ui/radioGroupFocus.h"
 #include "ui/statsWindow.h"
 #include "windowFixture.h"
 
@@ -177,6 +179,18 @@ TEST_F(keyboardTest, SettingsDialogReturnStartsAndEachRadioGroupIsOneTabStop) {
     EXPECT_FALSE(dialog->isVisible());
     ASSERT_NE(window->game(), nullptr);
     EXPECT_EQ(window->activeSettings().startScore, 701);
+}
+
+TEST(RadioGroupFocus, WithNothingCheckedEveryChoiceIsATabStop) {
+    QButtonGroup group;
+    QRadioButton first, second;
+    group.addButton(&first);
+    group.addButton(&second);
+    makeOneTabStop(&group);
+    const auto policies = [&] { return std::pair(first.focusPolicy(), second.focusPolicy()); };
+    EXPECT_EQ(policies(), std::pair(Qt::StrongFocus, Qt::StrongFocus));
+    second.setChecked(true);
+    EXPECT_EQ(policies(), std::pair(Qt::ClickFocus, Qt::StrongFocus));
 }
 
 TEST_F(keyboardTest, DartsUsedDialogFocusesThePreselectedChoice) {

@@ -1,8 +1,10 @@
 // Where the windows' controls stand and what their captions say: the places, sizes and texts
 // the windows have always had.
+#include <QAction>
 #include <QLineEdit>
 #include <QWidget>
 
+#include "ui/practiceView.h"
 #include "ui/statsWindow.h"
 #include "windowFixture.h"
 
@@ -17,6 +19,8 @@ TEST_F(windowTest, ControlsStandWhereTheyAlwaysHaveWithTheirCaptions) {
     };
     QWidget* w = window.get();
     QWidget* stats = window->statisticsWindow();
+    window->findChild<QAction*>(QStringLiteral("PracticeStatistics1"))->trigger();
+    QWidget* practice = window->statisticsWindow()->practicePage();
     std::vector<placeS> places{
         {w, "Board", {341, 10, 357, 357}, nullptr},
         {w, "Panel1", {360, 388, 212, 82}, nullptr},
@@ -47,6 +51,12 @@ TEST_F(windowTest, ControlsStandWhereTheyAlwaysHaveWithTheirCaptions) {
         {stats, "ProgressBar1", {444, 152, 220, 22}, nullptr},
         {stats, "Button1", {680, 150, 97, 26}, "Close"},
         {stats, "StatusBar1", {0, stats->height() - 22, stats->width(), 22}},
+        {practice, "PracticeViewPlayer", {16, 16, 160, 24}},
+        {practice, "PracticeViewDrill", {190, 16, 160, 24}},
+        {practice, "PracticeViewVariant", {364, 16, 160, 24}},
+        {practice, "PracticeViewFrom", {538, 16, 110, 24}},
+        {practice, "PracticeViewTo", {662, 16, 110, 24}},
+        {practice, "PracticeViewSummary", {16, 56, 760, 48}},
     };
     // Each player's row, player 2 one row (or one column) on: the labels are numbered in pairs.
     const int columns[] = {140, 190, 225, 260, 295, 328};

@@ -9,6 +9,7 @@
 #include "stats/dartHistoryC.h"
 #include "ui/boardWidget.h"
 #include "ui/practiceDialog.h"
+#include "ui/practicePanel.h"
 #include "ui/practiceView.h"
 #include "ui/statsWindow.h"
 #include "windowFixture.h"
@@ -119,6 +120,27 @@ TEST_F(practiceTest, BobsTwentySevenClickedAgainstAComputerToTheEnd) {
     EXPECT_EQ(bot[0].score, window->practice()->drill(1).score().value);
     EXPECT_TRUE(bot[0].thrown.back().point.has_value());
     EXPECT_EQ(sounds.played.back(), "WON");
+}
+
+// What the practice tab says of each drill part-way: where it stands, and its score so far.
+TEST(PracticeTexts, EachDrillSaysItsProgressAndScore) {
+    const std::vector<std::tuple<drillSetupS, std::vector<dartS>, const char*, const char*>> drills{
+        {{drillKind::aroundTheClock}, {{1, 1}, {2, 2}}, "Next: 3", "2 darts"},
+        {{drillKind::aroundTheClock}, {{1, 1}}, "Next: 2", "1 dart"},
+        {{drillKind::checkout121}, {{3, 20}}, "121: 61 left, 8 darts", "Highest 0, 0 of 10"},
+        {{drillKind::doubles, 20}, {{2, 20}, {1, 20}}, "D20: 2 of 30 darts", "50.0% hit"},
+        {{drillKind::scoring, 20}, {{3, 20}, {1, 20}}, "T20: 2 of 99 darts", "120.00 average"},
+        {{drillKind::finishes}, {}, nullptr, "0 of 10 made"}};
+    for (const auto& [setup, darts, progress, score] : drills) {
+        drillC drill(setup);
+        for (const dartS& dart : darts) {
+            drill.dart(dart);
+        }
+        if (progress != nullptr) {
+            EXPECT_EQ(drillProgressText(drill), progress);
+        }
+        EXPECT_EQ(drillScoreText(drill), score);
+    }
 }
 
 // Terminating a drill, or quitting in its middle, keeps its darts with no result.
