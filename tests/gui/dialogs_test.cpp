@@ -76,6 +76,7 @@ TEST_F(settingsDialogTest, FirstShowingWithoutAnIniFile) {
     for (int p = 0; p < 2; ++p) {
         EXPECT_EQ(nameBox(p)->currentText(), QStringLiteral("Player %1").arg(p + 1));
         EXPECT_TRUE(computer(p)->isChecked());
+        EXPECT_EQ(strength(p)->minimumWidth(), 120);
         for (int column = 0; column < 7; ++column) {
             const std::string name = names[column] + std::to_string(p + (column == 4 ? 4 : 1));
             EXPECT_EQ(cell(child<QWidget>(name.c_str())), (std::array<int, 4>{p + 1, column, 1, 1}))
@@ -279,8 +280,8 @@ TEST_F(windowTest, DartsUsedDialogRemembersItsChoiceAndSoundsOnClose) {
 TEST_F(windowTest, AboutBoxTextsAndSounds) {
     TForm5 about(sounds);
     EXPECT_EQ(about.windowTitle(), "About Quivermark");
-    const char* texts[] = {"Version", "0.5 beta", "Date",  "17-Dec-2003",
-                           "Production", "Vek",  "Name", "Quivermark"};
+    const char* texts[] = {"Version",    "0.5 beta", "Date", "17-Dec-2003",
+                           "Production", "Vek",      "Name", "Quivermark"};
     for (int k = 0; k < 8; ++k) {
         EXPECT_EQ(about.findChild<QLabel*>(QStringLiteral("Label%1").arg(k + 1))->text(), texts[k]);
     }

@@ -20,10 +20,10 @@ namespace {
 
 class practiceTest : public windowTest {
   protected:
-    void click(int type, int number) {
+    void click(int type, int number, Qt::MouseButton button = Qt::LeftButton) {
         const windowPointS at = boardWidget::boardToWindow(vBoard.getCoordinates(type, number));
         auto* board = find<QWidget>("Board");
-        QTest::mouseClick(board, Qt::LeftButton, {},
+        QTest::mouseClick(board, button, {},
                           QPoint(static_cast<int>(at.x), static_cast<int>(at.y)) - board->pos());
     }
     std::vector<drillRecordS> kept(const std::string& player) {
@@ -143,14 +143,20 @@ TEST(PracticeTexts, EachDrillSaysItsProgressAndScore) {
     }
 }
 
-// Terminating a drill, or quitting in its middle, keeps its darts with no result.
+// A dart taken back is gone from the drill; terminating a drill, or quitting in its middle,
+// keeps its darts with no result.
 TEST_F(practiceTest, QuittingMidDrillKeepsItsDarts) {
     prompts.confirmAnswers = {true, true};
     for (int time = 1; time <= 2; ++time) {  // by Game/Terminate, then by closing the window
         window->startPractice({{drillKind::bobs27}, {{"Ann"}}});
         click(2, 1);
+        click(2, 1, Qt::RightButton);  // taken back
+        click(2, 1);
         click(2, 1);
         click(1, 20);
+        EXPECT_EQ(text("Practice13"), "31 points");
+        click(1, 20, Qt::RightButton);  // nothing entered: the visit's marks stay
+        EXPECT_EQ(window->boardMarks().darts.size(), 3u);
         time == 1 ? window->Stop1Click() : (void)window->close();
         const auto ann = kept("Ann");
         ASSERT_EQ(ann.size(), static_cast<std::size_t>(time));

@@ -189,6 +189,7 @@ TEST(CallerVoice, EachKindOfCallIsSpeechOfAPlausibleLength) {
 TEST(CallerVoice, SpeaksOnItsOwnThreadAndStopsWithTheGame) {
     // No sound server here: the calls are synthesised and dropped, and a newer one replaces
     // an older; the voice's thread ends with it, whatever is still pending.
+    { const qm::callerVoice quiet; }  // one that was never given a call ends as well
     qm::callerVoice voice;
     EXPECT_EQ(voice.problem(), "");
     voice.say({"sixty", "Ann, you require 32"});

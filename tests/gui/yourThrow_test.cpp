@@ -52,7 +52,7 @@ TEST_F(yourThrowTest, TheWindowShowsTheFitTheBestAimAndTheRoutes) {
     auto* player = shown->findChild<QComboBox*>(QStringLiteral("ThrowPlayer"));
     EXPECT_EQ(player->currentText(), "Ann");
     // The choosers stand beside the board, not over it.
-    const auto* board = shown->findChild<QWidget*>(QStringLiteral("ThrowBoard"));
+    auto* board = shown->findChild<QWidget*>(QStringLiteral("ThrowBoard"));
     EXPECT_GT(player->mapTo(shown, QPoint()).x(),
               board->mapTo(shown, QPoint()).x() + board->width());
     const throwFitS fit = fitThrow(fitted, vBoard);
@@ -73,6 +73,21 @@ TEST_F(yourThrowTest, TheWindowShowsTheFitTheBestAimAndTheRoutes) {
         figures.contains("Colours: the points one dart scores on average aimed at each "
                          "point (red most)"));
     EXPECT_EQ(board->accessibleName(), "Expected points at every aim point");
+    // Each dart a white dot, and the best aim a white cross of six pixels each way.
+    const QImage image = board->grab().toImage();
+    const auto white = [&image](double x, double y) {
+        const QColor c = image.pixelColor(QPointF(200 + 1.1 * x, 200 - 1.1 * y).toPoint());
+        return std::min({c.red(), c.green(), c.blue()}) > 190;
+    };
+    EXPECT_GT(std::count_if(fitted.begin(), fitted.end(),
+                            [&](const fitDartS& d) { return white(d.landing.x, d.landing.y); }),
+              50);  // most: some dots only part-cover the pixel read
+    for (const double x : {1.0, -1.0}) {
+        for (const double y : {1.0, -1.0}) {
+            EXPECT_TRUE(white(best.aim.x + 6 * x / 1.1, best.aim.y + 6 * y / 1.1)) << x << y;
+            EXPECT_FALSE(white(best.aim.x + 7 * x / 1.1, best.aim.y + 7 * y / 1.1)) << x << y;
+        }
+    }
 
     auto* kind = shown->findChild<QComboBox*>(QStringLiteral("ThrowKind"));
     kind->setCurrentIndex(kind->findText("Doubles"));
