@@ -57,6 +57,17 @@ std::string fileText(const std::filesystem::path& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+std::vector<std::string> with(std::vector<std::string> args, const std::vector<std::string>& more) {
+    args.insert(args.end(), more.begin(), more.end());
+    return args;
+}
+
+// A match and an odds question between two players of strength 40, as the options give them.
+const std::vector<std::string> players{"--player1", "A", "--strength1", "40",
+                                       "--player2", "B", "--strength2", "40"};
+const std::vector<std::string> matchArgs = with({"match"}, players);
+const std::vector<std::string> oddsArgs = with({"odds"}, players);
+
 }  // namespace
 
 TEST(SimOptions, TargetsAreReadStrictly) {
@@ -83,17 +94,11 @@ TEST(SimOptions, TargetsAreReadStrictly) {
 
 // Every count is bounded on both sides, and the refusal names the option and its range.
 TEST(SimOptions, CountsAreBoundedSoThatNoRunIsWithoutEnd) {
-    const std::vector<std::string> players{"--player1", "A", "--strength1", "40",
-                                           "--player2", "B", "--strength2", "40"};
-    const auto with = [](std::vector<std::string> args, const std::vector<std::string>& more) {
-        args.insert(args.end(), more.begin(), more.end());
-        return args;
-    };
     const std::vector<std::pair<std::vector<std::string>, long long>> counts{
         {{"throws", "--strength", "40", "--target", "Triple 20", "--count"}, maxThrows},
-        {with(with({"match"}, players), {"--matches"}), maxMatches},
+        {with(matchArgs, {"--matches"}), maxMatches},
         {{"calibrate", "--legs"}, maxCalibrationLegs},
-        {with(with({"odds"}, players), {"--continuations"}), maxContinuations},
+        {with(oddsArgs, {"--continuations"}), maxContinuations},
         {{"practice", "--drill", "bobs-27", "--strength", "40", "--sessions"}, maxSessions},
     };
     for (const auto& [args, most] : counts) {
@@ -122,10 +127,8 @@ TEST(SimOptions, BadArgumentsAreRefusedWithAMessage) {
         {"throws", "--strength", "20", "--target", "Triple 20"},
         {"throws", "--strength", "20", "--target", "Triple 20", "--count", "5", "--fast"},
         {"throws", "--strength"},
-        {"match", "--player1", "A", "--strength1", "40", "--player2", "B", "--strength2", "40",
-         "--start", "500"},
-        {"match", "--player1", "A", "--strength1", "40", "--player2", "B", "--strength2", "40",
-         "--legs", "4"},
+        with(matchArgs, {"--start", "500"}),
+        with(matchArgs, {"--legs", "4"}),
         {"match", "--player1", "A", "--strength1", "40", "--player2", "B", "--strength2", "x"},
         {"match", "--player1", "A", "--strength1", "40", "--player2", "B"},
         {"calibrate", "--legs", "0"},
@@ -135,22 +138,14 @@ TEST(SimOptions, BadArgumentsAreRefusedWithAMessage) {
         {"throws", "--target", "Triple 20", "--count", "10"},
         {"throws", "--strength", "40", "--target", "Triple 20"},
         {"odds", "--player1", "A", "--strength1", "40", "--player2", "B"},
-        {"odds", "--player1", "A", "--strength1", "40", "--player2", "B", "--strength2", "40",
-         "--left1", "1"},
-        {"odds", "--player1", "A", "--strength1", "40", "--player2", "B", "--strength2", "40",
-         "--left2", "502"},
-        {"odds", "--player1", "A", "--strength1", "40", "--player2", "B", "--strength2", "40",
-         "--legs", "5", "--legs-won1", "3"},
-        {"odds", "--player1", "A", "--strength1", "40", "--player2", "B", "--strength2", "40",
-         "--sets-won2", "1"},
-        {"odds", "--player1", "A", "--strength1", "40", "--player2", "B", "--strength2", "40",
-         "--next", "3"},
-        {"odds", "--player1", "A", "--strength1", "40", "--player2", "B", "--strength2", "40",
-         "--continuations", "0"},
-        {"odds", "--player1", "A", "--strength1", "40", "--player2", "B", "--strength2", "40",
-         "--legs-won1", "-1"},
-        {"odds", "--player1", "A", "--strength1", "40", "--player2", "B", "--strength2", "40",
-         "--method", "Exact"},
+        with(oddsArgs, {"--left1", "1"}),
+        with(oddsArgs, {"--left2", "502"}),
+        with(oddsArgs, {"--legs", "5", "--legs-won1", "3"}),
+        with(oddsArgs, {"--sets-won2", "1"}),
+        with(oddsArgs, {"--next", "3"}),
+        with(oddsArgs, {"--continuations", "0"}),
+        with(oddsArgs, {"--legs-won1", "-1"}),
+        with(oddsArgs, {"--method", "Exact"}),
         {"expected", "--start", "501"},
         {"expected", "--strength", "61"},
         {"expected", "--strength", "40", "--legs", "5"},
