@@ -287,9 +287,10 @@ TEST_F(windowTest, AboutBoxTextsAndSounds) {
     }
     EXPECT_EQ(about.size(), QSize(223, 241));
     about.show();
-    // The button stands centred beneath both columns.
-    const QRect close = about.findChild<QPushButton*>("Button1")->geometry();
-    EXPECT_LE(std::abs(close.center().x() - about.rect().center().x()), 1);
+    // The button stands centred beneath both columns, at its own size.
+    const auto* close = about.findChild<QPushButton*>("Button1");
+    EXPECT_LE(std::abs(close->geometry().center().x() - about.rect().center().x()), 1);
+    EXPECT_EQ(close->size(), close->sizeHint());
     about.close();
     EXPECT_EQ(sounds.played, (std::vector<std::string>{"OPEN"}));
 }
