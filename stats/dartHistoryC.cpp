@@ -197,54 +197,57 @@ bool dartHistoryC::fail(const std::string& what) {
 
 bool dartHistoryC::prepareSchema(mode how) {
     // Each read finishes its statement at once: a statement left open holds a transaction.
-    const auto readInteger = [this](const char* sql) -> std::optional<std::int64_t> {
-        statementC query(db_, sql);
+    // The version and the count of tables come from one statement, so from one snapshot: read
+    // apart, another program may make the layout between the two, and its fresh tables would
+    // look like someone else's database.
+    struct layoutS {
+        std::int64_t version = 0;
+        std::int64_t tables = 0;
+    };
+    const auto readLayout = [this]() -> std::optional<layoutS> {
+        statementC query(db_,
+                         "SELECT (SELECT user_version FROM pragma_user_version), "
+                         "(SELECT count(*) FROM sqlite_master)");
         if (!query.ok() || !query.row()) {
             return std::nullopt;
         }
-        return query.integer(0);
+        return layoutS{query.integer(0), query.integer(1)};
     };
     const std::string readProblem = "cannot read the dart history " + file_.string();
     const std::string writeProblem = "cannot write the dart history " + file_.string();
-    auto found = readInteger("PRAGMA user_version");
+    const auto found = readLayout();
     if (!found) {
         return fail(readProblem);
     }
-    if (*found == dartHistorySchema) {
+    if (found->version == dartHistorySchema) {
         return true;
     }
-    if (*found > dartHistorySchema) {
+    if (found->version > dartHistorySchema) {
         problem_ = "the dart history " + file_.string() + " was written by a later version (" +
-                   std::to_string(*found) + "); it is left as it is";
+                   std::to_string(found->version) + "); it is left as it is";
         return false;
     }
-    if (*found == 0) {
-        // No layout yet: an empty file, or another program's database.
-        const auto tables = readInteger("SELECT count(*) FROM sqlite_master");
-        if (!tables) {
-            return fail(readProblem);
-        }
-        if (*tables != 0) {
-            problem_ = file_.string() + " is not a dart history; it is left as it is";
-            return false;
-        }
+    if (found->version == 0 && found->tables != 0) {
+        // No layout of ours, yet tables: another program's database.
+        problem_ = file_.string() + " is not a dart history; it is left as it is";
+        return false;
     }
     if (how == mode::readOnly) {
-        if (*found == 0) {
+        if (found->version == 0) {
             return true;  // an empty file: no legs
         }
         // An older layout: a writer upgrades it, and this reader then reads the new one.
         const dartHistoryC writer(file_);
         note_ = writer.note();
-        found = readInteger("PRAGMA user_version");
-        if (!writer.usable() || !found || *found != dartHistorySchema) {
+        const auto upgraded = readLayout();
+        if (!writer.usable() || !upgraded || upgraded->version != dartHistorySchema) {
             problem_ = "the dart history " + file_.string() +
                        " is of an older layout and cannot be upgraded now: " + writer.problem();
             return false;
         }
         return true;
     }
-    if (*found == 0) {
+    if (found->version == 0) {
         // WAL: readers (the statistics window) never wait for a writer, and a commit is one
         // append; a crash loses at most the legs being written.
         exec(db_, "PRAGMA journal_mode = WAL");
@@ -254,20 +257,19 @@ bool dartHistoryC::prepareSchema(mode how) {
     if (!exec(db_, "BEGIN IMMEDIATE")) {
         return fail(writeProblem);
     }
-    const auto locked = readInteger("PRAGMA user_version");
-    const auto tables = readInteger("SELECT count(*) FROM sqlite_master");
-    bool made = locked && tables;
-    if (made && *locked == 0 && *tables != 0) {
+    const auto locked = readLayout();
+    bool made = locked.has_value();
+    if (made && locked->version == 0 && locked->tables != 0) {
         exec(db_, "ROLLBACK");
         problem_ = file_.string() + " is not a dart history; it is left as it is";
         return false;
     }
-    if (made && *locked == 0) {
+    if (made && locked->version == 0) {
         made = exec(db_, createSchema);
-    } else if (made && *locked == 1) {
+    } else if (made && locked->version == 1) {
         made = upgradeToTwo();
     }
-    if (made && *locked < dartHistorySchema) {
+    if (made && locked->version < dartHistorySchema) {
         made = exec(db_, "PRAGMA user_version = 2");
     }
     if (!made || !exec(db_, "COMMIT")) {

@@ -7,7 +7,10 @@
 
 #include <sqlite3.h>
 
+#include <cstdio>
 #include <functional>
+#include <mutex>
+#include <thread>
 
 #include "childProcess.h"
 #include "match/legFigures.h"
@@ -248,6 +251,25 @@ TEST(DartHistory, RefusesWhatItCannotUseAndTouchesNothing) {
               foreign.string() + " is not a dart history; it is left as it is");
     EXPECT_TRUE(dartHistoryC(garbage).problem().starts_with("cannot read the dart history " +
                                                             garbage.string() + " ("));
+    // Two programs making a new history at once: the one that comes second finds the other's
+    // fresh layout, never "another program's database", whether it writes or reads.
+    for (int round = 0; round < 300; ++round) {
+        const auto fresh = dir / ("fresh" + std::to_string(round) + ".sqlite");
+        std::fclose(std::fopen(fresh.c_str(), "w"));
+        std::string problems;
+        std::mutex guard;
+        const auto open = [&](dartHistoryC::mode how) {
+            const dartHistoryC history(fresh, how, 5000);
+            const std::lock_guard lock(guard);
+            problems += history.problem();
+        };
+        std::thread first(open, dartHistoryC::mode::readWrite);
+        std::thread second(
+            open, round % 2 == 0 ? dartHistoryC::mode::readWrite : dartHistoryC::mode::readOnly);
+        first.join();
+        second.join();
+        ASSERT_EQ(problems, "") << round;
+    }
     // Reading a history that is not there yet is no fault.
     dartHistoryC missing(dir / "missing.sqlite", dartHistoryC::mode::readOnly);
     EXPECT_FALSE(missing.usable());
