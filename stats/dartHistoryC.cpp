@@ -258,15 +258,20 @@ bool dartHistoryC::prepareSchema(mode how) {
         return fail(writeProblem);
     }
     const auto locked = readLayout();
-    bool made = locked.has_value();
-    if (made && locked->version == 0 && locked->tables != 0) {
+    if (!locked) {
+        fail(readProblem);
+        exec(db_, "ROLLBACK");
+        return false;
+    }
+    if (locked->version == 0 && locked->tables != 0) {
         exec(db_, "ROLLBACK");
         problem_ = file_.string() + " is not a dart history; it is left as it is";
         return false;
     }
-    if (made && locked->version == 0) {
+    bool made = true;
+    if (locked->version == 0) {
         made = exec(db_, createSchema);
-    } else if (made && locked->version == 1) {
+    } else if (locked->version == 1) {
         made = upgradeToTwo();
     }
     if (made && locked->version < dartHistorySchema) {

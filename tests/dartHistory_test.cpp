@@ -234,7 +234,10 @@ TEST(DartHistory, RefusesWhatItCannotUseAndTouchesNothing) {
     setVersion(foreign, "CREATE TABLE t (x)");
     const auto later = dir / "later.sqlite";
     setVersion(later, "CREATE TABLE legs (x); PRAGMA user_version = 3");
-    for (const auto& file : {garbage, foreign, later}) {
+    // An older layout that cannot be upgraded: the upgrade is undone whole.
+    const auto broken = dir / "broken.sqlite";
+    setVersion(broken, "CREATE TABLE legs (x); CREATE TABLE darts (y); PRAGMA user_version = 1");
+    for (const auto& file : {garbage, foreign, later, broken}) {
         const auto before = readBytes(file);
         {
             dartHistoryC history(file);
@@ -249,6 +252,8 @@ TEST(DartHistory, RefusesWhatItCannotUseAndTouchesNothing) {
                   " was written by a later version (3); it is left as it is");
     EXPECT_EQ(dartHistoryC(foreign).problem(),
               foreign.string() + " is not a dart history; it is left as it is");
+    EXPECT_TRUE(dartHistoryC(broken).problem().starts_with("cannot write the dart history " +
+                                                           broken.string() + " ("));
     EXPECT_TRUE(dartHistoryC(garbage).problem().starts_with("cannot read the dart history " +
                                                             garbage.string() + " ("));
     // Two programs making a new history at once: the one that comes second finds the other's
@@ -270,6 +275,10 @@ TEST(DartHistory, RefusesWhatItCannotUseAndTouchesNothing) {
         second.join();
         ASSERT_EQ(problems, "") << round;
     }
+    // A reader never writes, not even the layout into an empty file another program made.
+    std::fclose(std::fopen((dir / "empty.sqlite").c_str(), "w"));
+    EXPECT_EQ(dartHistoryC(dir / "empty.sqlite", dartHistoryC::mode::readOnly).problem(), "");
+    EXPECT_EQ(std::filesystem::file_size(dir / "empty.sqlite"), 0u);
     // Reading a history that is not there yet is no fault.
     dartHistoryC missing(dir / "missing.sqlite", dartHistoryC::mode::readOnly);
     EXPECT_FALSE(missing.usable());
