@@ -237,10 +237,10 @@ bool dartHistoryC::prepareSchema(mode how) {
             return true;  // an empty file: no legs
         }
         // An older layout: a writer upgrades it, and this reader then reads the new one.
+        // A writer that opens has the file at this layout, whoever upgraded it.
         const dartHistoryC writer(file_);
         note_ = writer.note();
-        const auto upgraded = readLayout();
-        if (!writer.usable() || !upgraded || upgraded->version != dartHistorySchema) {
+        if (!writer.usable()) {
             problem_ = "the dart history " + file_.string() +
                        " is of an older layout and cannot be upgraded now: " + writer.problem();
             return false;
@@ -259,9 +259,7 @@ bool dartHistoryC::prepareSchema(mode how) {
     }
     const auto locked = readLayout();
     if (!locked) {
-        fail(readProblem);
-        exec(db_, "ROLLBACK");
-        return false;
+        return fail(readProblem);  // the handle is closed, which ends the transaction
     }
     if (locked->version == 0 && locked->tables != 0) {
         exec(db_, "ROLLBACK");
