@@ -8,7 +8,6 @@
 #include <sqlite3.h>
 
 #include <array>
-#include <cstdio>
 #include <functional>
 #include <thread>
 
@@ -256,27 +255,24 @@ TEST(DartHistory, RefusesWhatItCannotUseAndTouchesNothing) {
                                                            broken.string() + " ("));
     EXPECT_TRUE(dartHistoryC(garbage).problem().starts_with("cannot read the dart history " +
                                                             garbage.string() + " ("));
-    // Two programs making a new history at once: the one that comes second finds the other's
-    // fresh layout, never "another program's database", whether it writes or reads.
+    // Programs making a new history at once (writers all, or a writer and readers): the later
+    // ones find the first one's fresh layout, never "another program's database".
     for (int round = 0; round < 300; ++round) {
         const auto fresh = dir / ("fresh" + std::to_string(round) + ".sqlite");
-        std::fclose(std::fopen(fresh.c_str(), "w"));
+        writeBytes(fresh, {});
         std::array<std::string, 4> problems;
-        std::vector<std::thread> openers;
+        std::vector<std::jthread> openers;
         for (std::size_t k = 0; k < problems.size(); ++k) {
-            // Writers all, or a writer and readers.
             const auto how = k == 0 || round % 2 == 0 ? dartHistoryC::mode::readWrite
                                                       : dartHistoryC::mode::readOnly;
             openers.emplace_back(
                 [&, k, how] { problems[k] = dartHistoryC(fresh, how, 5000).problem(); });
         }
-        for (std::thread& opener : openers) {
-            opener.join();
-        }
+        openers.clear();  // each joins as it goes
         ASSERT_EQ(problems, (std::array<std::string, 4>{})) << round;
     }
     // A reader never writes, not even the layout into an empty file another program made.
-    std::fclose(std::fopen((dir / "empty.sqlite").c_str(), "w"));
+    writeBytes(dir / "empty.sqlite", {});
     EXPECT_EQ(dartHistoryC(dir / "empty.sqlite", dartHistoryC::mode::readOnly).problem(), "");
     EXPECT_EQ(std::filesystem::file_size(dir / "empty.sqlite"), 0u);
     // Reading a history that is not there yet is no fault.
