@@ -10,13 +10,6 @@ namespace {
 
 class dartEntryTest : public windowTest {
   protected:
-    // Clicks the middle of a target on the drawn board.
-    void click(int type, int number, Qt::MouseButton button = Qt::LeftButton) {
-        const windowPointS at = boardWidget::boardToWindow(vBoard.getCoordinates(type, number));
-        auto* board = find<QWidget>("Board");
-        QTest::mouseClick(board, button, {},
-                          QPoint(static_cast<int>(at.x), static_cast<int>(at.y)) - board->pos());
-    }
     void typeDarts(const QString& darts) {
         auto* edit = find<QLineEdit>("DartsEdit");
         edit->setFocus();

@@ -7,7 +7,6 @@
 #include <QSpinBox>
 
 #include "stats/dartHistoryC.h"
-#include "ui/boardWidget.h"
 #include "ui/practiceDialog.h"
 #include "ui/practicePanel.h"
 #include "ui/practiceView.h"
@@ -20,12 +19,6 @@ namespace {
 
 class practiceTest : public windowTest {
   protected:
-    void click(int type, int number, Qt::MouseButton button = Qt::LeftButton) {
-        const windowPointS at = boardWidget::boardToWindow(vBoard.getCoordinates(type, number));
-        auto* board = find<QWidget>("Board");
-        QTest::mouseClick(board, button, {},
-                          QPoint(static_cast<int>(at.x), static_cast<int>(at.y)) - board->pos());
-    }
     std::vector<drillRecordS> kept(const std::string& player) {
         dartHistoryC history(dir / dartHistoryFileName, dartHistoryC::mode::readOnly);
         return history.drillsOf(player, static_cast<int>(drillKind::bobs27), {2026, 1, 1},

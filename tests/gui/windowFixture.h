@@ -20,6 +20,7 @@
 #include "stats/legRecord.h"
 #include "tempDir.h"
 
+#include "ui/boardWidget.h"
 #include "ui/mainWindow.h"
 
 // A main window on a temporary data directory with recorded sounds and scripted boxes.
@@ -55,6 +56,14 @@ class windowTest : public testing::Test {
     QString message() const { return text("StatusBar1Panel2"); }
     QLineEdit* field() const { return find<QLineEdit>("MaskEdit1"); }
 
+    // Clicks the middle of a target on the drawn board.
+    void click(int type, int number, Qt::MouseButton button = Qt::LeftButton) {
+        const qm::windowPointS at =
+            qm::boardWidget::boardToWindow(vBoard.getCoordinates(type, number));
+        auto* board = find<QWidget>("Board");
+        QTest::mouseClick(board, button, {},
+                          QPoint(static_cast<int>(at.x), static_cast<int>(at.y)) - board->pos());
+    }
     void type(const QString& keys) { QTest::keyClicks(field(), keys); }
     void enter(const QString& total) {
         field()->clear();
