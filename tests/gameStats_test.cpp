@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "match/GameStatsC.h"
 #include "match/legEndSave.h"
 #include "stats/legFile.h"
@@ -31,6 +33,8 @@ TEST(GameStats, UndoTakesBackTheVisitAndItsClass) {
     stats.addVisit(180, 3);
     EXPECT_EQ(stats.count180(), 1);
     EXPECT_EQ(stats.leg180s(), 1);
+    stats.addVisit(100, 3);
+    EXPECT_NEAR(stats.ppd(), 280.0 / 6, 1e-9);
 
     // A bust entered as 140 is undone as the history knows it: no points, three darts.
     GameStatsC bust;
@@ -40,26 +44,18 @@ TEST(GameStats, UndoTakesBackTheVisitAndItsClass) {
     EXPECT_EQ(bust.pointsScored(), 140);
     EXPECT_EQ(bust.dartsThrown(), 0);
     EXPECT_EQ(bust.count140(), 1);
+    EXPECT_EQ(bust.ppd(), 0.0);  // points, but no darts
 }
 
 TEST(GameStats, BestFinishNeedsBothTotalAndDartsAtLeastTheStoredOnes) {
     GameStatsC stats;
     EXPECT_EQ(stats.bestFinish(), 0);  // none before a leg is won
-    stats.updateBestFinish(80, 3);
-    EXPECT_EQ(stats.bestFinish(), 80);
-    stats.updateBestFinish(100, 2);
-    EXPECT_EQ(stats.bestFinish(), 80);
-    stats.updateBestFinish(90, 3);
-    EXPECT_EQ(stats.bestFinish(), 90);
-    stats.updateBestFinish(60, 3);
-    EXPECT_EQ(stats.bestFinish(), 90);
-}
-
-TEST(GameStats, PpdIsZeroWithoutDarts) {
-    GameStatsC stats;
-    EXPECT_EQ(stats.ppd(), 0.0);
-    stats.addVisit(100, 3);
-    EXPECT_NEAR(stats.ppd(), 33.333, 0.001);
+    // A finish in its darts, and the best kept after it.
+    for (const auto& [finish, darts, best] : {std::array{80, 3, 80}, std::array{100, 2, 80},
+                                              std::array{90, 3, 90}, std::array{60, 3, 90}}) {
+        stats.updateBestFinish(finish, darts);
+        EXPECT_EQ(stats.bestFinish(), best) << finish;
+    }
 }
 
 namespace {
